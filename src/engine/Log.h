@@ -1,0 +1,61 @@
+// Diagnostic log: numbered categories that can be switched on and off, each
+// with a text prefix; lines go to standard output. Errors also go to
+// "LOG.TXT" in the profile folder with a time stamp.
+#pragma once
+
+#include <SDL.h>
+
+// Log categories. Bit LOG_NO_PREFIX may be added to any of them.
+enum {
+    LOG_STACK = 0,
+    LOG_NOTE = 1,
+    LOG_ERROR = 2,
+    LOG_RENDER = 3,
+    LOG_DEBUG = 4,
+    LOG_GRID = 5,
+    LOG_MAGNET = 8,
+    LOG_CLASS = 9,
+    LOG_CONSTRUCT = 10,
+    LOG_DESTRUCT = 11,
+    LOG_WARNING = 12,
+    LOG_RENDER_SORTING = 13,
+    LOG_RENDER_OPTIMIZE = 14,
+    LOG_SPRITE = 15,
+    LOG_DRAW = 16,
+    LOG_PRELOAD = 17,
+    LOG_ELEMENT_PUMP = 18,
+    LOG_UNDO = 19,
+    LOG_ACTIVE_SPRITE = 20,
+    LOG_RENDER_SORTING_RV = 21,
+    LOG_LEVEL_LOAD = 22,
+    LOG_LEVEL_SAVE = 23,
+    LOG_LEVEL = 24,
+    LOG_SOUND = 25,
+    LOG_PROFILE_HEADER = 26,
+    LOG_ELEMENT = 27,
+    LOG_CGAME = 28,
+    LOG_CEDITOR = 29,
+    LOG_TIMING = 30,
+    LOG_SCOREBOARD = 31,
+    LOG_MILESTONE = 32,
+
+    LOG_CATEGORY_COUNT = 33,
+    LOG_PREFIX_SIZE = 35,
+    LOG_NO_PREFIX = 0x400
+};
+
+void logInit(bool on);
+void logCategoryOn(int category);
+void logCategoryOff(int category);
+void logCategoryToggle(int category);
+bool logCategoryEnabled(int category);
+void logSetPrefix(int category, const char* text);
+const char* logGetPrefix(int category);
+
+void logPrint(int category, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void logError(bool fatal, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// The millisecond clock that stamps categories 30 and 32 (SDL_GetTicks
+// unless replaced; tests hand in a clock of their own).
+typedef Uint32 (*LogTickSource)();
+void logSetTickSource(LogTickSource source);

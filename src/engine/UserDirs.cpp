@@ -1,0 +1,146 @@
+#include "engine/UserDirs.h"
+
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include "engine/Log.h"
+#include "engine/Utils.h"
+#include "platform/ShellServices.h"
+
+namespace {
+
+char g_profileDir[USER_DIR_SIZE];
+char g_levelsDir[USER_DIR_SIZE];
+
+// Appends text to a folder buffer; a path that would not fit is cut at the
+// buffer's end rather than written past it.
+void appendPath(char* buffer, const char* text)
+{
+    size_t used = strlen(buffer);
+    if (used < USER_DIR_SIZE - 1)
+        snprintf(buffer + used, USER_DIR_SIZE - used, "%s", text);
+}
+
+enum { NAME_BUFFER_SIZE = 256 };
+
+char* copyName(const char* name, size_t length)
+{
+    if (length > NAME_BUFFER_SIZE - 1)
+        length = NAME_BUFFER_SIZE - 1;
+    char* copy = new char[NAME_BUFFER_SIZE];
+    memcpy(copy, name, length);
+    copy[length] = '\0';
+    return copy;
+}
+
+bool lowerLess(const char* a, const char* b)
+{
+    char* la = ToLowerCopy(a);
+    char* lb = ToLowerCopy(b);
+    bool less = strcmp(la, lb) < 0;
+    delete[] la;
+    delete[] lb;
+    return less;
+}
+
+} // namespace
+
+void MakeDirectory(const char* path)
+{
+    mkdir(path, 0755);
+}
+
+void InitUserDirectories()
+{
+    g_profileDir[0] = '\0';
+    g_levelsDir[0] = '\0';
+
+    std::string local;
+    bool haveLocal = platformLocalAppDataFolder(local);
+    if (haveLocal) {
+        appendPath(g_profileDir, local.c_str());
+        appendPath(g_profileDir, "/");
+    } else {
+        appendPath(g_profileDir, "resource/");
+    }
+
+    std::string documents;
+    if (platformDocumentsFolder(documents)) {
+        appendPath(g_levelsDir, documents.c_str());
+        appendPath(g_levelsDir, "/");
+        // The documents folder may not exist yet on a fresh account.
+        MakeDirectory(g_levelsDir);
+    }
+
+    MakeDirectory(g_profileDir);
+    if (haveLocal) {
+        appendPath(g_profileDir, "Tolvey Games/");
+        MakeDirectory(g_profileDir);
+        appendPath(g_profileDir, "ZOBK Data/");
+        MakeDirectory(g_profileDir);
+    }
+
+    appendPath(g_levelsDir, "ZOBK Levels/");
+    MakeDirectory(g_levelsDir);
+
+    logPrint(LOG_DEBUG, "PROFILE DIRECTORY:  '%s'\n", g_profileDir);
+    logPrint(LOG_DEBUG, "LEVELS DIRECTORY:   '%s'\n", g_levelsDir);
+}
+
+const char* GetProfileDirectory() { return g_profileDir; }
+const char* GetLevelsDirectory() { return g_levelsDir; }
+
+void GetFiles(std::list<char*>& result, const char* folder, const char* extension, bool sorted)
+{
+    std::list<char*> found;
+    size_t extLength = strlen(extension);
+
+    // Entries are examined relative to the open folder, so the process's
+    // working folder never changes.
+    DIR* dir = opendir(folder);
+    if (!dir) {
+        logPrint(LOG_DEBUG, "GetFiles()   Unable to open directory '%s'\n", folder);
+    } else {
+        int fd = dirfd(dir);
+        while (struct dirent* entry = readdir(dir)) {
+            const char* name = entry->d_name;
+            if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
+                continue;
+            struct stat st;
+            if (fstatat(fd, name, &st, 0) != 0 || S_ISDIR(st.st_mode))
+                continue;
+            const char* hit = extLength ? strstr(name, extension) : nullptr;
+            if (!hit || hit[extLength] != '\0')
+                continue;
+            found.push_back(copyName(name, static_cast<size_t>(hit - name)));
+        }
+        closedir(dir);
+    }
+
+    if (!sorted) {
+        for (char* old : result)
+            delete[] old;
+        result = std::move(found);
+        return;
+    }
+    for (char* name : found) {
+        auto it = result.begin();
+        while (it != result.end() && !lowerLess(name, *it))
+            ++it;
+        result.insert(it, name);
+    }
+}
+
+void OpenWithShell(const char* target)
+{
+    platformShellOpen(target);
+}
+
+bool IsVistaOrLater() { return platformFlipOnlyDisplay(); }
+bool IsWindowsNT() { return true; }
+bool IsWindows9x() { return false; }

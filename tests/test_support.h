@@ -1,0 +1,58 @@
+// Helpers shared by the tests: temporary folders, file contents, and a
+// private home folder for the whole test process.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh folder under the system's temporary folder, removed with all its
+// contents when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return m_path; }
+    // path() + "/" + name
+    std::string file(const std::string& name) const;
+
+private:
+    std::string m_path;
+};
+
+// Points HOME and the XDG folders at a temporary folder for as long as the
+// object lives.
+class PrivateHome {
+public:
+    PrivateHome();
+    const std::string& path() const { return m_dir.path(); }
+
+private:
+    TempDir m_dir;
+};
+
+// Changes the working folder for as long as the object lives.
+class ScopedChdir {
+public:
+    explicit ScopedChdir(const std::string& dir);
+    ~ScopedChdir();
+
+private:
+    std::string m_old;
+};
+
+void writeFile(const std::string& path, const std::string& bytes);
+void writeFile(const std::string& path, const std::vector<unsigned char>& bytes);
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// The folder of the built game with its generated resources.
+std::string runDir();
+// The project's source folder.
+std::string sourceDir();
+
+} // namespace testsupport
