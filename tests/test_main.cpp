@@ -13,8 +13,8 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ::testing::InitGoogleTest(&argc, argv);
-    // Death tests fork; the threadsafe style re-executes the binary, which
-    // keeps SDL state of the parent out of the child.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Death tests fork ("fast" style), so a child sees the parent's
+    // temporary folders. A test that runs SDL threads before a death test
+    // should switch to the "threadsafe" style itself.
     return RUN_ALL_TESTS();
 }

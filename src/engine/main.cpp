@@ -6,12 +6,27 @@
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/UserDirs.h"
+#include "profile/CProfile.h"
+#include "profile/ScoreClient.h"
+
+namespace {
+
+// Command-line flag bits.
+enum {
+    FLAG_WINDOWED = 1,
+    FLAG_NO_SOUND = 2,
+    FLAG_CHOOSE_SOUND_OUTPUT = 4
+};
+
+// Base address of the high-score server.
+const char* const kScoreServerUrl = "http://scores.bramblecot.example/zobk/";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     srand(static_cast<unsigned>(time(nullptr)));
     int flags = (argc == 2) ? atoi(argv[1]) : 0;
-    (void)flags;
 
     logInit(false);
     logCategoryOn(LOG_NOTE);
@@ -20,6 +35,16 @@ int main(int argc, char** argv)
 
     loadParameters();
     InitUserDirectories();
+
+    CProfile profile;
+    if (flags & FLAG_WINDOWED)
+        profile.SetFullscreen(false);
+
+    logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);
+    SetScoreServerUrl(kScoreServerUrl);
+    InitScoreTables();
+    logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     return 0;

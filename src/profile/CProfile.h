@@ -1,0 +1,97 @@
+// The current player's profile: settings, key bindings, the step counter,
+// progress in the three level sets and the best results. It lives for the
+// whole run; start-up hands its address to the services that read it.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "profile/CProfileBase.h"
+
+enum {
+    PROFILE_KEY_COUNT = 16,     // restart, undo, left, right, up, down, action, slots 1..9
+    PROFILE_SET_COUNT = 3,      // regular, advanced, kids
+    PROFILE_LEVEL_MAX = 11,     // volumes and game speed run 0..11
+    PROFILE_STEPS_MAX = 99999,
+    PROFILE_NO_RESULT = -1
+};
+
+class CProfile : public CProfileBase {
+public:
+    CProfile();
+    ~CProfile() override;
+
+    // Settings applied to the engine.
+    int GetFullscreen() const { return m_fullscreen; }
+    void SetFullscreen(bool on);
+    void FlipFullscreen();
+    int GetMouseFree() const { return m_mouseFree; }
+    void SetMouseFree(unsigned char free);
+    float GetMouseSpeed() const { return m_mouseSpeed; }
+    void SetMouseSpeed(float speed);
+    void ApplyMouseGrab();
+    int GetSoundVolume() const { return m_soundVolume; }
+    void SetSoundVolume(int level);
+    int GetMusicVolume() const { return m_musicVolume; }
+    void SetMusicVolume(int level);
+    int GetGameSpeed() const { return m_gameSpeed; }
+    void SetGameSpeed(int speed);
+    void ApplyDefaultOptions();
+    void ReadOptions();
+
+    // Play.
+    int GetKey(int index) const;
+    void SetKey(int index, int key);
+    bool GetShowStepCounter() const { return m_showStepCounter != 0; }
+    void SetShowStepCounter(bool on) { m_showStepCounter = on; }
+    bool GetShowStory() const { return m_showStory != 0; }
+    void SetShowStory(bool on) { m_showStory = on; }
+    int GetCurrentSet() const { return m_currentSet; }
+    int GetCurrentLevel() const { return m_currentLevel; }
+    void SetCurrentSet(int set);
+    void SetCurrentLevel(int level);
+
+    void IncrementSteps();
+    // The step count for kind 1; there is no other total.
+    int GetTotal(int kind) const;
+    void SetSteps(int steps);
+    void RecordSteps(const char* levelName);
+    // The best record of a single level, or PROFILE_NO_RESULT.
+    int GetLevelRecord(const char* levelName) const;
+    void RecordSetResult();
+    // The best result of a level of a set, or PROFILE_NO_RESULT.
+    int GetSetResult(int set, int level) const;
+    void SetSetFlag(unsigned char value, int set);
+    unsigned char GetSetFlag(int set) const;
+
+    // Writes the current profile's file (through a temporary file).
+    bool Save() const;
+
+    static const int kSetLevelCounts[PROFILE_SET_COUNT];
+
+protected:
+    void LoadProfile() override;
+
+private:
+    void SetDefaults();
+    bool ReadFile(const std::string& fileName);
+    void ApplyVolumes();
+    static int DefaultKey(int index);
+
+    unsigned char m_fullscreen;
+    unsigned char m_mouseFree;
+    float m_mouseSpeed;
+    int m_soundVolume;
+    int m_musicVolume;
+    int m_gameSpeed;
+    unsigned char m_showStepCounter;
+    unsigned char m_showStory;
+    int m_keys[PROFILE_KEY_COUNT];
+    int m_currentSet;
+    int m_currentLevel;
+    int m_steps;
+    unsigned char m_setFlags[PROFILE_SET_COUNT];
+    std::vector<int> m_setResults[PROFILE_SET_COUNT];
+    std::map<std::string, int> m_levelRecords;
+};

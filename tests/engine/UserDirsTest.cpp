@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+#include <list>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "engine/Log.h"
+#include "engine/UserDirs.h"
+#include "test_support.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+using testsupport::ScopedChdir;
+using testsupport::TempDir;
+
+namespace {
+
+std::vector<std::string> names(std::list<char*>& list)
+{
+    std::vector<std::string> out(list.begin(), list.end());
+    for (char* n : list)
+        delete[] n;
+    list.clear();
+    return out;
+}
+
+bool isDir(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Restores the environment variables a test changes.
+class EnvGuard {
+public:
+    explicit EnvGuard(std::vector<std::string> keys) : m_keys(std::move(keys))
+    {
+        for (const std::string& k : m_keys) {
+            const char* v = getenv(k.c_str());
+            m_values.push_back(v ? std::make_pair(true, std::string(v)) : std::make_pair(false, std::string()));
+        }
+    }
+    ~EnvGuard()
+    {
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            if (m_values[i].first)
+                setenv(m_keys[i].c_str(), m_values[i].second.c_str(), 1);
+            else
+                unsetenv(m_keys[i].c_str());
+        }
+    }
+
+private:
+    std::vector<std::string> m_keys;
+    std::vector<std::pair<bool, std::string>> m_values;
+};
+
+const std::vector<std::string> kFolderVars = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
+                                              "XDG_DOCUMENTS_DIR"};
+
+} // namespace
+
+TEST(GetFiles, KeepsOnlyFilesEndingInTheExtension)
+{
+    TempDir dir;
+    for (const char* n : {"a.lvl", "b.LVL", "c.lvl.lvl", "d.lvl.bak", "notes.txt"})
+        testsupport::writeFile(dir.file(n), "x");
+    ASSERT_EQ(mkdir(dir.file("folder.lvl").c_str(), 0755), 0);
+    std::list<char*> result;
+    GetFiles(result, dir.path().c_str(), ".lvl", false);
+    EXPECT_EQ(names(result), std::vector<std::string>{"a"});
+}
+
+TEST(GetFiles, SortedInsertIgnoresCaseAndKeepsArrivalOrderOfEquals)
+{
+    TempDir dir;
+    for (const char* n : {"Zeta.lvl", "alpha.lvl", "Beta.lvl"})
+        testsupport::writeFile(dir.file(n), "x");
+    std::list<char*> result;
+    GetFiles(result, dir.path().c_str(), ".lvl", true);
+    EXPECT_EQ(names(result), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
+
+    // Names already in the list stay; a new equal name goes after them.
+    TempDir more;
+    testsupport::writeFile(more.file("BETA.lvl"), "x");
+    char* existing = new char[256];
+    strcpy(existing, "beta");
+    result.push_back(existing);
+    GetFiles(result, more.path().c_str(), ".lvl", true);
+    EXPECT_EQ(names(result), (std::vector<std::string>{"beta", "BETA"}));
+}
+
+TEST(GetFiles, UnsortedReplacesTheListAndMissingFolderGivesNothing)
+{
+    TempDir dir;
+    testsupport::writeFile(dir.file("one.lvl"), "x");
+    std::list<char*> result;
+    char* old = new char[256];
+    strcpy(old, "old");
+    result.push_back(old);
+    GetFiles(result, dir.path().c_str(), ".lvl", false);
+    EXPECT_EQ(names(result), std::vector<std::string>{"one"});
+
+    logInit(false);
+    logCategoryOn(LOG_DEBUG);
+    CaptureStdout();
+    GetFiles(result, dir.file("nowhere").c_str(), ".lvl", false);
+    std::string out = GetCapturedStdout();
+    EXPECT_TRUE(result.empty());
+    EXPECT_NE(out.find("GetFiles()   Unable to open directory '"), std::string::npos);
+}
+
+TEST(GetFiles, WorkingFolderIsUnchanged)
+{
+    TempDir dir;
+    testsupport::writeFile(dir.file("x.lvl"), "x");
+    char before[4096], after[4096];
+    ASSERT_NE(getcwd(before, sizeof before), nullptr);
+    std::list<char*> result;
+    GetFiles(result, dir.path().c_str(), ".lvl", false);
+    names(result);
+    ASSERT_NE(getcwd(after, sizeof after), nullptr);
+    EXPECT_STREQ(before, after);
+}
+
+TEST(UserDirectories, BuiltUnderTheDataAndDocumentsFolders)
+{
+    EnvGuard guard(kFolderVars);
+    TempDir home;
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", home.file("Docs").c_str(), 1);
+    logInit(false);
+    logCategoryOn(LOG_DEBUG);
+    CaptureStdout();
+    InitUserDirectories();
+    std::string out = GetCapturedStdout();
+
+    std::string profile = home.file("data/Tolvey Games/ZOBK Data/");
+    std::string levels = home.file("Docs/ZOBK Levels/");
+    EXPECT_EQ(GetProfileDirectory(), profile);
+    EXPECT_EQ(GetLevelsDirectory(), levels);
+    EXPECT_TRUE(isDir(profile));
+    EXPECT_TRUE(isDir(levels));
+    EXPECT_NE(out.find("DEBUG:   PROFILE DIRECTORY:  '" + profile + "'\n"), std::string::npos);
+    EXPECT_NE(out.find("DEBUG:   LEVELS DIRECTORY:   '" + levels + "'\n"), std::string::npos);
+}
+
+TEST(UserDirectories, DocumentsFromUserDirsFileThenHomeDefaults)
+{
+    EnvGuard guard(kFolderVars);
+    TempDir home;
+    setenv("HOME", home.path().c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_DOCUMENTS_DIR");
+    setenv("XDG_CONFIG_HOME", home.file("cfg").c_str(), 1);
+    mkdir(home.file("cfg").c_str(), 0755);
+    testsupport::writeFile(home.file("cfg/user-dirs.dirs"),
+                           "# written by the desktop\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    InitUserDirectories();
+    EXPECT_EQ(GetProfileDirectory(), home.file(".local/share/Tolvey Games/ZOBK Data/"));
+    EXPECT_EQ(GetLevelsDirectory(), home.file("Papers/ZOBK Levels/"));
+    EXPECT_TRUE(isDir(GetLevelsDirectory()));
+
+    unsetenv("XDG_CONFIG_HOME");
+    InitUserDirectories();
+    EXPECT_EQ(GetLevelsDirectory(), home.file("Documents/ZOBK Levels/"));
+}
+
+TEST(UserDirectories, WithoutAnyFolderFallsBackToResourceAndWorkingFolder)
+{
+    EnvGuard guard(kFolderVars);
+    for (const std::string& k : kFolderVars)
+        unsetenv(k.c_str());
+    TempDir work;
+    ScopedChdir in(work.path());
+    InitUserDirectories();
+    EXPECT_STREQ(GetProfileDirectory(), "resource/");
+    EXPECT_STREQ(GetLevelsDirectory(), "ZOBK Levels/");
+    EXPECT_TRUE(isDir(work.file("resource")));
+    EXPECT_TRUE(isDir(work.file("ZOBK Levels")));
+    // The error log then lies in "resource/".
+    logError(false, "kept\n");
+    EXPECT_NE(testsupport::readFile(work.file("resource/LOG.TXT")).find("kept"), std::string::npos);
+}
+
+TEST(PlatformHelpers, VersionTestsOnThisSystem)
+{
+    // Frames are brought to the display by rectangles here.
+    EXPECT_FALSE(IsVistaOrLater());
+    EXPECT_TRUE(IsWindowsNT() != IsWindows9x());
+}

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <sys/stat.h>
+
+#include "engine/Log.h"
+#include "engine/UserDirs.h"
+#include "profile/CProfile.h"
+#include "profile/ScoreClient.h"
+#include "test_support.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+// Each test gets fresh user folders under the test process's private home.
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("XDG_DATA_HOME", m_home.file("data").c_str(), 1);
+        setenv("XDG_DOCUMENTS_DIR", m_home.file("docs").c_str(), 1);
+        logInit(false);
+        logCategoryOn(LOG_WARNING);
+        logCategoryOn(LOG_ERROR);
+        InitUserDirectories();
+    }
+
+    std::string profileFile() { return CProfileBase::ProfileFileName(1); }
+
+    testsupport::TempDir m_home;
+};
+
+} // namespace
+
+TEST_F(ProfileTest, FileNamesInTheProfileFolder)
+{
+    std::string dir = GetProfileDirectory();
+    EXPECT_EQ(CProfileBase::HeaderFileName(), dir + "INFOv3.DAT");
+    EXPECT_EQ(CProfileBase::ProfileFileName(2), dir + "PROFILE2v3.DAT");
+}
+
+TEST_F(ProfileTest, FreshProfileHasDefaultsAndWritesNothing)
+{
+    CProfile p;
+    EXPECT_EQ(p.GetSoundVolume(), 6);
+    EXPECT_EQ(p.GetMusicVolume(), 6);
+    EXPECT_EQ(p.GetGameSpeed(), 6);
+    EXPECT_EQ(p.GetKey(0), SDLK_r);
+    EXPECT_EQ(p.GetKey(1), SDLK_u);
+    EXPECT_EQ(p.GetKey(2), SDLK_LEFT);
+    EXPECT_EQ(p.GetKey(5), SDLK_DOWN);
+    EXPECT_EQ(p.GetKey(6), SDLK_SPACE);
+    EXPECT_EQ(p.GetKey(7), SDLK_1);
+    EXPECT_EQ(p.GetKey(15), SDLK_9);
+    EXPECT_FALSE(p.HasPassword());
+    EXPECT_EQ(p.GetProfileNumber(), 1);
+    EXPECT_FALSE(testsupport::fileExists(profileFile()));
+    EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName()));
+}
+
+TEST_F(ProfileTest, SaveAndLoadRoundTrip)
+{
+    {
+        CProfile p;
+        p.SetFullscreen(true);
+        p.SetMouseFree(0);
+        p.SetMouseSpeed(1.75f);
+        p.SetSoundVolume(3);
+        p.SetMusicVolume(11);
+        p.SetGameSpeed(9);
+        p.SetShowStepCounter(false);
+        p.SetShowStory(false);
+        p.SetKey(6, SDLK_f);
+        p.SetCurrentSet(2);
+        p.SetCurrentLevel(80);
+        p.SetSteps(40);
+        p.RecordSteps("My Level");
+        p.SetSetFlag(1, -1);
+        p.SetPassword("secret");
+        p.RecordSetResult(); // saves
+        ASSERT_TRUE(p.SaveHeader());
+    }
+    CProfile q;
+    EXPECT_EQ(q.GetFullscreen(), 1);
+    EXPECT_EQ(q.GetMouseFree(), 0);
+    EXPECT_FLOAT_EQ(q.GetMouseSpeed(), 1.75f);
+    EXPECT_EQ(q.GetSoundVolume(), 3);
+    EXPECT_EQ(q.GetMusicVolume(), 11);
+    EXPECT_EQ(q.GetGameSpeed(), 9);
+    EXPECT_FALSE(q.GetShowStepCounter());
+    EXPECT_FALSE(q.GetShowStory());
+    EXPECT_EQ(q.GetKey(6), SDLK_f);
+    EXPECT_EQ(q.GetCurrentSet(), 2);
+    EXPECT_EQ(q.GetCurrentLevel(), 80);
+    EXPECT_EQ(q.GetTotal(1), 40);
+    EXPECT_EQ(q.GetLevelRecord("My Level"), 40);
+    EXPECT_EQ(q.GetSetResult(2, 80), 40);
+    EXPECT_EQ(q.GetSetResult(0, 0), PROFILE_NO_RESULT);
+    EXPECT_EQ(q.GetSetFlag(2), 1);
+    EXPECT_TRUE(q.HasPassword());
+    EXPECT_STREQ(q.GetPassword(), "secret");
+    EXPECT_FALSE(testsupport::fileExists(profileFile() + ".tmp"));
+}
+
+TEST_F(ProfileTest, DamagedFilesLoadAsDefaultsAndAreKept)
+{
+    {
+        CProfile p;
+        p.SetGameSpeed(2);
+        p.SetSteps(10);
+        p.RecordSetResult();
+    }
+    std::string good = testsupport::readFile(profileFile());
+    ASSERT_GT(good.size(), 100u);
+
+    std::vector<std::string> damaged = {
+        good.substr(0, good.size() / 2),              // truncated
+        good.substr(0, 3),                            // shorter than a word
+        std::string(good.size(), '\x7f'),             // garbage
+        good + "x",                                   // trailing bytes
+        std::string(),                                // empty
+    };
+    std::string bad = good;
+    // magic, version, two switch bytes, mouse speed, two volumes: game speed.
+    bad[4 + 4 + 1 + 1 + 4 + 4 + 4] = 99;
+    damaged.push_back(bad);
+
+    for (const std::string& bytes : damaged) {
+        testsupport::writeFile(profileFile(), bytes);
+        CaptureStdout();
+        {
+            CProfile p;
+            EXPECT_EQ(p.GetGameSpeed(), 6);
+            EXPECT_EQ(p.GetSetResult(0, 0), PROFILE_NO_RESULT);
+        }
+        std::string out = GetCapturedStdout();
+        EXPECT_NE(out.find("WARNING: Profile file '"), std::string::npos) << out;
+        // Loading never rewrites the player's file.
+        EXPECT_EQ(testsupport::readFile(profileFile()), bytes);
+    }
+}
+
+TEST_F(ProfileTest, DamagedHeaderFallsBackToOneProfile)
+{
+    testsupport::writeFile(CProfileBase::HeaderFileName(), "garbage!");
+    CaptureStdout();
+    CProfile p;
+    EXPECT_NE(GetCapturedStdout().find("Profile header"), std::string::npos);
+    EXPECT_EQ(p.GetProfileCount(), 1);
+    EXPECT_EQ(p.GetProfileNumber(), 1);
+    EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName()), "garbage!");
+}
+
+TEST_F(ProfileTest, FailedSaveKeepsTheOldFile)
+{
+    CProfile p;
+    p.SetSteps(5);
+    p.RecordSetResult();
+    std::string before = testsupport::readFile(profileFile());
+    // The temporary file cannot be created when a folder stands in its place.
+    ASSERT_EQ(mkdir((profileFile() + ".tmp").c_str(), 0755), 0);
+    p.SetSteps(3);
+    CaptureStdout();
+    EXPECT_FALSE(p.Save());
+    GetCapturedStdout();
+    EXPECT_EQ(testsupport::readFile(profileFile()), before);
+}
+
+TEST_F(ProfileTest, StepCounterAndBestResults)
+{
+    CProfile p;
+    p.SetSteps(99998);
+    p.IncrementSteps();
+    p.IncrementSteps();
+    EXPECT_EQ(p.GetTotal(1), 99999);
+    p.SetSteps(1000000);
+    EXPECT_EQ(p.GetTotal(1), 99999);
+    p.SetSteps(-4);
+    EXPECT_EQ(p.GetTotal(1), 0);
+
+    p.SetSteps(30);
+    p.RecordSteps("lvl");
+    p.SetSteps(50);
+    p.RecordSteps("lvl");
+    EXPECT_EQ(p.GetLevelRecord("lvl"), 30);
+    p.SetSteps(20);
+    p.RecordSteps("lvl");
+    EXPECT_EQ(p.GetLevelRecord("lvl"), 20);
+    EXPECT_EQ(p.GetLevelRecord("other"), PROFILE_NO_RESULT);
+
+    // A worse set result neither replaces the best nor saves.
+    p.SetCurrentSet(1);
+    p.SetCurrentLevel(4);
+    p.SetSteps(12);
+    p.RecordSetResult();
+    EXPECT_EQ(p.GetSetResult(1, 4), 12);
+    std::string saved = testsupport::readFile(profileFile());
+    remove(profileFile().c_str());
+    p.SetSteps(13);
+    p.RecordSetResult();
+    EXPECT_EQ(p.GetSetResult(1, 4), 12);
+    EXPECT_FALSE(testsupport::fileExists(profileFile()));
+    EXPECT_FALSE(saved.empty());
+
+    p.SetSetFlag(7, 0);
+    p.SetSetFlag(1, -1);
+    EXPECT_EQ(p.GetSetFlag(0), 7);
+    EXPECT_EQ(p.GetSetFlag(1), 1);
+}
+
+TEST_F(ProfileTest, SettingsStayInRange)
+{
+    CProfile p;
+    p.SetSoundVolume(40);
+    p.SetMusicVolume(-3);
+    p.SetGameSpeed(12);
+    EXPECT_EQ(p.GetSoundVolume(), 11);
+    EXPECT_EQ(p.GetMusicVolume(), 0);
+    EXPECT_EQ(p.GetGameSpeed(), 11);
+    p.FlipFullscreen();
+    EXPECT_EQ(p.GetFullscreen(), 1);
+    p.FlipFullscreen();
+    EXPECT_EQ(p.GetFullscreen(), 0);
+    p.SetPassword("0123456789ABCDEF");
+    EXPECT_STREQ(p.GetPassword(), "012345678");
+    EXPECT_EQ(p.GetKey(16), 0);
+    EXPECT_EQ(p.GetKey(-1), 0);
+}
+
+TEST(ScoreClient, AddressAndEmptyTables)
+{
+    SetScoreServerUrl("http://scores.example/zobk/");
+    EXPECT_EQ(GetScoreScriptUrl(), "http://scores.example/zobk/twscores.php");
+    InitScoreTables();
+    for (int s = 0; s < SCORE_TABLE_COUNT; ++s)
+        EXPECT_TRUE(GetScoreTable(s).empty());
+    EXPECT_TRUE(GetScoreTable(9).empty());
+}
