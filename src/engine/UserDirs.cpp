@@ -55,6 +55,17 @@ void MakeDirectory(const char* path)
     mkdir(path, 0755);
 }
 
+namespace {
+// Creates a folder and any missing folders above it: on a fresh account the
+// data and documents folders may not exist yet.
+void makeDirectoryPath(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        MakeDirectory(path.substr(0, slash).c_str());
+    MakeDirectory(path.c_str());
+}
+} // namespace
+
 void InitUserDirectories()
 {
     g_profileDir[0] = '\0';
@@ -63,6 +74,7 @@ void InitUserDirectories()
     std::string local;
     bool haveLocal = platformLocalAppDataFolder(local);
     if (haveLocal) {
+        makeDirectoryPath(local);
         appendPath(g_profileDir, local.c_str());
         appendPath(g_profileDir, "/");
     } else {
@@ -71,10 +83,9 @@ void InitUserDirectories()
 
     std::string documents;
     if (platformDocumentsFolder(documents)) {
+        makeDirectoryPath(documents);
         appendPath(g_levelsDir, documents.c_str());
         appendPath(g_levelsDir, "/");
-        // The documents folder may not exist yet on a fresh account.
-        MakeDirectory(g_levelsDir);
     }
 
     MakeDirectory(g_profileDir);

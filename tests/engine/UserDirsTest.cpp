@@ -132,16 +132,17 @@ TEST(UserDirectories, BuiltUnderTheDataAndDocumentsFolders)
     EnvGuard guard(kFolderVars);
     TempDir home;
     setenv("HOME", home.path().c_str(), 1);
-    setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
-    setenv("XDG_DOCUMENTS_DIR", home.file("Docs").c_str(), 1);
+    // Neither folder exists yet: they and their parents are created.
+    setenv("XDG_DATA_HOME", home.file("data/deeper").c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", home.file("Docs/more").c_str(), 1);
     logInit(false);
     logCategoryOn(LOG_DEBUG);
     CaptureStdout();
     InitUserDirectories();
     std::string out = GetCapturedStdout();
 
-    std::string profile = home.file("data/Tolvey Games/ZOBK Data/");
-    std::string levels = home.file("Docs/ZOBK Levels/");
+    std::string profile = home.file("data/deeper/Tolvey Games/ZOBK Data/");
+    std::string levels = home.file("Docs/more/ZOBK Levels/");
     EXPECT_EQ(GetProfileDirectory(), profile);
     EXPECT_EQ(GetLevelsDirectory(), levels);
     EXPECT_TRUE(isDir(profile));
