@@ -24,7 +24,7 @@ std::vector<int16_t> cycle(double (*shape)(double))
 {
     std::vector<int16_t> out(128);
     for (int i = 0; i < 128; ++i)
-        out[i] = static_cast<int16_t>(std::lrint(shape(i / 128.0) * 20000.0));
+        out[i] = static_cast<int16_t>(std::lrint(shape(i / 128.0) * 28000.0));
     return out;
 }
 
@@ -81,7 +81,7 @@ xm::Instrument oneShot(const std::string& name, const std::vector<float>& sample
     ins.name = name;
     ins.sample.resize(samples.size());
     for (size_t i = 0; i < samples.size(); ++i)
-        ins.sample[i] = static_cast<int16_t>(std::lrint(std::clamp(samples[i], -1.0f, 1.0f) * 24000.0f));
+        ins.sample[i] = static_cast<int16_t>(std::lrint(std::clamp(samples[i], -1.0f, 1.0f) * 30000.0f));
     ins.relativeNote = static_cast<int8_t>(relativeNote);
     return ins;
 }
