@@ -35,5 +35,7 @@ int main(int argc, char** argv)
     logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    // Stop the audio thread before the process tears down its objects.
+    CSound::shutdown();
     return 0;
 }

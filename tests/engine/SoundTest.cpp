@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/Log.h"
@@ -453,4 +454,36 @@ TEST_F(SoundStartup, MissingArchiveEndsTheProgram)
             CSound::loadSound();
         },
         ::testing::ExitedWithCode(1), "Cannot load sound resource file!");
+}
+
+TEST_F(SoundStartup, LooseFilesLoadFromTheSoundFolder)
+{
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            CSound::init(true);
+            CSound::setLoadFromDirectory(true);
+            CSound::loadSound();
+        },
+        ::testing::ExitedWithCode(1), "Unable to preload sounds: Directory stream pointer was not opened.");
+
+    remove("resource3.dat");  // loose files only
+    for (const char* folder : {"resource", "resource/sound", "resource/sound/nested"})
+        ASSERT_EQ(mkdir(m_dir.file(folder).c_str(), 0755), 0);
+    testsupport::writeFile(m_dir.file("resource/sound/tick.ogg"), soundtest::oggTone(880, 0.05, 0.5));
+    testsupport::writeFile(m_dir.file("resource/sound/nested/inner.ogg"), soundtest::oggTone(880, 0.05, 0.5));
+    CSound::init(true);
+    CSound::setLoadFromDirectory(true);
+    CSound::loadSound();
+    int tick = CSound::findSound("tick.ogg");
+    EXPECT_NE(CSound::getSoundByIndex(tick), nullptr);
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            CSound::findSound("nested");
+        },
+        ::testing::ExitedWithCode(1), "Unable to find preloaded sound: nested");
+    CSound record("tick.ogg", false);
+    record.play(false, 0, 0.0f);
+    EXPECT_TRUE(waitUntil([&] { return !record.isPlaying(); }));
 }
