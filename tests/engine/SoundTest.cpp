@@ -214,7 +214,7 @@ TEST_F(SoundRecords, ZeroVolumeOneShotIsNotPlayedButALoopIs)
 
 TEST_F(SoundRecords, DelayedPlayStartsOnTheFourthUpdateAsAOneShot)
 {
-    CSound beep("beep.ogg", false);
+    CSound beep("long.ogg", false);  // long enough to be caught playing
     beep.play(true, 4, 0.0f);
     EXPECT_TRUE(beep.isDelayed());
     EXPECT_FALSE(beep.isPlaying());
