@@ -190,7 +190,7 @@ int sndSystemInit(SndSystem* system, int channels, unsigned flags)
     wanted.callback = audioCallback;
     wanted.userdata = system;
     system->voices.assign(static_cast<size_t>(channels), SndVoice());
-    // With no spec to return, SDL converts our format to the device's.
+    // Without an "obtained" format to fill, SDL converts our format to the device's.
     if (SDL_OpenAudio(&wanted, nullptr) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         system->voices.clear();
