@@ -5,6 +5,7 @@
 
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Sound.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ScoreClient.h"
@@ -33,12 +34,22 @@ int main(int argc, char** argv)
     logCategoryOn(LOG_WARNING);
     logCategoryOn(LOG_ERROR);
 
+    CSound::setLoadFromDirectory(false);
+
     loadParameters();
     InitUserDirectories();
+
+    if (!(flags & FLAG_NO_SOUND))
+        CSound::init(!(flags & FLAG_CHOOSE_SOUND_OUTPUT));
 
     CProfile profile;
     if (flags & FLAG_WINDOWED)
         profile.SetFullscreen(false);
+
+    logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Started\n");
+    CSound::loadSound();
+    CSound::loadMusic();
+    logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
     logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);
@@ -47,5 +58,7 @@ int main(int argc, char** argv)
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    // Stop the audio thread before the process tears down its objects.
+    CSound::shutdown();
     return 0;
 }
