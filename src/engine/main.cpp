@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "engine/CDraw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/UserDirs.h"
@@ -33,12 +34,23 @@ int main(int argc, char** argv)
     logCategoryOn(LOG_WARNING);
     logCategoryOn(LOG_ERROR);
 
+    // Images come from the packed archive, not from loose files.
+    CDraw::SetLoadFromDirectory(false);
+
     loadParameters();
     InitUserDirectories();
 
     CProfile profile;
+    CDraw::SetConfig(&profile);
     if (flags & FLAG_WINDOWED)
         profile.SetFullscreen(false);
+
+    // The window, the video mode and the first load screen.
+    CDraw draw;
+
+    logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
+    CDraw::PreloadImages();
+    logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
     logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);

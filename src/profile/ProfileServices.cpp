@@ -1,10 +1,12 @@
 #include "profile/ProfileServices.h"
 
-// The screen, sound and input services are not part of the program yet;
-// until they are, a profile's settings are stored and not applied.
+#include "engine/CDraw.h"
 
-bool profileScreenExists() { return false; }
-void profileSwitchFullscreen(bool) {}
+// The sound and input services are not part of the program yet; until they
+// are, those settings are stored and not applied.
+
+bool profileScreenExists() { return CDraw::HasScreen(); }
+void profileSwitchFullscreen(bool fullscreen) { CDraw::SwitchFullscreen(1, fullscreen ? 1 : 0); }
 void profileSetEffectsVolume(float) {}
 void profileSetMusicVolume(float) {}
 void profileApplyMouse(bool, float) {}
