@@ -34,14 +34,28 @@ void series(const char* prefix, int from, int to, const char* suffix)
     CDraw::GetImageSeries(prefix, from, to, suffix);
 }
 
+namespace {
+// A copy gives its reference to the source back, so a source that no
+// catalogue loaded would be freed again right after the copy. The catalogue
+// holds it instead: every name it lists stays decoded for the whole run.
+void holdSource(const char* source)
+{
+    if (CDraw::FindImageId(source) == -1)
+        CDraw::GetImage(source);
+}
+} // namespace
+
 void copy(const char* source, const char* target, int dA)
 {
+    holdSource(source);
     CDraw::CopyImage(source, target, dA);
 }
 
 void copySeries(const char* sourcePrefix, const char* targetPrefix, int from, int to, const char* suffix,
                 int dA)
 {
+    for (int i = from; i <= to; ++i)
+        holdSource(numbered(sourcePrefix, i, suffix).c_str());
     CDraw::CopyImageSeries(sourcePrefix, targetPrefix, from, to, suffix, dA);
 }
 
