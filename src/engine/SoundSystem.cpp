@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/CDraw.h"
 #include "engine/Endian.h"
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
@@ -27,12 +28,10 @@ const char* const kSoundArchive = "resource3.dat";
 const char* const kSoundFolder = "resource/sound/";
 enum { LOAD_UNITS_PER_SOUND = 100 };
 
-// Each preloaded sound moves the start-up load bar on. The bar belongs to
-// the screen (CDraw::AdvanceLoadProgress); until the screen exists this is
-// the one place that call goes.
+// Each preloaded sound moves the start-up load bar on.
 void advanceLoadBar(int units)
 {
-    (void)units;
+    CDraw::AdvanceLoadProgress(units);
 }
 
 // Reads characters until accept() takes one; false when the input ends.

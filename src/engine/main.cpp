@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "engine/CDraw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Sound.h"
@@ -34,6 +35,8 @@ int main(int argc, char** argv)
     logCategoryOn(LOG_WARNING);
     logCategoryOn(LOG_ERROR);
 
+    // Images and sounds come from the packed archives, not from loose files.
+    CDraw::SetLoadFromDirectory(false);
     CSound::setLoadFromDirectory(false);
 
     loadParameters();
@@ -43,8 +46,16 @@ int main(int argc, char** argv)
         CSound::init(!(flags & FLAG_CHOOSE_SOUND_OUTPUT));
 
     CProfile profile;
+    CDraw::SetConfig(&profile);
     if (flags & FLAG_WINDOWED)
         profile.SetFullscreen(false);
+
+    // The window, the video mode and the first load screen.
+    CDraw draw;
+
+    logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
+    CDraw::PreloadImages();
+    logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Started\n");
     CSound::loadSound();

@@ -1,0 +1,3 @@
+#include "elements/CElementDeviceButton.h"
+
+uint8_t CElementDeviceButton::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementDeviceGate.h"
+
+uint8_t CElementDeviceGate::sharedImages = 0;

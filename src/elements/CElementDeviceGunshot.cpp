@@ -1,0 +1,3 @@
+#include "elements/CElementDeviceGunshot.h"
+
+uint8_t CElementDeviceGunshot::sharedImages = 0;

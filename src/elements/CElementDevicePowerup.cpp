@@ -1,0 +1,3 @@
+#include "elements/CElementDevicePowerup.h"
+
+uint8_t CElementDevicePowerup::sharedImages = 0;

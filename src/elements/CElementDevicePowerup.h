@@ -1,0 +1,12 @@
+// CElementDevicePowerup: a power-up waiting to be collected.
+#pragma once
+
+#include <cstdint>
+
+class CElementDevicePowerup {
+public:
+    // Passed as the shared-images argument of every sprite of this class:
+    // 1 once the image catalogues hold all its pictures, so its sprites look
+    // their frames up without taking or releasing references.
+    static uint8_t sharedImages;
+};

@@ -1,0 +1,3 @@
+#include "elements/CElementDeviceTeleport.h"
+
+uint8_t CElementDeviceTeleport::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementDeviceTrampoline.h"
+
+uint8_t CElementDeviceTrampoline::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementDeviceTube.h"
+
+uint8_t CElementDeviceTube::sharedImages = 0;

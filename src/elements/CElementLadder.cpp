@@ -1,0 +1,3 @@
+#include "elements/CElementLadder.h"
+
+uint8_t CElementLadder::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementObjectBarrel.h"
+
+uint8_t CElementObjectBarrel::sharedImages = 0;

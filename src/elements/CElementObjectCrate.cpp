@@ -1,0 +1,3 @@
+#include "elements/CElementObjectCrate.h"
+
+uint8_t CElementObjectCrate::sharedImages = 0;

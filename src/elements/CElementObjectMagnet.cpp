@@ -1,0 +1,3 @@
+#include "elements/CElementObjectMagnet.h"
+
+uint8_t CElementObjectMagnet::sharedImages = 0;

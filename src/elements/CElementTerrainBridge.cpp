@@ -1,0 +1,3 @@
+#include "elements/CElementTerrainBridge.h"
+
+uint8_t CElementTerrainBridge::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementTerrainGrass.h"
+
+uint8_t CElementTerrainGrass::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementTerrainIce.h"
+
+uint8_t CElementTerrainIce::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementTerrainSand.h"
+
+uint8_t CElementTerrainSand::sharedImages = 0;

@@ -1,0 +1,3 @@
+#include "elements/CElementTutorial.h"
+
+uint8_t CElementTutorial::sharedImages = 0;

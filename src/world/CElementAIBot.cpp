@@ -1,0 +1,3 @@
+#include "world/CElementAIBot.h"
+
+uint8_t CElementAIBot::sharedImages = 0;

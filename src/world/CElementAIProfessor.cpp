@@ -1,0 +1,3 @@
+#include "world/CElementAIProfessor.h"
+
+uint8_t CElementAIProfessor::sharedImages = 0;

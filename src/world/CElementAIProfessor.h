@@ -1,0 +1,12 @@
+// CElementAIProfessor: the professor, the walker the player steers.
+#pragma once
+
+#include <cstdint>
+
+class CElementAIProfessor {
+public:
+    // Passed as the shared-images argument of every sprite of this class:
+    // 1 once the image catalogues hold all its pictures, so its sprites look
+    // their frames up without taking or releasing references.
+    static uint8_t sharedImages;
+};
