@@ -2,8 +2,10 @@
 
 #include <SDL.h>
 
-// The renderer and the input are not part of the program yet; until they
-// are, there are no dirty rectangles and the mouse is SDL's own.
+#include "ui/Input.h"
+
+// The renderer and the pointer are not part of the program yet; until they
+// are, there are no dirty rectangles and warping moves SDL's own mouse.
 
 void drawCollectDirtyRects(std::vector<DrawDirtyRect>& rects)
 {
@@ -14,7 +16,8 @@ void drawClearRenderLists() {}
 
 void drawGetMousePosition(int* x, int* y)
 {
-    SDL_GetMouseState(x, y);
+    *x = getMouseX();
+    *y = getMouseY();
 }
 
 void drawWarpMouse(int x, int y)

@@ -10,6 +10,7 @@
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ScoreClient.h"
+#include "ui/Input.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
         CSound::init(!(flags & FLAG_CHOOSE_SOUND_OUTPUT));
 
     CProfile profile;
+    setInputProfile(&profile);
     CDraw::SetConfig(&profile);
     if (flags & FLAG_WINDOWED)
         profile.SetFullscreen(false);

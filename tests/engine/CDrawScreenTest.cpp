@@ -1,6 +1,7 @@
 #include "DrawTestSupport.h"
 
 #include "profile/ProfileServices.h"
+#include "ui/Input.h"
 
 using namespace drawtest;
 
@@ -237,7 +238,9 @@ TEST_F(DrawScreenTest, FullscreenSwitchKeepsPictureAndMouse)
 {
     SDL_Surface* screen = CDraw::GetScreen();
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 90, 140, 190));
-    SDL_WarpMouse(123, 456);
+    // The program's pointer position, which the switch puts back.
+    setMouseX(123);
+    setMouseY(456);
 
     // Already windowed: nothing to do.
     CDraw::SwitchFullscreen(1, 0);

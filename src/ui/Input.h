@@ -1,0 +1,27 @@
+// The program's view of the mouse: its position in screen pixels, the
+// fractional position kept while motion is relative, the speed factor on
+// relative motion, and the capture mode (1: events carry absolute positions;
+// 0: relative motion scaled by the speed). The event pump keeps these up to
+// date; the pointer, the widgets and the profile read and set them.
+#pragma once
+
+#include <cstdint>
+
+class CProfile;
+
+int getMouseX();
+int getMouseY();
+void setMouseX(int x);
+void setMouseY(int y);
+float getMouseFloatX();
+float getMouseFloatY();
+void setMouseFloatX(float x);
+void setMouseFloatY(float y);
+float getMouseSpeed();
+void setMouseSpeed(float speed);
+uint8_t isMouseCaptured();
+void setMouseCaptured(uint8_t captured);
+
+// The current profile, used for the fullscreen toggle (Alt+Return).
+void setInputProfile(CProfile* profile);
+CProfile* getInputProfile();
