@@ -8,6 +8,7 @@
 #include <SDL_image.h>
 #include <cctype>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -33,6 +34,7 @@ std::vector<std::string> readNameList(const std::string& path)
 }
 
 struct Picture {
+    size_t hash = 0;  // of the file bytes
     int w = 0, h = 0;
     bool alpha = false;
     bool decoded = false;
@@ -94,6 +96,7 @@ const Archive& archive()
         if (++a.count[name] > 1 || name.size() < 4)
             continue;
         Picture pic;
+        pic.hash = std::hash<std::string>()(std::string(data.begin(), data.end()));
         SDL_RWops* rw = SDL_RWFromMem(data.data(), static_cast<int>(data.size()));
         const std::string type = extensionType(name);
         SDL_Surface* s = IMG_LoadTyped_RW(rw, 1, const_cast<char*>(type.c_str()));
@@ -236,6 +239,26 @@ TEST_F(ResourceImages, FramesOfOneSeriesShareOneSize)
         ++checked;
     }
     EXPECT_GT(checked, 150);
+}
+
+TEST_F(ResourceImages, InterfaceAnimationsChangeFromFrameToFrame)
+{
+    // Menu, map and inventory series are animations: no two frames alike.
+    std::map<std::string, std::map<size_t, std::string>> seen;
+    int frames = 0;
+    for (const std::string& name : shippedNames()) {
+        bool animated = false;
+        for (const char* p : {"mainmenu_", "mapdot", "star_", "icon"})
+            animated = animated || name.rfind(p, 0) == 0;
+        if (!animated || seriesStem(name) == name.substr(0, name.rfind('.')))
+            continue;
+        auto& hashes = seen[seriesStem(name)];
+        const size_t h = pic(name).hash;
+        EXPECT_EQ(hashes.count(h), 0u) << name << " repeats " << (hashes.count(h) ? hashes[h] : "");
+        hashes[h] = name;
+        ++frames;
+    }
+    EXPECT_GT(frames, 300);
 }
 
 TEST_F(ResourceImages, AlphaWhereCopiesFadeAndOpaqueJpegs)

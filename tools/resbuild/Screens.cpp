@@ -47,8 +47,7 @@ cairo_surface_t* loadScreen()
     drawProfessorBody(cr, 400, 330, 1.0);
     drawProfessorHead(cr, 400, 290, 1.1, Face{0, 0.3, 0.4, 0});
     drawProfessorArm(cr, 340, 350, 1.0, -0.5, false, 0);
-    drawProfessorArm(cr, 460, 350, 1.0, 2.5, false, 0);
-    drawLantern(cr, 540, 196, 1.4, 1.0);
+    drawProfessorArm(cr, 460, 350, 1.0, 2.5, true, 1.0);
     // The bar's groove and its caption.
     cairo_rectangle(cr, 0, 500, W, 100);
     fillVertical(cr, art::kWoodDark, darker(art::kWoodDark, 0.4), 500, H, 1, false);
@@ -91,7 +90,7 @@ cairo_surface_t* icon()
 {
     cairo_surface_t* s = newSurface(32, 32);
     cairo_t* cr = cairo_create(s);
-    drawLantern(cr, 16, -1, 0.6, 0.0);
+    drawLantern(cr, 16, 1, 0.55, 0.0);
     cairo_destroy(cr);
     return s;
 }
@@ -112,8 +111,7 @@ cairo_surface_t* splashNight()
     softGlow(cr, 400, 380, 240, art::kGlow, 0.45);
     drawProfessorBody(cr, 400, 380, 0.9);
     drawProfessorHead(cr, 400, 340, 1.0, Face{0, 0.2, 0.2, 0.4});
-    drawProfessorArm(cr, 455, 398, 0.9, 2.3, false, 0);
-    drawLantern(cr, 525, 300, 1.2, 1.0);
+    drawProfessorArm(cr, 455, 398, 0.9, 2.3, true, 1.0);
     title(cr, 40);
     cairo_destroy(cr);
     return s;

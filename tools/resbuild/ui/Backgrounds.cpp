@@ -133,17 +133,28 @@ void twilight(cairo_t* cr)
 
 void forest(cairo_t* cr)
 {
-    skyGradient(cr, lighter(art::kGrass, 0.55), lighter(art::kGrass, 0.3), darker(art::kGrass, 0.1), H);
+    skyGradient(cr, lighter(art::kGrass, 0.6), lighter(art::kGrass, 0.35), lighter(art::kGrass, 0.05), H);
     Rand rnd(6);
+    // Three depths of trunks, the far ones pale and thin.
     for (int layer = 0; layer < 3; ++layer) {
-        const double fade = 0.6 - layer * 0.2;
-        for (int i = 0; i < 9; ++i) {
-            const double x = rnd.next() * W, w = 18 + layer * 10 + rnd.next() * 10;
-            cairo_rectangle(cr, x, 0, w, H);
-            fillVertical(cr, mix(art::kWoodDark, art::kGrass, fade), mix(art::kWoodDark, art::kGrass, fade * 0.7), 0, H, 1, false);
+        const double fade = 0.75 - layer * 0.22;
+        const Rgb bark = mix(art::kWoodDark, lighter(art::kGrass, 0.4), fade);
+        for (int i = 0; i < 5; ++i) {
+            const double x = rnd.next() * W, w = 14 + layer * 12 + rnd.next() * 8;
+            cairo_move_to(cr, x, 0);
+            cairo_line_to(cr, x + w, 0);
+            cairo_line_to(cr, x + w * 1.15, H);
+            cairo_line_to(cr, x - w * 0.15, H);
+            cairo_close_path(cr);
+            fillVertical(cr, bark, darker(bark, 0.15), 0, H, 0.85, false);
         }
-        for (int i = 0; i < 6; ++i)
-            softGlow(cr, rnd.next() * W, rnd.next() * 200, 90, mix(art::kGrass, kWhite, 0.3), 0.5);
+        // Canopy clusters along the top.
+        for (int i = 0; i < 7; ++i) {
+            const double cx = rnd.next() * W, cy = rnd.range(-20, 60), r = rnd.range(50, 90);
+            cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+            setColor(cr, mix(darker(art::kGrass, 0.2), lighter(art::kGrass, 0.5), fade), 0.8);
+            cairo_fill(cr);
+        }
     }
     // Light shafts.
     for (int i = 0; i < 4; ++i) {

@@ -298,7 +298,7 @@ cairo_surface_t* pauseButton(bool selected)
 {
     cairo_surface_t* s = newSurface(186, 29);
     cairo_t* cr = cairo_create(s);
-    drawButtonFace(cr, 0, 0, 186, 29, selected ? art::kCopper : art::kWood, selected ? 1 : 0);
+    drawButtonFace(cr, 0, 0, 186, 29, selected ? art::kBrass : art::kWood, selected ? 1 : 0);
     cairo_destroy(cr);
     return s;
 }

@@ -153,20 +153,23 @@ cairo_surface_t* smoke(int frame)
 Face faceFor(int f)
 {
     Face face;
-    if (f >= 1 && f <= 3)
-        face.blink = f == 2 ? 1.0 : 0.5;
-    else if (f >= 4 && f <= 9)
-        face.mouth = (f % 2 == 0) ? 0.8 : 0.3 + 0.05 * f;
-    else if (f >= 10 && f <= 14)
-        face.look = std::sin((f - 10) / 4.0 * kPi * 2 - kPi / 2) * -1.0;
-    else if (f >= 15 && f <= 20) {
+    if (f >= 1 && f <= 3) {
+        static const double lids[] = {0.4, 1.0, 0.6};
+        face.blink = lids[f - 1];
+    } else if (f >= 4 && f <= 9) {
+        face.mouth = 0.25 + 0.6 * std::abs(std::sin(f * 1.3));
+    } else if (f >= 10 && f <= 14) {
+        face.look = (f - 12) * 0.45;
+        face.brow = 0.15;
+    } else if (f >= 15 && f <= 20) {
         const double t = std::sin((f - 14) / 7.0 * kPi);
         face.brow = t;
         face.mouth = 0.5 * t;
+        face.look = 0.1 * (f - 17);
     } else if (f >= 21) {
         const double t = (f - 20) / 6.0;
         face.mouth = 0.35 + 0.3 * std::sin(t * kPi * 3);
-        face.blink = 0.6 * std::sin(t * kPi);
+        face.blink = 0.6 * t;
         face.brow = 0.4;
     }
     return face;

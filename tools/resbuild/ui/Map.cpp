@@ -285,7 +285,7 @@ cairo_surface_t* starBase(int frame)
     cairo_surface_t* s = newSurface(20, 26);
     cairo_t* cr = cairo_create(s);
     const double t = frame / 60.0;
-    const double wob = 0.25 * std::sin(t * 2 * kPi);
+    const double wob = 0.25 * std::sin(t * 2 * kPi + 0.3);
     const double bob = 1.5 * std::sin(t * 4 * kPi);
     brassStar(cr, 10, 14 + bob, 8.5, wob, 1);
     const double glint = std::max(0.0, std::sin(t * 2 * kPi * 3));
@@ -301,7 +301,7 @@ cairo_surface_t* starPulse(int frame)
     const double t = frame / 60.0;
     const double p = 0.5 + 0.5 * std::sin(t * 2 * kPi * 2);
     softGlow(cr, 14, 14, 9 + 5 * p, art::kGlow, 0.4 + 0.5 * p);
-    starPath(cr, 14, 14, 10 + 2 * p, 4.8 + p, 0.1 * std::sin(t * 2 * kPi));
+    starPath(cr, 14, 14, 10 + 2 * p, 4.8 + p, 0.1 * std::sin(t * 2 * kPi + 0.5));
     setColor(cr, art::kGlow, 0.5 + 0.4 * p);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);

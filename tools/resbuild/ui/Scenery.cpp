@@ -209,7 +209,7 @@ void drawLantern(cairo_t* cr, double cx, double top, double s, double glow)
     cairo_scale(cr, s, s);
     const double lw = art::kOutlineLarge * 0.7 / std::max(s, 0.4);
     if (glow > 0)
-        softGlow(cr, 0, 34, 60, art::kGlow, 0.55 * glow);
+        softGlow(cr, 0, 34, 40, art::kGlow, 0.55 * glow);
     // Ring.
     cairo_arc(cr, 0, 4, 5, 0, 2 * kPi);
     setColor(cr, art::kCopper);
