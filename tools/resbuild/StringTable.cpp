@@ -137,6 +137,11 @@ bool compileStringTable(const std::string& source, std::vector<uint8_t>& out, st
             error = where + "not UTF-8 text of the 16-bit range";
             return false;
         }
+        for (uint16_t u : lineUnits)
+            if (u < 0x20) {
+                error = where + "control character in the line";
+                return false;
+            }
         for (const std::string& f : fields) {
             std::vector<uint16_t> fu;
             utf8ToUnits(f, fu);

@@ -4,8 +4,8 @@
 // break after the last line. Comments and blank lines of the source are
 // left out. The compiler refuses what the game's reader would misread: an
 // unknown line marker, a text holding "|", a string before any font line,
-// an id defined twice, a field over 1023 units, characters outside the
-// 16-bit range.
+// an id defined twice, a field over 1023 units, control characters (a
+// lone CR would split the line), characters outside the 16-bit range.
 #pragma once
 
 #include <cstdint>

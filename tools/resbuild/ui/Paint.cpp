@@ -262,12 +262,12 @@ void drawCloud(cairo_t* cr, double x, double y, double w, double h, uint32_t see
     cairo_new_path(cr);
     // A flat base with a row of puffs above it.
     const int puffs = std::max(3, static_cast<int>(w / (h * 0.55)));
-    const double base = y + h * 0.78;
+    const double base = y + h * 0.8;
     roundedRect(cr, x + h * 0.2, base - h * 0.3, w - h * 0.4, h * 0.3 + h * 0.1, h * 0.2);
     for (int i = 0; i < puffs; ++i) {
         const double t = (i + 0.5) / puffs;
         const double bump = std::sin(t * kPi);
-        const double r = h * (0.22 + 0.22 * bump) * rnd.range(0.85, 1.1);
+        const double r = h * (0.2 + 0.16 * bump) * rnd.range(0.85, 1.1);
         const double cx = x + h * 0.25 + t * (w - h * 0.5);
         const double cy = base - r * 0.6 - bump * h * 0.12;
         cairo_new_sub_path(cr);
