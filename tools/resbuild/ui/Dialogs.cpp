@@ -294,11 +294,26 @@ cairo_surface_t* selector(int w, int h)
     return s;
 }
 
+// The pause menu's buttons carry light text images, so their faces stay
+// dark: wood at rest, deep copper with a glowing rim when selected.
 cairo_surface_t* pauseButton(bool selected)
 {
-    cairo_surface_t* s = newSurface(186, 29);
+    const double w = 186, h = 29;
+    cairo_surface_t* s = newSurface(static_cast<int>(w), static_cast<int>(h));
     cairo_t* cr = cairo_create(s);
-    drawButtonFace(cr, 0, 0, 186, 29, selected ? art::kBrass : art::kWood, selected ? 1 : 0);
+    const Rgb face = selected ? darker(mix(art::kCopper, art::kRed, 0.4), 0.25) : darker(art::kWood, 0.3);
+    roundedRect(cr, 1, 1, w - 2, h - 2, 10);
+    fillVertical(cr, lighter(face, 0.12), darker(face, 0.25), 1, h - 1);
+    strokeInk(cr, 1.6);
+    roundedRect(cr, 3, 3, w - 6, h - 6, 8);
+    setColor(cr, selected ? art::kGlow : art::kBrass, selected ? 1.0 : 0.55);
+    cairo_set_line_width(cr, selected ? 1.6 : 1.0);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 12, 4.5);
+    cairo_line_to(cr, w - 12, 4.5);
+    setColor(cr, kWhite, 0.25);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
     cairo_destroy(cr);
     return s;
 }
