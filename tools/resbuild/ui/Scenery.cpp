@@ -332,12 +332,13 @@ void drawGear(cairo_t* cr, double cx, double cy, double r, int teeth, Rgb colour
 void drawVolcano(cairo_t* cr, double cx, double topY, double w, double h)
 {
     cairo_save(cr);
-    const double craterW = w * 0.18;
+    const double craterW = w * 0.13;
     cairo_new_path(cr);
+    // Concave flanks: steep near the crater, spreading out at the foot.
     cairo_move_to(cr, cx - w / 2, topY + h);
-    cairo_curve_to(cr, cx - w * 0.3, topY + h * 0.7, cx - craterW * 1.2, topY + h * 0.25, cx - craterW, topY);
+    cairo_curve_to(cr, cx - w * 0.22, topY + h * 0.9, cx - craterW * 1.15, topY + h * 0.45, cx - craterW, topY);
     cairo_curve_to(cr, cx - craterW * 0.4, topY + h * 0.04, cx + craterW * 0.4, topY + h * 0.04, cx + craterW, topY);
-    cairo_curve_to(cr, cx + craterW * 1.2, topY + h * 0.25, cx + w * 0.3, topY + h * 0.7, cx + w / 2, topY + h);
+    cairo_curve_to(cr, cx + craterW * 1.15, topY + h * 0.45, cx + w * 0.22, topY + h * 0.9, cx + w / 2, topY + h);
     cairo_close_path(cr);
     cairo_path_t* cone = cairo_copy_path(cr);
     cairo_pattern_t* p = cairo_pattern_create_linear(cx - w / 2, 0, cx + w / 2, 0);
@@ -363,6 +364,18 @@ void drawVolcano(cairo_t* cr, double cx, double topY, double w, double h)
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
     }
+    // Ridges running down the flanks, and light on the left side.
+    for (int k = -3; k <= 3; ++k) {
+        if (k == 0)
+            continue;
+        cairo_move_to(cr, cx + k * craterW * 0.3, topY + h * 0.1);
+        cairo_curve_to(cr, cx + k * craterW * 0.45, topY + h * 0.4, cx + k * w * 0.07, topY + h * 0.6,
+                       cx + k * w * 0.1, topY + h * 0.75);
+    }
+    setColor(cr, art::kInk, 0.25);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    softGlow(cr, cx - w * 0.15, topY + h * 0.45, h * 0.45, kWhite, 0.18);
     cairo_reset_clip(cr);
     cairo_append_path(cr, cone);
     strokeInk(cr, art::kOutlineLarge);
