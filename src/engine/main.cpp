@@ -6,6 +6,7 @@
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/UserDirs.h"
+#include "world/LevelSet.h"
 
 int main(int argc, char** argv)
 {
@@ -20,6 +21,13 @@ int main(int argc, char** argv)
 
     loadParameters();
     InitUserDirectories();
+
+    logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+
+    // Shutdown.
+    CLevelSet::freeAll();
 
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     return 0;
