@@ -50,7 +50,8 @@ public:
     // Limits the reader holds a file to; anything beyond them is damage.
     enum {
         MAX_TELEPORT_ENDS = (WIDTH + 1) * HEIGHT, // every position an end can take
-        MAX_TUTORIAL_TEXT = 4096
+        MAX_TUTORIAL_TEXT = 4096,
+        MAX_SOLUTION_KEYS = 1000000 // over nine hours of play at one key a frame
     };
 
     CLevel();

@@ -218,7 +218,7 @@ bool CLevel::readBody(FILE* stream, const char* name)
         m_background = value;
 
         m_solution.clear();
-        if (!ReadInt32(&count, stream) || count < 0) {
+        if (!ReadInt32(&count, stream) || count < 0 || count > MAX_SOLUTION_KEYS) {
             logDamage("solution count", name);
             break;
         }

@@ -149,9 +149,12 @@ TEST(LevelDamage, BadSolutionCountsAndBackgrounds)
     EXPECT_FALSE(level.IsSolutionRecorded());
     EXPECT_EQ(level.GetBackground(), 2);
 
-    // A huge count with two keys present keeps the two keys.
-    EXPECT_FALSE(loadBytes(level, withInt(full, kSolutionCount, 2147483647)));
+    // A count larger than the keys present keeps the keys that are there;
+    // a count beyond any real recording reads none.
+    EXPECT_FALSE(loadBytes(level, withInt(full, kSolutionCount, 1000000)));
     EXPECT_EQ(level.GetSolution().size(), 2u);
+    EXPECT_FALSE(loadBytes(level, withInt(full, kSolutionCount, 2147483647)));
+    EXPECT_TRUE(level.GetSolution().empty());
 
     // A background picture that does not exist becomes the default one; the
     // rest of the file is still read.

@@ -1,6 +1,12 @@
 // libFuzzer target for the level reader. Any input must read without a
 // crash or an out-of-bounds access, and whatever was read must survive a
 // write and a second read unchanged.
+//
+// Built when clang is the compiler:
+//   CC=clang CXX=clang++ cmake -S . -B build-fuzz && cmake --build build-fuzz --target level_fuzz
+//   build-fuzz/tools/levelpack/level_fuzz -max_len=8192 CORPUS tests/world/data/level_corpus
+// Inputs worth keeping go into tests/world/data/level_corpus, which a
+// normal test reads.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
