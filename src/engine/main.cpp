@@ -11,6 +11,7 @@
 #include "profile/CProfile.h"
 #include "profile/ScoreClient.h"
 #include "ui/Input.h"
+#include "world/LevelSet.h"
 
 namespace {
 
@@ -64,11 +65,18 @@ int main(int argc, char** argv)
     CSound::loadMusic();
     logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
 
+    logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
     logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);
     SetScoreServerUrl(kScoreServerUrl);
     InitScoreTables();
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
+
+    // Shutdown.
+    CLevelSet::freeAll();
 
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     // Stop the audio thread before the process tears down its objects.
