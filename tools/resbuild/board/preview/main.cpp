@@ -33,10 +33,15 @@ void checker(cairo_t* cr, int w, int h) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: board_preview <output folder> [family [series,series...]]\n");
+        std::fprintf(stderr, "usage: board_preview <output folder> [family [series,series...]] | --list\n");
         return 2;
     }
     const std::string out = argv[1];
+    if (out == "--list") {
+        for (const auto& n : boardImageNames())
+            std::printf("%s\n", n.c_str());
+        return 0;
+    }
     const std::string only = argc > 2 ? argv[2] : "";
     const std::string labels = argc > 3 ? argv[3] : ""; // comma-separated series labels
     std::map<std::string, std::vector<std::vector<Drawn>>> families;
