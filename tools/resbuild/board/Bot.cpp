@@ -30,6 +30,8 @@ struct BotPose {
 };
 
 const art::Rgb kBody{0.50, 0.54, 0.58};
+// How far a heated bot slumps: its legs and arms have sunk into the lump.
+constexpr double kHeatedMelt = 0.55;
 
 void drawBot(cairo_t* cr, const BotPose& b) {
     cairo_save(cr);
@@ -45,7 +47,7 @@ void drawBot(cairo_t* cr, const BotPose& b) {
     double cy = -11 - b.lift;
     double melt = b.melt;
     // legs
-    if (melt < 0.8) {
+    if (melt < 0.5) {
         for (int i = 1; i >= 0; --i) {
             double hx = (i == 0 ? 2.5 : -2.5), hy = cy + 6;
             double a = b.leg[i];
@@ -71,7 +73,7 @@ void drawBot(cairo_t* cr, const BotPose& b) {
         cairo_set_line_width(cr, 1.3);
         cairo_stroke(cr);
     };
-    if (melt < 0.6)
+    if (melt < 0.5)
         arm(1, darker(art::kMetalDark, 0.2));
     // antenna
     if (melt < 0.7) {
@@ -131,7 +133,7 @@ void drawBot(cairo_t* cr, const BotPose& b) {
         roundRect(cr, -3.5, bcy - 4, 7, 6, 1.5);
         fillInk(cr, darker(kBody, 0.15), 0.9);
     }
-    if (melt < 0.6)
+    if (melt < 0.5)
         arm(0, art::kMetalDark);
     cairo_restore(cr);
 }
@@ -357,7 +359,7 @@ void drawFrame(cairo_t* cr, const std::string& pre, int n, int count, int ax, in
         tint(cr, {0.3, 0.4, 0.5}, 0.25);
         return;
     } else if (startsWith(pre, "botmelting")) {
-        b.melt = 0.2 * n;
+        b.melt = kHeatedMelt * n / 4.0;
         b.eye = 1 - 0.2 * n;
         b.antenna = -0.3 * n;
         drawBot(cr, b);
@@ -366,8 +368,9 @@ void drawFrame(cairo_t* cr, const std::string& pre, int n, int count, int ax, in
         return;
     } else if (startsWith(pre, "botheated") || startsWith(pre, "botcooling") ||
                startsWith(pre, "botcooled")) {
-        b.melt = 0.8;
-        b.eye = 0;
+        b.melt = kHeatedMelt;
+        b.eye = 0.2;
+        b.antenna = -1.2;
         double heat = startsWith(pre, "botheated") ? 1.0 : (startsWith(pre, "botcooled") ? 0.0 : 1.0 - n / 6.0);
         if (contains(pre, "squash")) {
             double k = n == 1 ? 1.0 : (n == 0 ? 0.5 : 0.2);

@@ -206,8 +206,9 @@ cairo_surface_t* shot(bool frost, bool left, int n) {
         }
     }
     cairo_restore(cr);
-    cairo_arc(cr, cx, cy, 3.5, 0, kTau);
-    shadeRound(cr, hot, cx, cy, 3.5, 0.8);
+    double coreR = frost ? 2.0 : 3.5;
+    cairo_arc(cr, cx, cy, coreR, 0, kTau);
+    shadeRound(cr, hot, cx, cy, coreR, 0.8);
     cairo_destroy(cr);
     return s;
 }

@@ -175,7 +175,7 @@ void frostOver(cairo_t* cr, int w, int h) {
 void heatOver(cairo_t* cr, double strength) {
     if (strength <= 0)
         return;
-    tint(cr, art::Rgb{0.95, 0.30, 0.10}, 0.55 * strength);
+    tint(cr, art::Rgb{0.95, 0.30, 0.10}, 0.45 * strength);
     tint(cr, art::Rgb{1.0, 0.75, 0.35}, 0.18 * strength);
 }
 

@@ -283,16 +283,19 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         p.lean = 0.1 * std::sin(ph);
         p.mouth = 0.3;
     } else if (prefix == "profcrawlleft" || prefix == "profcrawlright") {
-        p.lean = 1.25;
-        p.hipDrop = 6.0;
-        p.leg[0] = -0.4 + 0.3 * std::sin(ph);
-        p.leg[1] = -0.4 - 0.3 * std::sin(ph);
-        p.knee[0] = p.knee[1] = 1.5;
-        p.arm[0] = -1.25 + 0.35 * std::sin(ph + kPi);
-        p.arm[1] = -1.25 + 0.35 * std::sin(ph);
-        p.elbow[0] = p.elbow[1] = 0.2;
-        p.headTilt = -1.0;
-        p.x -= left ? -3 : 3;
+        // on hands and knees, back level, knees and hands shuffling
+        p.lean = 1.5;
+        p.hipDrop = 5.5;
+        p.leg[0] = 0.1 + 0.3 * std::sin(ph);
+        p.leg[1] = 0.1 - 0.3 * std::sin(ph);
+        p.knee[0] = 1.6 + 0.3 * std::sin(ph);
+        p.knee[1] = 1.6 - 0.3 * std::sin(ph);
+        p.arm[0] = -1.45 + 0.35 * std::sin(ph + kPi);
+        p.arm[1] = -1.45 + 0.35 * std::sin(ph);
+        p.elbow[0] = p.elbow[1] = -0.9;
+        p.headTilt = -1.2;
+        p.hatTilt = -0.2;
+        p.x += left ? 6 : -6;
     } else if (prefix == "profstunleft" || prefix == "profstunright") {
         double k = (n + 1) / 3.0;
         p.sy = 1 - 0.25 * k;

@@ -4,7 +4,8 @@
 //    and to the right. The "b" pictures are runs with a rocky underside
 //    hanging below the row. Ice is one cell ((34 x 38), anchor (2, 6)) in
 //    ten looks; "ice1b"/"ice2b" carry icicles for a free lower edge.
-//  - bridges: 32 x 48, anchor (4, 4); a plank across the top of the cell,
+//  - bridges: 32 x 48, anchor (4, 4); a plank whose top is the cell's top,
+//    level with the terrain floor,
 //    whose pieces fall through the picture as it collapses. The trimmed
 //    pictures are the bare intact plank (28 x 12) for cursors.
 //  - ladders: 32 x 32, anchor (4, 4); rails and rungs filling the cell.
@@ -202,7 +203,7 @@ void collapsing(cairo_t* cr, double t, art::Rgb c, bool rubber) {
     for (int k = 0; k < pieces; ++k) {
         double delay = rubber ? 0 : hashf(k, 3) * 0.3;
         double u = std::max(0.0, t - delay) / (1 - delay);
-        double x = kBrAx + k * pw, y = kBrAy + 4 + 38 * u * u;
+        double x = kBrAx + k * pw, y = kBrAy + 38 * u * u;
         cairo_save(cr);
         cairo_translate(cr, x + pw / 2, y + 2);
         cairo_rotate(cr, (k - (pieces - 1) / 2.0) * 0.9 * u);
@@ -232,22 +233,22 @@ cairo_surface_t* drawBridge(const std::string& name) {
     cairo_t* cr = cairo_create(s);
     if (parseNumbered(name, "bridgeA", ".png", n)) {
         if (n == 0)
-            plank(cr, kBrAx, kBrAy + 4, 24, art::kWood, false);
+            plank(cr, kBrAx, kBrAy, 24, art::kWood, false);
         else
             collapsing(cr, n / 13.0, art::kWood, false);
     } else if (parseNumbered(name, "bridgeinflatable", ".png", n)) {
         if (n == 0)
-            plank(cr, kBrAx, kBrAy + 4, 24, art::kYellow, true);
+            plank(cr, kBrAx, kBrAy, 24, art::kYellow, true);
         else
             collapsing(cr, n / 10.0, art::kYellow, true);
     } else if (name == "bridgefrozen.png") {
-        plank(cr, kBrAx, kBrAy + 4, 24, art::kWood, false);
+        plank(cr, kBrAx, kBrAy, 24, art::kWood, false);
         frostOver(cr, kBrW, kBrH);
         for (int k = 0; k < 4; ++k) {
             double x = kBrAx + 3 + k * 6;
-            cairo_move_to(cr, x - 1.2, kBrAy + 9);
-            cairo_line_to(cr, x + 1.2, kBrAy + 9);
-            cairo_line_to(cr, x, kBrAy + 12 + (k % 2) * 2);
+            cairo_move_to(cr, x - 1.2, kBrAy + 5);
+            cairo_line_to(cr, x + 1.2, kBrAy + 5);
+            cairo_line_to(cr, x, kBrAy + 8 + (k % 2) * 2);
             cairo_close_path(cr);
             fillInk(cr, lighter(art::kIce, 0.3), 0.6);
         }
@@ -265,7 +266,7 @@ cairo_surface_t* drawBridge(const std::string& name) {
         if (n > 0)
             x = kBrAx + (24 - w) / 2;
         cairo_save(cr);
-        cairo_translate(cr, x, kBrAy + 4 + 2.5);
+        cairo_translate(cr, x, kBrAy + 2.5);
         cairo_scale(cr, 1, 0.5 + 0.5 * k);
         plank(cr, 0, -2.5, w, art::kYellow, true);
         cairo_restore(cr);
@@ -322,7 +323,7 @@ cairo_surface_t* drawLadder(const std::string& name) {
             shadeRound(cr, art::kBrass, x + 1.25, bottom, 2.0, 0.9);
         }
     if (kind == "platform")
-        plank(cr, 4, 8, 24, art::kWood, false);
+        plank(cr, 4, 4, 24, art::kWood, false);
     cairo_destroy(cr);
     return s;
 }

@@ -29,6 +29,65 @@ void checker(cairo_t* cr, int w, int h) {
         }
 }
 
+// A small board scene built from the pictures and their anchors, to check
+// by eye that walkers stand on the ground and pieces line up with cells.
+void writeScene(const std::string& path) {
+    struct Put {
+        const char* name;
+        int ax, ay, cx, cy;
+    };
+    const Put puts[] = {
+        {"grass14.png", 2, 6, 0, 7},           {"sand3.png", 2, 6, 9, 3},
+        {"ice1.png", 2, 6, 12, 3},             {"ladderbottom.tga", 4, 4, 8, 6},
+        {"laddermiddle.tga", 4, 4, 8, 5},      {"laddermiddle.tga", 4, 4, 8, 4},
+        {"laddertop.tga", 4, 4, 8, 3},         {"bridgeA0.png", 4, 4, 13, 3},
+        {"gatebackclose0.tga", 6, 28, 6, 6},   {"teleport_frameback.png", 8, 36, 10, 6},
+        {"teleport_spiralblue5.png", 8, 36, 10, 6}, {"teleport_frameblue4.png", 8, 36, 10, 6},
+        {"buttonred0.tga", 4, 4, 1, 6},        {"trampoline0.tga", 8, 12, 9, 6},
+        {"tubeexit0.png", 16, 39, 12, 6},      {"cratestill0.tga", 6, 12, 4, 6},
+        {"metalcratestill0.tga", 6, 12, 4, 5}, {"barrel0.tga", 6, 12, 5, 6},
+        {"magnetleftstill0.tga", 6, 12, 10, 2}, {"profstandright0.tga", 11, 35, 2, 6},
+        {"botstandleft.png", 14, 20, 7, 6},    {"gatefrontclose0.tga", 6, 28, 6, 6},
+        {"powerupcrate3.tga", 8, 10, 3, 2},    {"qmarkrotate0.tga", 4, 12, 1, 2},
+        {"profclimbup1.tga", 21, 25, 8, 4},    {"botstandright.png", 18, 19, 11, 2},
+    };
+    const int ox = 20, oy = 30;
+    cairo_surface_t* scene = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 15 * 24 + 2 * ox, 9 * 24 + oy + 10);
+    cairo_t* cr = cairo_create(scene);
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 9 * 24);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0.62, 0.80, 0.92);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0.95, 0.90, 0.76);
+    cairo_set_source(cr, sky);
+    cairo_paint(cr);
+    cairo_pattern_destroy(sky);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.08);
+    for (int x = 0; x <= 15; ++x)
+        cairo_rectangle(cr, ox + 24 * x, oy, 1, 9 * 24);
+    for (int y = 0; y <= 9; ++y)
+        cairo_rectangle(cr, ox, oy + 24 * y, 15 * 24, 1);
+    cairo_fill(cr);
+    for (const Put& p : puts) {
+        cairo_surface_t* s = drawBoardImage(p.name);
+        if (!s)
+            continue;
+        cairo_set_source_surface(cr, s, ox + 24 * p.cx - p.ax, oy + 24 * p.cy - p.ay);
+        cairo_paint(cr);
+        cairo_surface_destroy(s);
+    }
+    cairo_destroy(cr);
+    cairo_surface_t* big = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(scene) * 2,
+                                                      cairo_image_surface_get_height(scene) * 2);
+    cr = cairo_create(big);
+    cairo_scale(cr, 2, 2);
+    cairo_set_source_surface(cr, scene, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_write_to_png(big, path.c_str());
+    cairo_surface_destroy(big);
+    cairo_surface_destroy(scene);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +187,8 @@ int main(int argc, char** argv) {
             for (auto& d : row)
                 cairo_surface_destroy(d.s);
     }
+    if (only.empty())
+        writeScene(out + "/scene.png");
     std::printf("drew %zu families in %.2f s\n", families.size(), secs);
     for (const auto& n : failed)
         std::printf("could not draw: %s\n", n.c_str());
