@@ -247,8 +247,6 @@ void trampBack(cairo_t* cr) {
     setColor(cr, art::kInk);
     cairo_set_line_width(cr, 3.4);
     cairo_stroke(cr);
-    cairo_arc(cr, kTrAx + 13, kSheetY - 1, 1, 0, 0); // no-op keeps the path state clean
-    cairo_new_path(cr);
     cairo_save(cr);
     cairo_rectangle(cr, 0, 0, kTrW, kSheetY - 1);
     cairo_clip(cr);

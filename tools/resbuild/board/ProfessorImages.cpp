@@ -432,15 +432,16 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         p.headTilt = 0.15 * k;
     } else if (prefix == "profidleC") {
         // polishes his spectacles, then nods
-        p.view = ProfView::Front;
         if (n <= 4) {
             double k = n / 4.0;
-            p.arm[1] = 0.2 + 1.7 * k;
-            p.elbow[1] = 2.0 * k + 0.3 * std::sin(n * 2.5);
+            p.arm[0] = 0.2 + 1.9 * k;
+            p.elbow[0] = 0.3 + 0.8 * k + (n >= 3 ? 0.15 * (n % 2 ? 1 : -1) : 0);
             p.eyesClosed = n >= 3;
+            p.headTilt = -0.1 * k;
         } else {
             p.headTilt = 0.12 * std::sin((n - 9) * kPi / 2);
             p.hatTilt = 0.1 * std::sin((n - 9) * kPi / 2);
+            p.arm[0] = 0.2;
         }
     } else if (prefix == "profidleD") {
         // yawns and stretches
