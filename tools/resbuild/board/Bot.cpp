@@ -325,7 +325,7 @@ void drawFrame(cairo_t* cr, const std::string& pre, int n, int count, int ax, in
         b.arm[0] = 1.4 + 0.4 * std::sin(ph);
         b.arm[1] = 1.4 - 0.4 * std::sin(ph);
         b.antenna = -1.3;
-        b.rot = 0.15;
+        b.rot = 0.15 + 0.06 * std::cos(ph);
     } else if (pre == "botfrozen") {
         b.arm[0] = 1.8;
         b.arm[1] = 1.2;

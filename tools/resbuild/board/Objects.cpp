@@ -23,6 +23,7 @@ struct Look {
     double heat = 0;     // heated or cooling strength 0..1
     double squash = 0;   // 0..1 flattened
     int move = 0;        // -1 moving left, +1 moving right
+    double shift = 0;    // sideways offset of a small (deflated) object
 };
 
 art::Rgb matColor(Mat m) {
@@ -118,7 +119,7 @@ void drawCrate(cairo_t* cr, const Look& l, double inflate = 1.0) {
     if (l.mat == Mat::Rubber) {
         // an inflatable box: rounded, with seams and a valve
         double s = 0.25 + 0.75 * inflate;
-        Box r{kAx + 12 - b.w * s / 2, b.y + b.h * (1 - s), b.w * s, b.h * s};
+        Box r{kAx + 12 + l.shift - b.w * s / 2, b.y + b.h * (1 - s), b.w * s, b.h * s};
         boxFaces(cr, r, matColor(l.mat), 5 * s + 1);
         cairo_move_to(cr, r.x + 3, r.y + r.h / 2);
         cairo_line_to(cr, r.x + r.w - 3, r.y + r.h / 2);
@@ -411,10 +412,13 @@ Parsed parse(const std::string& name) {
             p.look.heat = 1.0 - n / 6.0;
         if (startsWith(name, "crateinflate") && !startsWith(name, "crateinflatable")) {
             p.look.move = 0;
-            if (parseNumbered(name, "crateinflate", ".tga", n))
+            if (parseNumbered(name, "crateinflate", ".tga", n)) {
                 p.inflate = n / 4.0;
-            else
+            } else {
+                // flat on the professor's side of the cell
                 p.inflate = 0.05;
+                p.look.shift = contains(base, "left") ? 6 : -6;
+            }
         }
         return p;
     }

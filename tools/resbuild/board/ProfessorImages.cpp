@@ -179,8 +179,8 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         // sliding backwards, arms windmilling
         p.left = !left;
         p.lean = -0.35 + 0.1 * std::sin(ph);
-        p.arm[0] = 2.0 + 1.2 * std::sin(ph);
-        p.arm[1] = 2.0 + 1.2 * std::sin(ph + kPi);
+        p.arm[0] = 1.0 + ph;
+        p.arm[1] = 1.0 + ph + kPi;
         p.elbow[0] = p.elbow[1] = 0.1;
         p.leg[0] = 0.45;
         p.leg[1] = 0.05;
@@ -288,8 +288,8 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         p.hipDrop = 5.5;
         p.leg[0] = 0.1 + 0.3 * std::sin(ph);
         p.leg[1] = 0.1 - 0.3 * std::sin(ph);
-        p.knee[0] = 1.6 + 0.3 * std::sin(ph);
-        p.knee[1] = 1.6 - 0.3 * std::sin(ph);
+        p.knee[0] = 1.6 + 0.3 * std::cos(ph);
+        p.knee[1] = 1.6 - 0.3 * std::cos(ph);
         p.arm[0] = -1.45 + 0.35 * std::sin(ph + kPi);
         p.arm[1] = -1.45 + 0.35 * std::sin(ph);
         p.elbow[0] = p.elbow[1] = -0.9;
@@ -421,7 +421,7 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         double k = std::min(n, 3) / 3.0;
         p.arm[0] = 0.2 + 0.9 * k;
         p.elbow[0] = 0.3 + 1.4 * k;
-        p.headTilt = 0.25 * k + (n >= 4 ? 0.05 * (n - 4) : 0);
+        p.headTilt = 0.25 * k + (n >= 3 ? 0.05 * (n - 3) : 0);
         p.eyesClosed = n == 5;
     } else if (prefix == "profidleB") {
         // scratches his head under the hat
@@ -444,15 +444,24 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
             p.arm[0] = 0.2;
         }
     } else if (prefix == "profidleD") {
-        // yawns and stretches
+        // yawns with his arms up (0..5), then stretches them out sideways
         p.view = ProfView::Front;
-        double k = n <= 5 ? n / 5.0 : 1.0 - (n - 11) / 6.0;
-        p.arm[0] = p.arm[1] = 0.2 + 2.6 * k;
-        p.elbow[0] = p.elbow[1] = -0.3 * k;
-        p.mouth = k;
-        p.eyesClosed = k > 0.6;
-        p.sy = 1 + 0.05 * k;
-        p.hatLift = 1.5 * k;
+        if (n <= 5) {
+            double k = n / 5.0;
+            p.arm[0] = p.arm[1] = 0.2 + 2.6 * k;
+            p.elbow[0] = p.elbow[1] = -0.3 * k;
+            p.mouth = k;
+            p.eyesClosed = k > 0.6;
+            p.sy = 1 + 0.05 * k;
+            p.hatLift = 1.5 * k;
+        } else {
+            double k = 1.0 - (n - 11) / 6.0;
+            p.arm[0] = p.arm[1] = 0.2 + 1.5 * k;
+            p.elbow[0] = p.elbow[1] = 0.2 * k;
+            p.mouth = 0.3 * k;
+            p.sy = 1 + 0.03 * k;
+            p.headTilt = -0.1 * k;
+        }
     } else if (prefix == "profidleE") {
         // tips his hat
         double k = std::sin(kPi * n / 22.0);

@@ -253,13 +253,13 @@ cairo_surface_t* drawBridge(const std::string& name) {
             fillInk(cr, lighter(art::kIce, 0.3), 0.6);
         }
     } else {
-        // inflating from the professor's side: left0/right0 start flat at
-        // one end, 1, 2 and 4 grow to the full plank
+        // inflating: left0/right0 start small at one end, 1, 2 and 4 grow to
+        // the full plank
+        // The professor stands beside the cell he faces, so a bridge blown
+        // up to his left starts at the cell's right end, and the reverse.
         double k = 0.12;
-        bool fromLeft = true;
-        if (name == "bridgeinflateright0.png")
-            fromLeft = false;
-        else if (parseNumbered(name, "bridgeinflate", ".png", n))
+        bool fromLeft = name == "bridgeinflateright0.png";
+        if (parseNumbered(name, "bridgeinflate", ".png", n))
             k = n / 4.0;
         double w = 6 + 18 * k;
         double x = fromLeft ? kBrAx : kBrAx + 24 - w;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -121,6 +122,18 @@ int main(int argc, char** argv) {
                 continue;
             }
             row.push_back({name, s});
+        }
+        // Neighbouring frames that are the same picture make an animation stall.
+        for (size_t i = 1; i < row.size(); ++i) {
+            cairo_surface_t* a = row[i - 1].s;
+            cairo_surface_t* b = row[i].s;
+            cairo_surface_flush(a);
+            cairo_surface_flush(b);
+            if (cairo_image_surface_get_width(a) == cairo_image_surface_get_width(b) &&
+                cairo_image_surface_get_height(a) == cairo_image_surface_get_height(b) &&
+                std::memcmp(cairo_image_surface_get_data(a), cairo_image_surface_get_data(b),
+                            size_t(cairo_image_surface_get_stride(a)) * cairo_image_surface_get_height(a)) == 0)
+                std::printf("same picture: %s and %s\n", row[i - 1].name.c_str(), row[i].name.c_str());
         }
         families[series.family].push_back(row);
     }
