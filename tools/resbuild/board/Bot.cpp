@@ -1,10 +1,8 @@
 // The bot: a round copper-banded iron ball on two stubby legs, with one
 // big lamp eye, a spring antenna and little claw arms. Every bot picture is
-// 64 x 64 with the anchor of the sprite state that shows it. The capture
-// pictures hold the professor too.
+// 64 x 64 with the anchor of the sprite state that shows it.
 #include "board/Families.h"
 #include "board/Paint.h"
-#include "board/Professor.h"
 
 #include <algorithm>
 
@@ -27,6 +25,7 @@ struct BotPose {
     bool back = false;     // seen from behind (climbing)
     bool legsUp = false;   // falling
     double melt = 0;       // 0 solid .. 1 slumped blob
+    double armLen = 6;     // telescopic arms stretch out to grab
 };
 
 const art::Rgb kBody{0.50, 0.54, 0.58};
@@ -62,7 +61,7 @@ void drawBot(cairo_t* cr, const BotPose& b) {
     auto arm = [&](int i, art::Rgb c) {
         double sx0 = i == 0 ? 2 : -1.5, sy0 = cy + 1;
         double a = b.arm[i];
-        double ex = sx0 + 6 * std::sin(a), ey = sy0 + 6 * std::cos(a);
+        double ex = sx0 + b.armLen * std::sin(a), ey = sy0 + b.armLen * std::cos(a);
         limb(cr, sx0, sy0, ex, ey, 2.0, c);
         // claw
         cairo_move_to(cr, ex, ey);
@@ -385,32 +384,27 @@ void drawFrame(cairo_t* cr, const std::string& pre, int n, int count, int ax, in
             glow(cr, b.x, b.y - 6, 13, {1.0, 0.5, 0.2}, 0.3 * heat);
         return;
     } else if (startsWith(pre, "botcatchprof")) {
-        // the bot reaches out, grabs the professor by the coat and lifts him
-        bool capLeft = b.left;
+        // The professor's own caught pictures show him; the bot reaches
+        // into his cell, grabs his coat, hoists him and shakes him.
         int k = n <= 24 ? n : (n == 25 ? 22 : 20);
         double reach = std::min(1.0, k / 8.0);
         double lift = k > 8 ? std::min(1.0, (k - 8) / 10.0) : 0;
         double shake = k >= 19 ? std::sin((k - 19) * kTau / 6.0) : 0;
-        ProfPose p;
-        p.left = !capLeft;
-        p.x = b.x + (capLeft ? -15 : 15);
-        p.y = b.y - 8 * lift;
-        p.arm[0] = 1.8 + 0.6 * std::sin(k * 1.1);
-        p.arm[1] = 2.3 - 0.5 * std::sin(k * 1.1);
-        p.leg[0] = 0.5 * lift * std::sin(k * 1.3);
-        p.leg[1] = -0.5 * lift * std::sin(k * 1.3);
-        p.mouth = 0.3 + 0.6 * lift;
-        p.hatLift = 3 * lift + shake;
-        p.lean = -0.15 * lift;
-        drawProfessor(cr, p);
-        b.arm[0] = 0.4 + 1.5 * reach + 0.5 * lift;
-        b.arm[1] = 0.4 + 1.3 * reach + 0.5 * lift;
-        b.rot = 0.15 * reach - 0.12 * lift + 0.05 * shake;
-        b.leg[0] = 0.2 * shake;
-        b.leg[1] = -0.2 * shake;
-        b.antenna = 0.6 * std::sin(k * 0.8);
+        b.arm[0] = 0.4 + 1.2 * reach + 0.35 * lift + 0.15 * shake;
+        b.arm[1] = 0.4 + 1.1 * reach + 0.35 * lift - 0.15 * shake;
+        b.armLen = 6 + 5 * reach;
+        b.rot = 0.2 * reach - 0.15 * lift + 0.06 * shake;
+        b.leg[0] = 0.25 * shake - 0.2 * lift;
+        b.leg[1] = -0.25 * shake + 0.2 * lift;
+        b.lift = 1.5 * lift * std::fabs(std::cos(k * 0.9));
+        b.antenna = 0.7 * std::sin(k * 0.8);
         b.x += 2 * reach;
         drawBot(cr, b);
+        // grip sparks where the claws close on the coat
+        if (reach >= 1.0 && n % 2 == 0) {
+            double gx = b.x + (b.left ? -1 : 1) * 15, gy = b.y - 12 - 5 * lift;
+            sparkle(cr, gx, gy, 2.0, art::kYellow);
+        }
         return;
     }
     drawBot(cr, b);

@@ -1,7 +1,6 @@
 // The professor as a jointed puppet: a pose describes where his feet stand,
 // how he leans and where his limbs point; drawProfessor paints him in his
-// green coat, top hat, spectacles and white beard. The bot's capture
-// pictures reuse it.
+// green coat, top hat, spectacles and white beard.
 #pragma once
 
 #include <cairo.h>
