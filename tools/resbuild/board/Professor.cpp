@@ -307,23 +307,34 @@ void drawFrontBack(cairo_t* cr, const ProfPose& p, bool back) {
             cairo_fill(cr);
         }
     }
-    for (int s = 0; s < 2; ++s) {
-        double side = s == 0 ? -1 : 1;
-        Pt sh{side * 5.0, -10.8};
-        Pt el = along(sh, side * p.arm[s], 5.4);
-        Pt hand = along(el, side * (p.arm[s] + p.elbow[s]), 5.0);
-        limb2(cr, sh.x, sh.y, el.x, el.y, hand.x, hand.y, 3.3, kCoat);
-        if (s == 1 && p.prop != ProfProp::None && !back)
-            drawProp(cr, p, hand);
-        drawHand(cr, hand);
+    auto arms = [&] {
+        for (int s = 0; s < 2; ++s) {
+            double side = s == 0 ? -1 : 1;
+            Pt sh{side * 5.0, -10.8};
+            Pt el = along(sh, side * p.arm[s], 5.4);
+            Pt hand = along(el, side * (p.arm[s] + p.elbow[s]), 5.0);
+            limb2(cr, sh.x, sh.y, el.x, el.y, hand.x, hand.y, 3.3, kCoat);
+            if (s == 1 && p.prop != ProfProp::None && !back)
+                drawProp(cr, p, hand);
+            drawHand(cr, hand);
+        }
+    };
+    auto head = [&] {
+        cairo_save(cr);
+        cairo_translate(cr, 0, -13.0);
+        cairo_rotate(cr, p.headTilt);
+        cairo_translate(cr, 0, -4.8);
+        drawHeadFront(cr, p, back);
+        drawHat(cr, 0, -3.6, p.hatLift, p.hatTilt, false);
+        cairo_restore(cr);
+    };
+    if (p.handsToFace) {
+        head();
+        arms();
+    } else {
+        arms();
+        head();
     }
-    cairo_save(cr);
-    cairo_translate(cr, 0, -13.0);
-    cairo_rotate(cr, p.headTilt);
-    cairo_translate(cr, 0, -4.8);
-    drawHeadFront(cr, p, back);
-    drawHat(cr, 0, -3.6, p.hatLift, p.hatTilt, false);
-    cairo_restore(cr);
     cairo_restore(cr);
 }
 

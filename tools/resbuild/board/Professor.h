@@ -28,6 +28,7 @@ struct ProfPose {
     bool eyesClosed = false;
     double mouth = 0;        // 0 closed .. 1 wide open
     bool cheeks = false;     // cheeks puffed (blowing)
+    bool handsToFace = false; // front view: arms drawn over the face
     ProfProp prop = ProfProp::None;
     double propT = 0;        // prop animation phase 0..1
 };

@@ -203,10 +203,14 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
             p.y -= n == 9 ? 1 : 0;
         }
     } else if (prefix == "profwhistle") {
+        // facing the player, he raises the whistle to his lips and blows
+        p.view = ProfView::Front;
+        p.handsToFace = true;
         p.prop = ProfProp::Whistle;
         double raise = std::min(1.0, n / 2.0);
-        p.arm[0] = 0.2 + 1.0 * raise;
-        p.elbow[0] = 0.3 + 1.8 * raise;
+        p.arm[1] = 0.2 - 3.1 * raise;
+        p.elbow[1] = 0.3 + 1.4 * raise;
+        p.arm[0] = 0.15;
         p.propT = n >= 3 ? (n - 3) / 5.0 : 0;
         p.cheeks = n >= 3 && n % 2 == 1;
         p.eyesClosed = n >= 3 && n <= 7;
