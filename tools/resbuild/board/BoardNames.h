@@ -5,18 +5,19 @@
 //
 // Picture sizes and anchors (the image pixel placed on the cell's top-left
 // corner) by family, for the code that builds the sprites:
-//   professor, bot      64 x 64, the anchor of the sprite state showing it
-//   tube ride + tube    64 x 64, (16, 39)
-//   crates, barrels,    40 x 40, (6, 12); front face fills the cell, top and
+//   professor           64 x 68, the anchor of the sprite state showing it
+//   bot                 64 x 64, the anchor of the sprite state showing it
+//   tube ride + tube    64 x 68, (16, 39)
+//   crates, barrels,    40 x 42, (6, 12); front face fills the cell, top and
 //   magnets                      right faces recede 4 px up and right
 //   gates               40 x 56, (6, 28)
 //   buttons             32 x 32, (4, 4)
 //   trampolines         40 x 40, (8, 12)
 //   teleports           64 x 64, (8, 36); two cells wide
 //   power-ups           40 x 40, (8, 10); collect labels 88 x 24, (32, 26)
-//   grass, sand runs    (24 n + 10) x 38, (2, 6); ice 34 x 38, (2, 6)
-//   bridges             32 x 48, (4, 4); trimmed planks 28 x 12
-//   ladders             32 x 32, (4, 4)
+//   grass, sand runs    (24 n + 10) x 42, (2, 6); ice 34 x 42, (2, 6)
+//   bridges             34 x 50, (4, 6); trimmed planks 28 x 12
+//   ladders             34 x 34, (4, 6)
 //   gunshots            32 x 32, (4, 4)
 //   tutorial marker     32 x 40, (4, 12)
 //   effect overlays     the anchors of their sprites: heat glow 140 x 100

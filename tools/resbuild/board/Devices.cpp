@@ -5,7 +5,7 @@
 //  - buttons: 32 x 32, anchor (4, 4); a floor button in the cell's bottom.
 //  - trampolines: 40 x 40, anchor (8, 12); the rubber sheet lies at the
 //    cell's lower third; back, front and rubber are separate layers.
-//  - tube pieces: 64 x 64, anchor (16, 39), like the professor's tube ride.
+//  - tube pieces: 64 x 68, anchor (16, 39), like the professor's tube ride.
 #include "board/Families.h"
 #include "board/Paint.h"
 #include "board/Tube.h"

@@ -1,4 +1,4 @@
-// Crates, barrels and magnets. Every picture is 40 x 40 with the anchor at
+// Crates, barrels and magnets. Every picture is 40 x 42 with the anchor at
 // (6, 12): the object's front face fills the 24 x 24 cell (x 6..30,
 // y 12..36) and its top and right faces recede 4 pixels up and to the
 // right, the depth direction of the board.
@@ -10,7 +10,7 @@
 namespace board {
 namespace {
 
-constexpr int kW = 40, kH = 40, kAx = 6, kAy = 12;
+constexpr int kW = 40, kH = 42, kAx = 6, kAy = 12;
 constexpr double kDepth = 4;
 constexpr double kTau = 2 * kPi;
 
@@ -72,7 +72,7 @@ void applyTemp(cairo_t* cr, const Look& l) {
         // icicles and a frosted rim
         for (int k = 0; k < 4; ++k) {
             double x = b.x + 3 + k * (b.w - 6) / 3;
-            double len = 3 + (k % 2) * 2.5;
+            double len = 2 + (k % 2) * 1.5;
             cairo_move_to(cr, x - 1.5, b.y + b.h - 0.5);
             cairo_line_to(cr, x + 1.5, b.y + b.h - 0.5);
             cairo_line_to(cr, x, b.y + b.h + len);
@@ -96,16 +96,16 @@ void moveDust(cairo_t* cr, const Look& l) {
     if (l.move == 0)
         return;
     Box b = frontBox(l);
-    double x = l.move > 0 ? b.x - 2 : b.x + b.w + 2;
+    double x = l.move > 0 ? b.x - 1.5 : b.x + b.w + 1.5;
     for (int k = 0; k < 3; ++k) {
-        cairo_arc(cr, x - l.move * k * 2.5, b.y + b.h - 2 - k * 1.2, 2.0 - k * 0.4, 0, kTau);
+        cairo_arc(cr, x - l.move * k * 1.6, b.y + b.h - 2 - k * 1.2, 2.0 - k * 0.4, 0, kTau);
         setColor(cr, art::kParchmentDark, 0.8 - k * 0.2);
         cairo_fill(cr);
     }
     for (int k = 0; k < 2; ++k) {
         double y = b.y + 6 + k * 7;
         cairo_move_to(cr, x - l.move * 1, y);
-        cairo_line_to(cr, x - l.move * 6, y);
+        cairo_line_to(cr, x - l.move * 4.5, y);
         setColor(cr, art::kInk, 0.45);
         cairo_set_line_width(cr, 1.0);
         cairo_stroke(cr);

@@ -1,4 +1,4 @@
-// Every professor picture: 64 x 64, transparent, with the anchor of the
+// Every professor picture: 64 x 68, transparent, with the anchor of the
 // sprite state that shows it; his feet stand on the bottom row of the
 // anchor's cell unless the move lifts or drops him.
 #include "board/Families.h"
@@ -52,6 +52,8 @@ const ProfSeries kSeries[] = {
 };
 
 constexpr double kTau = 2 * kPi;
+// Every professor picture has one size; the tube ride shares the tube's.
+constexpr int kProfW = kTubeW, kProfH = kTubeH;
 
 void smokePuff(cairo_t* cr, double x, double y, double r, double alpha) {
     cairo_arc(cr, x, y, r, 0, kTau);
@@ -240,7 +242,7 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         // drops onto the trampoline below and pumps it
         double down = n <= 2 ? n / 2.0 : 1.0;
         double pump = n >= 2 ? std::sin((n - 2) / 4.0 * kPi) : 0;
-        p.y += 6 * down + 4 * pump;
+        p.y += 5 + 6 * down + 4 * pump;
         p.hipDrop = 2 + 3 * pump;
         p.knee[0] = p.knee[1] = 0.4 + 0.6 * pump;
         p.leg[0] = p.leg[1] = 0.3 + 0.4 * pump;
@@ -322,10 +324,11 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         p.arm[0] = p.arm[1] = 1.6;
         p.elbow[0] = p.elbow[1] = 1.2;
         p.mouth = 0.7;
-        p.hatLift = 1;
+        p.sx = 0.95;
+        p.sy = 0.88; // hunched with cold inside a block of ice
         drawProfessor(cr, p);
-        frostOver(cr, 64, 64);
-        iceBlock(cr, p.x - 12, p.y - 46, p.x + 12, p.y + 1, 1.0);
+        frostOver(cr, kProfW, kProfH);
+        iceBlock(cr, p.x - 12, p.y - 38, p.x + 12, p.y + 1, 1.0);
         return;
     } else if (prefix == "profsinged") {
         p.view = ProfView::Front;
@@ -338,7 +341,7 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         tint(cr, {0.18, 0.12, 0.10}, 0.6 - 0.04 * n);
         for (int k = 0; k < 3; ++k) {
             double up = std::fmod(n * 3.0 + k * 7.0, 20.0);
-            smokePuff(cr, p.x - 6 + k * 6, p.y - 42 - up, 2.2 + up * 0.12, 0.7 * (1 - up / 22));
+            smokePuff(cr, p.x - 6 + k * 6, p.y - 33 - up * 0.5, 2.2 + up * 0.1, 0.7 * (1 - up / 22));
         }
         return;
     } else if (prefix == "profthawing") {
@@ -348,7 +351,7 @@ void drawSeries(cairo_t* cr, const std::string& prefix, int n, int count, int ax
         p.mouth = 0.7 - 0.15 * n;
         drawProfessor(cr, p);
         double level = (4 - n) / 4.0;
-        frostOver(cr, 64, 64);
+        frostOver(cr, kProfW, kProfH);
         if (level > 0.05)
             iceBlock(cr, p.x - 12 + 2 * (1 - level), p.y - 46 * level, p.x + 12 - 2 * (1 - level), p.y + 1,
                      0.4 + 0.6 * level);
@@ -570,7 +573,7 @@ cairo_surface_t* drawProfessorImage(const std::string& name) {
         int n = 0;
         if (!parseNumbered(name, s.prefix, s.ext, n))
             continue;
-        cairo_surface_t* surf = newCanvas(64, 64);
+        cairo_surface_t* surf = newCanvas(kProfW, kProfH);
         cairo_t* cr = cairo_create(surf);
         if (std::string(s.prefix) == "tube")
             drawTubeRide(cr, n);

@@ -1,14 +1,14 @@
 // Terrain runs, bridges and ladders.
-//  - grass and sand runs of n cells: (24n + 10) x 38, anchor (2, 6); the
+//  - grass and sand runs of n cells: (24n + 10) x 42, anchor (2, 6); the
 //    front face fills the run's cells and the top face recedes 4 pixels up
 //    and to the right. The "b" pictures are runs with a rocky underside
-//    hanging below the row. Ice is one cell ((34 x 38), anchor (2, 6)) in
+//    hanging below the row. Ice is one cell (34 x 42, anchor (2, 6)) in
 //    ten looks; "ice1b"/"ice2b" carry icicles for a free lower edge.
-//  - bridges: 32 x 48, anchor (4, 4); a plank whose top is the cell's top,
-//    level with the terrain floor,
-//    whose pieces fall through the picture as it collapses. The trimmed
-//    pictures are the bare intact plank (28 x 12) for cursors.
-//  - ladders: 32 x 32, anchor (4, 4); rails and rungs filling the cell.
+//  - bridges: 34 x 50, anchor (4, 6); a plank whose top is the cell's top,
+//    level with the terrain floor; its pieces fall through the picture as
+//    it collapses. The trimmed pictures are the bare intact plank (28 x 12)
+//    for cursors.
+//  - ladders: 34 x 34, anchor (4, 6); rails and rungs filling the cell.
 #include "board/Families.h"
 #include "board/Paint.h"
 
@@ -150,7 +150,7 @@ void underside(cairo_t* cr, Ground g, double x, double y, double w, int seed) {
 }
 
 cairo_surface_t* drawGround(Ground g, int cells, bool lower, int look) {
-    int w = 24 * cells + 10, h = 38;
+    int w = 24 * cells + 10, h = 42;
     cairo_surface_t* s = newCanvas(w, h);
     cairo_t* cr = cairo_create(s);
     int seed = look * 131 + cells * 7;
@@ -162,7 +162,7 @@ cairo_surface_t* drawGround(Ground g, int cells, bool lower, int look) {
 }
 
 // ----- bridges -----
-constexpr int kBrW = 32, kBrH = 48, kBrAx = 4, kBrAy = 4;
+constexpr int kBrW = 34, kBrH = 50, kBrAx = 4, kBrAy = 6;
 
 void plank(cairo_t* cr, double x, double y, double w, art::Rgb c, bool rubber) {
     // top of the plank recedes like terrain
@@ -278,8 +278,9 @@ cairo_surface_t* drawBridge(const std::string& name) {
 // ----- ladders -----
 
 cairo_surface_t* drawLadder(const std::string& name) {
-    cairo_surface_t* s = newCanvas(32, 32);
+    cairo_surface_t* s = newCanvas(34, 34);
     cairo_t* cr = cairo_create(s);
+    cairo_translate(cr, 0, 2); // drawn for anchor (4, 4), shown at (4, 6)
     const double x0 = 4 + 5, x1 = 4 + 19; // rails inside the cell
     std::string kind = name.substr(6, name.rfind('.') - 6);
     double top = 4, bottom = 28;

@@ -4,8 +4,8 @@
 
 namespace board {
 namespace {
-// pipe spans x 18..38 (inside the cell 16..40), from y 6 to the floor at 62
-constexpr double kL = 18.5, kR = 37.5, kTop = 7, kFloor = 61;
+// pipe spans x 18..38 (inside the cell 16..40), from y 9 to the floor at 61
+constexpr double kL = 18.5, kR = 37.5, kTop = 9, kFloor = 61;
 art::Rgb metalOf(int variant) { return variant == 0 ? art::kCopper : art::kBrass; }
 } // namespace
 

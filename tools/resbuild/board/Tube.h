@@ -1,5 +1,5 @@
 // The transport tube: a glass pipe standing on the cell with a brass foot
-// ring and a cap, in 64 x 64 pictures anchored at (16, 39). The professor's
+// ring and a cap, in 64 x 68 pictures anchored at (16, 39). The professor's
 // tube ride is drawn between its back and its front.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 namespace board {
 
-constexpr int kTubeW = 64, kTubeH = 64, kTubeAx = 16, kTubeAy = 39;
+constexpr int kTubeW = 64, kTubeH = 68, kTubeAx = 16, kTubeAy = 39;
 
 // variant 0 entrance (copper), 1 exit (brass, with a lamp)
 void drawTubeBack(cairo_t* cr, int variant);

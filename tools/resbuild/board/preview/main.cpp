@@ -39,9 +39,9 @@ void writeScene(const std::string& path) {
     };
     const Put puts[] = {
         {"grass14.png", 2, 6, 0, 7},           {"sand3.png", 2, 6, 9, 3},
-        {"ice1.png", 2, 6, 12, 3},             {"ladderbottom.tga", 4, 4, 8, 6},
-        {"laddermiddle.tga", 4, 4, 8, 5},      {"laddermiddle.tga", 4, 4, 8, 4},
-        {"laddertop.tga", 4, 4, 8, 3},         {"bridgeA0.png", 4, 4, 13, 3},
+        {"ice1.png", 2, 6, 12, 3},             {"ladderbottom.tga", 4, 6, 8, 6},
+        {"laddermiddle.tga", 4, 6, 8, 5},      {"laddermiddle.tga", 4, 6, 8, 4},
+        {"laddertop.tga", 4, 6, 8, 3},         {"bridgeA0.png", 4, 6, 13, 3},
         {"gatebackclose0.tga", 6, 28, 6, 6},   {"teleport_frameback.png", 8, 36, 10, 6},
         {"teleport_spiralblue5.png", 8, 36, 10, 6}, {"teleport_frameblue4.png", 8, 36, 10, 6},
         {"buttonred0.tga", 4, 4, 1, 6},        {"trampoline0.tga", 8, 12, 9, 6},
