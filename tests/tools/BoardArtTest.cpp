@@ -199,4 +199,67 @@ TEST(BoardArt, NamesMadeAtStartUpAndOtherNamesAreNotDrawn) {
     }
 }
 
+TEST(BoardArt, DrawingIsRepeatable) {
+    // The resource build must give the same files every time.
+    size_t i = 0;
+    for (const auto& name : boardImageNames()) {
+        if (i++ % 37 != 0)
+            continue;
+        Surface a = draw(name), b = draw(name);
+        ASSERT_TRUE(a && b) << name;
+        EXPECT_TRUE(samePixels(a.get(), b.get())) << name << " differs between two drawings";
+    }
+}
+
+TEST(BoardArt, ObjectsAndDevicesSitInTheirCells) {
+    // A crate's front face fills its cell: solid at the cell's middle and
+    // both lower corners, nothing below the floor.
+    for (const char* name : {"cratestill0.tga", "metalcratestill0.tga", "cratestillfrozen0.tga"}) {
+        Surface s = draw(name);
+        ASSERT_NE(s.get(), nullptr) << name;
+        const int ax = 6, ay = 12;
+        EXPECT_GT(alphaAt(s.get(), ax + 12, ay + 12), 200) << name;
+        EXPECT_GT(alphaAt(s.get(), ax + 2, ay + 22), 200) << name;
+        EXPECT_GT(alphaAt(s.get(), ax + 21, ay + 22), 200) << name;
+        if (std::string(name) != "cratestillfrozen0.tga") // icicles may hang below
+            EXPECT_LT(inkRows(s.get(), 0, 39).second, ay + 26) << name;
+    }
+    // A teleport end spans two cells.
+    Surface t = draw("teleport_frameblue0.png");
+    ASSERT_NE(t.get(), nullptr);
+    EXPECT_GE(inkRows(t.get(), 8, 14).first, 0) << "nothing over the left cell";
+    EXPECT_GE(inkRows(t.get(), 50, 56).first, 0) << "nothing over the right cell";
+    // A ladder piece covers its cell from top to bottom.
+    Surface l = draw("laddermiddle.tga");
+    ASSERT_NE(l.get(), nullptr);
+    auto rows = inkRows(l.get(), 4, 28);
+    EXPECT_LE(rows.first, 6);
+    EXPECT_GE(rows.second, 29);
+}
+
+TEST(BoardArt, ConditionsAndFacingsLookDifferent) {
+    // Frozen, heated and cooling pictures, and left and right facings, are
+    // pictures of their own rather than copies of the plain one.
+    const std::pair<const char*, const char*> pairs[] = {
+        {"cratestill0.tga", "cratestillfrozen0.tga"},
+        {"metalcratestill0.tga", "metalcrateheated.png"},
+        {"metalcratecooling0.png", "metalcratecooling6.png"},
+        {"barrel0.tga", "barrelheated0.tga"},
+        {"magnetleftstill0.tga", "magnetrightstill0.tga"},
+        {"profrunleft0.tga", "profrunright0.tga"},
+        {"botstandleft.png", "botstandright.png"},
+        {"gatefrontclose0.tga", "gatefrontclosered0.tga"},
+        {"buttonblue0.tga", "buttonblue1.tga"},
+        {"cratestill0.tga", "cratestill0b.tga"},
+        {"grass3.png", "sand3.png"},
+        {"ice1.png", "ice2.png"},
+        {"frostballleft0.tga", "frostballright0.tga"},
+    };
+    for (const auto& [a, b] : pairs) {
+        Surface sa = draw(a), sb = draw(b);
+        ASSERT_TRUE(sa && sb) << a << " / " << b;
+        EXPECT_FALSE(samePixels(sa.get(), sb.get())) << a << " and " << b << " are the same picture";
+    }
+}
+
 } // namespace
