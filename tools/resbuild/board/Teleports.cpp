@@ -101,7 +101,17 @@ void spiral(cairo_t* cr, art::Rgb c, double angle, double size, double alpha) {
     cairo_save(cr);
     cairo_arc(cr, kCx, kCy, kR - 2.5, 0, kTau);
     cairo_clip(cr);
-    glow(cr, kCx, kCy, (kR - 2) * size * 1.2, lighter(c, 0.2), 0.5 * alpha);
+    // a swirling disc of the portal's colour, lighter towards the middle
+    double rd = (kR - 2) * size;
+    cairo_pattern_t* disc = cairo_pattern_create_radial(kCx, kCy, 0, kCx, kCy, rd * 1.15);
+    art::Rgb in = lighter(c, 0.55), out = darker(c, 0.25);
+    cairo_pattern_add_color_stop_rgba(disc, 0, in.r, in.g, in.b, 0.95 * alpha);
+    cairo_pattern_add_color_stop_rgba(disc, 0.75, c.r, c.g, c.b, 0.85 * alpha);
+    cairo_pattern_add_color_stop_rgba(disc, 1, out.r, out.g, out.b, 0.0);
+    cairo_set_source(cr, disc);
+    cairo_arc(cr, kCx, kCy, rd * 1.15, 0, kTau);
+    cairo_fill(cr);
+    cairo_pattern_destroy(disc);
     cairo_translate(cr, kCx, kCy);
     cairo_rotate(cr, angle);
     for (int arm = 0; arm < 3; ++arm) {
@@ -114,9 +124,12 @@ void spiral(cairo_t* cr, art::Rgb c, double angle, double size, double alpha) {
             double a = t * 4.0;
             cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
         }
-        setColor(cr, lighter(c, 0.55), alpha);
-        cairo_set_line_width(cr, 2.6);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        setColor(cr, darker(c, 0.35), 0.8 * alpha);
+        cairo_set_line_width(cr, 3.4);
+        cairo_stroke_preserve(cr);
+        setColor(cr, lighter(c, 0.75), alpha);
+        cairo_set_line_width(cr, 1.6);
         cairo_stroke(cr);
         cairo_restore(cr);
     }
