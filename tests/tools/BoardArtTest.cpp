@@ -221,8 +221,9 @@ TEST(BoardArt, ObjectsAndDevicesSitInTheirCells) {
         EXPECT_GT(alphaAt(s.get(), ax + 12, ay + 12), 200) << name;
         EXPECT_GT(alphaAt(s.get(), ax + 2, ay + 22), 200) << name;
         EXPECT_GT(alphaAt(s.get(), ax + 21, ay + 22), 200) << name;
-        if (std::string(name) != "cratestillfrozen0.tga") // icicles may hang below
+        if (std::string(name) != "cratestillfrozen0.tga") { // icicles may hang below
             EXPECT_LT(inkRows(s.get(), 0, 39).second, ay + 26) << name;
+        }
     }
     // A teleport end spans two cells.
     Surface t = draw("teleport_frameblue0.png");
