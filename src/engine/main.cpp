@@ -4,8 +4,11 @@
 #include <ctime>
 
 #include "engine/CDraw.h"
+#include "engine/CRender.h"
+#include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Pointer.h"
 #include "engine/Sound.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
@@ -54,6 +57,10 @@ int main(int argc, char** argv)
 
     // The window, the video mode and the first load screen.
     CDraw draw;
+    // The renderer's state is static; the object clears its lists when it
+    // goes out of scope, before the screen.
+    CRender render;
+    CRender::Init();
 
     logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::PreloadImages();
@@ -65,12 +72,15 @@ int main(int argc, char** argv)
     logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    createPointers2();
     logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);
     SetScoreServerUrl(kScoreServerUrl);
     InitScoreTables();
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 
+    CSprite::ExitReport();
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    destroyPointers2();
     // Stop the audio thread before the process tears down its objects.
     CSound::shutdown();
     return 0;
