@@ -663,9 +663,6 @@ void CRender::PresortDirtySprites()
         for (; it != sortedSprites.end(); ++it)
             if (compareSpriteDepth(c, *it) == -1)
                 break;
-        if (trace && it != sortedSprites.end())
-            logPrint(LOG_RENDER_SORTING, "      * Pre-Inserting %s before %s\n", spriteTag(c).c_str(),
-                     spriteTag(*it).c_str());
         sortedSprites.insert(it, c);
     }
     dirtySprites = sortedSprites;
@@ -733,7 +730,8 @@ void CRender::SortDirtySprites()
                     changed = true;
                 } else if (remembered >= 0) {
                     if (trace)
-                        logPrint(LOG_RENDER_SORTING, "      * Inserting %s before %s\n", spriteTag(c).c_str(),
+                        logPrint(LOG_RENDER_SORTING, "      * Pre-Inserting %s before %s\n",
+                                 spriteTag(c).c_str(),
                                  spriteTag(sortedSprites[static_cast<size_t>(remembered)]).c_str());
                     sortedSprites.insert(sortedSprites.begin() + remembered, c);
                     changed = true;

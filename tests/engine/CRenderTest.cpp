@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SpriteTestSupport.h"
+#include "engine/Log.h"
 #include "engine/Pointer.h"
 
 using namespace spritetest;
@@ -270,4 +271,37 @@ TEST_F(RenderPixels, SwapWithoutCaptureParksWithoutAnImageAndDebugOutlines)
     EXPECT_TRUE(isColour(20, 20, 0, 0, 200)); // inside
     CRender::SetShowDirtyRects(true, false);
     EXPECT_FALSE(CRender::IsShowingDirtyRects());
+}
+
+namespace {
+bool frameStepOn()
+{
+    return true;
+}
+} // namespace
+
+TEST_F(RenderPixels, FrameStepTracesTheRectanglesAndTheSortedSprites)
+{
+    shownSprite(1100, "back.png", 0, 0);
+    boardSprite(80, "crate.png", 5, 4, 1, 1, "traced crate");
+    boardSprite(10, "run.png", 4, 5, 4, 1, "traced run");
+    CRender::Render(true);
+    CRender::ClearLists();
+    renderSetFrameStepSource(frameStepOn);
+    for (int c : {3, 13, 14, 21})
+        logCategoryOn(c);
+    testing::internal::CaptureStdout();
+    CRender::AddDirtyRect(90, 90, 40, 40);
+    CRender::AddDirtyRect(95, 90, 40, 40);
+    CRender::AddDirtyRect(900, 0, 10, 10);
+    CRender::Render(true);
+    std::string out = testing::internal::GetCapturedStdout();
+    logInit(false);
+    EXPECT_NE(out.find("PHASE 3(0):  DIRTY RECTANGLE OPTIMIZATION"), std::string::npos);
+    EXPECT_NE(out.find("   * Removing out-of-bounds rectangle (10x10 at 900,0)\n"), std::string::npos);
+    EXPECT_NE(out.find("DIRTY RECTANGLES = "), std::string::npos);
+    EXPECT_NE(out.find("PRESORT DIRTY SPRITES (3)"), std::string::npos);
+    EXPECT_NE(out.find("  :  traced crate\n"), std::string::npos);
+    EXPECT_NE(out.find("SORTED DIRTY SPRITES:  (Rectangle = "), std::string::npos);
+    EXPECT_LT(out.find(":T(4,5,W4)  traced run"), out.find(":T(5,4,W1)  traced crate"));
 }
