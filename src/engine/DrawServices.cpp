@@ -1,18 +1,20 @@
 #include "engine/DrawServices.h"
 
-#include <SDL.h>
-
+#include "engine/CRender.h"
+#include "engine/Pointer.h"
 #include "ui/Input.h"
-
-// The renderer and the pointer are not part of the program yet; until they
-// are, there are no dirty rectangles and warping moves SDL's own mouse.
 
 void drawCollectDirtyRects(std::vector<DrawDirtyRect>& rects)
 {
     rects.clear();
+    for (const Rect& r : CRender::GetDirtyRects())
+        rects.push_back(DrawDirtyRect{r.x, r.y, r.w, r.h});
 }
 
-void drawClearRenderLists() {}
+void drawClearRenderLists()
+{
+    CRender::ClearLists();
+}
 
 void drawGetMousePosition(int* x, int* y)
 {
@@ -22,13 +24,5 @@ void drawGetMousePosition(int* x, int* y)
 
 void drawWarpMouse(int x, int y)
 {
-    if (x < 0)
-        x = 0;
-    if (y < 0)
-        y = 0;
-    if (x > 799)
-        x = 799;
-    if (y > 599)
-        y = 599;
-    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    warpMouse(x, y);
 }

@@ -110,7 +110,7 @@ bool ResourceArchiveWriter::Write(const std::string& path) const
         ok = ok && WriteUint32(static_cast<uint32_t>(e.data.size()), f) == 4;
         ok = ok && WriteUint32(static_cast<uint32_t>(e.name.size()), f) == 4;
         ok = ok && fwrite(e.name.data(), 1, e.name.size(), f) == e.name.size();
-        ok = ok && fwrite(e.data.data(), 1, e.data.size(), f) == e.data.size();
+        ok = ok && (e.data.empty() || fwrite(e.data.data(), 1, e.data.size(), f) == e.data.size());
     }
     ok = (fclose(f) == 0) && ok;
     if (!ok || rename(temp.c_str(), path.c_str()) != 0) {

@@ -4,13 +4,17 @@
 #include <ctime>
 
 #include "engine/CDraw.h"
+#include "engine/CRender.h"
+#include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Pointer.h"
 #include "engine/Sound.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ScoreClient.h"
 #include "ui/Input.h"
+#include "world/LevelSet.h"
 
 namespace {
 
@@ -55,6 +59,11 @@ int main(int argc, char** argv)
     // The window, the video mode and the first load screen.
     CDraw draw;
 
+    // The renderer's state is static; the object clears its lists when it
+    // goes out of scope, before the screen.
+    CRender render;
+    CRender::Init();
+
     logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::PreloadImages();
     logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
@@ -64,13 +73,23 @@ int main(int argc, char** argv)
     CSound::loadMusic();
     logPrint(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
 
+    logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    createPointers2();
     logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);
     SetScoreServerUrl(kScoreServerUrl);
     InitScoreTables();
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 
+    // Shutdown.
+    CLevelSet::freeAll();
+    CSprite::ExitReport();
+
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    destroyPointers2();
     // Stop the audio thread before the process tears down its objects.
     CSound::shutdown();
     return 0;

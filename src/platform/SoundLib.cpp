@@ -395,7 +395,12 @@ int sndSoundIsModule(SndSound* sound, bool* module)
     return SND_OK;
 }
 
-int sndChannelSetVolume(SndSystem* system, SndChannel channel, float volume)
+namespace {
+// Runs fn on the voice of a channel under the audio lock, after the checks
+// every channel call shares: a started system, and a channel that still
+// belongs to the sound it was handed out for.
+template <typename Fn>
+int withVoice(SndSystem* system, SndChannel channel, Fn fn)
 {
     int result = channelCall(system);
     if (result != SND_OK)
@@ -404,113 +409,73 @@ int sndChannelSetVolume(SndSystem* system, SndChannel channel, float volume)
     SndVoice* voice = voiceOf(system, channel);
     if (!voice)
         return SND_ERR_STALE_CHANNEL;
-    voice->volume = std::clamp(volume, 0.0f, 1.0f);
+    fn(*voice);
     return SND_OK;
+}
+
+// The result of a channel call with a bad argument: the system's own
+// refusal first, so the order of checks is the same for every call.
+int badArgument(SndSystem* system)
+{
+    int result = channelCall(system);
+    return result != SND_OK ? result : SND_ERR_ARGUMENT;
+}
+} // namespace
+
+int sndChannelSetVolume(SndSystem* system, SndChannel channel, float volume)
+{
+    return withVoice(system, channel,
+                     [&](SndVoice& v) { v.volume = std::clamp(volume, 0.0f, 1.0f); });
 }
 
 int sndChannelGetVolume(SndSystem* system, SndChannel channel, float* volume)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
     if (!volume)
-        return SND_ERR_ARGUMENT;
-    AudioLock lock;
-    SndVoice* voice = voiceOf(system, channel);
-    if (!voice)
-        return SND_ERR_STALE_CHANNEL;
-    *volume = voice->volume;
-    return SND_OK;
+        return badArgument(system);
+    return withVoice(system, channel, [&](SndVoice& v) { *volume = v.volume; });
 }
 
 int sndChannelGetFrequency(SndSystem* system, SndChannel channel, float* frequency)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
     if (!frequency)
-        return SND_ERR_ARGUMENT;
-    AudioLock lock;
-    SndVoice* voice = voiceOf(system, channel);
-    if (!voice)
-        return SND_ERR_STALE_CHANNEL;
-    *frequency = voice->frequency;
-    return SND_OK;
+        return badArgument(system);
+    return withVoice(system, channel, [&](SndVoice& v) { *frequency = v.frequency; });
 }
 
 int sndChannelSetFrequency(SndSystem* system, SndChannel channel, float frequency)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
     // Up to sixteen times the output rate: enough for any pitch effect.
     if (!(frequency >= 0.0f) || frequency > 16.0f * SND_MIX_RATE)
-        return SND_ERR_ARGUMENT;
-    AudioLock lock;
-    SndVoice* voice = voiceOf(system, channel);
-    if (!voice)
-        return SND_ERR_STALE_CHANNEL;
-    voice->frequency = frequency;
-    return SND_OK;
+        return badArgument(system);
+    return withVoice(system, channel, [&](SndVoice& v) { v.frequency = frequency; });
 }
 
 int sndChannelSetPaused(SndSystem* system, SndChannel channel, bool paused)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
-    AudioLock lock;
-    SndVoice* voice = voiceOf(system, channel);
-    if (!voice)
-        return SND_ERR_STALE_CHANNEL;
-    voice->paused = paused;
-    return SND_OK;
+    return withVoice(system, channel, [&](SndVoice& v) { v.paused = paused; });
 }
 
 int sndChannelGetCurrentSound(SndSystem* system, SndChannel channel, SndSound** sound)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
     if (!sound)
-        return SND_ERR_ARGUMENT;
-    AudioLock lock;
-    SndVoice* voice = voiceOf(system, channel);
-    if (!voice)
-        return SND_ERR_STALE_CHANNEL;
-    *sound = voice->sound;
-    return SND_OK;
+        return badArgument(system);
+    return withVoice(system, channel, [&](SndVoice& v) { *sound = v.sound; });
 }
 
 int sndChannelIsPlaying(SndSystem* system, SndChannel channel, bool* playing)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
     if (!playing)
-        return SND_ERR_ARGUMENT;
-    AudioLock lock;
-    SndVoice* voice = voiceOf(system, channel);
-    if (!voice)
-        return SND_ERR_STALE_CHANNEL;
-    *playing = voice->active;
-    return SND_OK;
+        return badArgument(system);
+    return withVoice(system, channel, [&](SndVoice& v) { *playing = v.active; });
 }
 
 int sndChannelStop(SndSystem* system, SndChannel channel)
 {
-    int result = channelCall(system);
-    if (result != SND_OK)
-        return result;
     xmp_context player = nullptr;
-    {
-        AudioLock lock;
-        SndVoice* voice = voiceOf(system, channel);
-        if (!voice)
-            return SND_ERR_STALE_CHANNEL;
-        voice->active = false;
-        player = detachPlayer(*voice);
-    }
+    int result = withVoice(system, channel, [&](SndVoice& v) {
+        v.active = false;
+        player = detachPlayer(v);
+    });
     sndFreeModulePlayer(player);
-    return SND_OK;
+    return result;
 }

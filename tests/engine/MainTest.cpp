@@ -45,3 +45,13 @@ TEST(Main, MissingParameterFileEndsWithCodeOneAndLogsInWorkingFolder)
     EXPECT_NE(testsupport::readFile(work.file("LOG.TXT")).find("'MoreGames' URL has not been defined."),
               std::string::npos);
 }
+
+TEST(Main, FullStartAndShutdownWithTheDefaultLogPrintsNoMilestonesAndNoSpriteReport)
+{
+    // The generated resources hold the pointer pictures the start-up needs.
+    RunResult r = runGame(testsupport::runDir(), "3");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output.find("ID_"), std::string::npos);
+    EXPECT_EQ(r.output.find("properly unloaded"), std::string::npos);
+    EXPECT_EQ(r.output.find("Unable to find preloaded image"), std::string::npos);
+}

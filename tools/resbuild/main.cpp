@@ -1,10 +1,10 @@
 // resbuild: draws and packs the game's pictures and compiles its string
 // table.
 //
-//   resbuild images LIST PLACEHOLDERS OUT      the image archive (resource2.dat)
+//   resbuild images LIST OUT                   the image archive (resource2.dat)
 //   resbuild strings SOURCE OUT                the string table (resource5.dat)
 //   resbuild screens DIR                       resource0, 1, 7, 9, 10, 11 ".dat"
-//   resbuild --contact-sheet DIR [LIST PLACEHOLDERS]
+//   resbuild --contact-sheet DIR [LIST]
 //                                              one PNG per image group, every
 //                                              series as a row of frames
 #include <algorithm>
@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "Art.h"
-#include "BoardPlaceholder.h"
 #include "Encode.h"
 #include "ImageList.h"
 #include "Screens.h"
@@ -39,18 +38,17 @@ struct Drawn {
     std::string error;
 };
 
-cairo_surface_t* drawImage(const std::string& name, const std::vector<PlaceholderShape>& shapes)
+// Every name is either an interface or a board picture; a name neither
+// drawer knows gives nullptr and stops the build.
+cairo_surface_t* drawImage(const std::string& name)
 {
     if (ui::isInterfaceImage(name))
         return drawInterfaceImage(name);
-    if (cairo_surface_t* s = drawBoardImage(name))
-        return s;
-    return drawPlaceholder(shapes, name);
+    return drawBoardImage(name);
 }
 
 // Draws every entry on a few threads; keeps the surfaces when asked to.
-std::vector<Drawn> drawAll(const std::vector<ImageEntry>& list, const std::vector<PlaceholderShape>& shapes,
-                           bool encode, bool keepSurfaces)
+std::vector<Drawn> drawAll(const std::vector<ImageEntry>& list, bool encode, bool keepSurfaces)
 {
     std::vector<Drawn> out(list.size());
     std::atomic<size_t> next{0};
@@ -58,7 +56,7 @@ std::vector<Drawn> drawAll(const std::vector<ImageEntry>& list, const std::vecto
         for (size_t i = next++; i < list.size(); i = next++) {
             Drawn& d = out[i];
             const std::string& name = list[i].name;
-            cairo_surface_t* s = drawImage(name, shapes);
+            cairo_surface_t* s = drawImage(name);
             if (!s || cairo_surface_status(s) != CAIRO_STATUS_SUCCESS ||
                 cairo_image_surface_get_format(s) != CAIRO_FORMAT_ARGB32) {
                 d.error = "no picture for " + name;
@@ -83,25 +81,23 @@ std::vector<Drawn> drawAll(const std::vector<ImageEntry>& list, const std::vecto
     return out;
 }
 
-bool loadInputs(const std::string& listPath, const std::string& shapesPath, std::vector<ImageEntry>& list,
-                std::vector<PlaceholderShape>& shapes)
+bool loadInputs(const std::string& listPath, std::vector<ImageEntry>& list)
 {
     std::string error;
-    if (!loadImageList(listPath, list, error) || !loadPlaceholderShapes(shapesPath, shapes, error)) {
+    if (!loadImageList(listPath, list, error)) {
         fprintf(stderr, "resbuild: %s\n", error.c_str());
         return false;
     }
     return true;
 }
 
-int buildImages(const std::string& listPath, const std::string& shapesPath, const std::string& outPath)
+int buildImages(const std::string& listPath, const std::string& outPath)
 {
     const auto start = std::chrono::steady_clock::now();
     std::vector<ImageEntry> list;
-    std::vector<PlaceholderShape> shapes;
-    if (!loadInputs(listPath, shapesPath, list, shapes))
+    if (!loadInputs(listPath, list))
         return 1;
-    std::vector<Drawn> drawn = drawAll(list, shapes, true, false);
+    std::vector<Drawn> drawn = drawAll(list, true, false);
     ResourceArchiveWriter writer;
     size_t bytes = 0;
     for (size_t i = 0; i < list.size(); ++i) {
@@ -145,14 +141,13 @@ int buildStrings(const std::string& sourcePath, const std::string& outPath)
 
 // One sheet per group: each series is a row of its frames (scaled down to
 // at most 160 pixels), on a checkerboard that shows transparency.
-int buildContactSheets(const std::string& dir, const std::string& listPath, const std::string& shapesPath)
+int buildContactSheets(const std::string& dir, const std::string& listPath)
 {
     std::vector<ImageEntry> list;
-    std::vector<PlaceholderShape> shapes;
-    if (!loadInputs(listPath, shapesPath, list, shapes))
+    if (!loadInputs(listPath, list))
         return 1;
     mkdir(dir.c_str(), 0755);
-    std::vector<Drawn> drawn = drawAll(list, shapes, false, true);
+    std::vector<Drawn> drawn = drawAll(list, false, true);
 
     std::vector<std::string> groups;
     std::map<std::string, std::vector<std::vector<size_t>>> rows;  // group -> series -> entries
@@ -234,10 +229,10 @@ int buildContactSheets(const std::string& dir, const std::string& listPath, cons
 int usage()
 {
     fprintf(stderr,
-            "usage: resbuild images LIST PLACEHOLDERS OUT\n"
+            "usage: resbuild images LIST OUT\n"
             "       resbuild strings SOURCE OUT\n"
             "       resbuild screens DIR\n"
-            "       resbuild --contact-sheet DIR [LIST PLACEHOLDERS]\n");
+            "       resbuild --contact-sheet DIR [LIST]\n");
     return 2;
 }
 
@@ -246,8 +241,8 @@ int usage()
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 4 && args[0] == "images")
-        return buildImages(args[1], args[2], args[3]);
+    if (args.size() == 3 && args[0] == "images")
+        return buildImages(args[1], args[2]);
     if (args.size() == 3 && args[0] == "strings")
         return buildStrings(args[1], args[2]);
     if (args.size() == 2 && args[0] == "screens") {
@@ -258,10 +253,9 @@ int main(int argc, char** argv)
         }
         return 0;
     }
-    if ((args.size() == 2 || args.size() == 4) && args[0] == "--contact-sheet") {
+    if ((args.size() == 2 || args.size() == 3) && args[0] == "--contact-sheet") {
         const std::string data = RESBUILD_DATA_DIR;
-        return buildContactSheets(args[1], args.size() == 4 ? args[2] : data + "/images.txt",
-                                  args.size() == 4 ? args[3] : data + "/board_placeholders.txt");
+        return buildContactSheets(args[1], args.size() == 3 ? args[2] : data + "/images.txt");
     }
     return usage();
 }
