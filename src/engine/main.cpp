@@ -9,10 +9,13 @@
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Pointer.h"
+#include "engine/RenderServices.h"
 #include "engine/Sound.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ScoreClient.h"
+#include "screens/CControllerIntro.h"
+#include "ui/CController.h"
 #include "ui/Input.h"
 #include "world/LevelSet.h"
 
@@ -27,6 +30,11 @@ enum {
 
 // Base address of the high-score server.
 const char* const kScoreServerUrl = "http://scores.bramblecot.example/zobk/";
+
+bool frameStepMode()
+{
+    return CController::IsFrameStepping();
+}
 
 } // namespace
 
@@ -51,6 +59,7 @@ int main(int argc, char** argv)
         CSound::init(!(flags & FLAG_CHOOSE_SOUND_OUTPUT));
 
     CProfile profile;
+    CController::SetProfile(&profile);
     setInputProfile(&profile);
     CDraw::SetConfig(&profile);
     if (flags & FLAG_WINDOWED)
@@ -58,11 +67,13 @@ int main(int argc, char** argv)
 
     // The window, the video mode and the first load screen.
     CDraw draw;
-
     // The renderer's state is static; the object clears its lists when it
     // goes out of scope, before the screen.
     CRender render;
     CRender::Init();
+    renderSetControllerIdSource(CController::GetCurrentId);
+    renderSetFrameStepSource(frameStepMode);
+    CInput input;
 
     logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::PreloadImages();
@@ -78,18 +89,35 @@ int main(int argc, char** argv)
     logPrint(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
 
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    CController::LoadSounds();
     createPointers2();
     logPrint(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", kScoreServerUrl);
     SetScoreServerUrl(kScoreServerUrl);
     InitScoreTables();
+    CControllerIntro* intro = new CControllerIntro();
+    intro->Activate(nullptr);
     logPrint(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 
-    // Shutdown.
-    CLevelSet::freeAll();
-    CSprite::ExitReport();
+    while (CController::IsRunning()) {
+        CController::PumpCurrent();
+        if (CController::IsFrameStepping() && !CController::IsFrameStepRequested())
+            continue;
+        pointerFollowMouse();
+        CSound::update();
+        CRender::Render(true);
+        CDraw::Present(1, 1);
+        CController::SetFrameStepRequest(false);
+    }
 
-    logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    CController::UnloadSounds();
+    CLevelSet::freeAll();
+
+    // The root screen and the pointer own sprites until they go, so they go
+    // before the report on sprites left behind.
+    delete intro;
     destroyPointers2();
+    CSprite::ExitReport();
+    logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     // Stop the audio thread before the process tears down its objects.
     CSound::shutdown();
     return 0;
