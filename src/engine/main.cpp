@@ -5,6 +5,7 @@
 
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/TextRender.h"
 #include "engine/UserDirs.h"
 
 int main(int argc, char** argv)
@@ -20,6 +21,13 @@ int main(int argc, char** argv)
 
     loadParameters();
     InitUserDirectories();
+
+    logPrint(LOG_DEBUG, "Loading FONT1_URL:  %s\n", "./");
+    logPrint(LOG_DEBUG, "Loading FONT2_URL:  %s\n", "resource5.dat");
+    initFontSystem("./", "resource5.dat");
+
+    // Shutdown, in the reverse order of the services' dependencies.
+    shutdownFontSystem();
 
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     return 0;
