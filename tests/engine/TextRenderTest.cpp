@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+#include <unistd.h>
+
 #include "engine/TextRender.h"
 #include "StringFileBytes.h"
 #include "test_support.h"
@@ -289,6 +292,9 @@ TEST_F(TextRender, TextOfOnlyAMissingParameterGivesNull)
 
 TEST_F(TextRender, ParameterHoldingItsOwnCodeIsInsertedOnce)
 {
+    // An endless insertion would hang: end the process instead.
+    signal(SIGALRM, SIG_DFL);
+    alarm(20);
     SDL_Surface* ab = render(300, 60, 0, u"ab");
     EXPECT_EQ(render(300, 60, 0, u"%1", 4, "%1"), nullptr);
     EXPECT_TRUE(composed(render(300, 60, 0, u"%1", 4, "a%1b"), {{ab, 0, 0, 300}}));
@@ -302,6 +308,7 @@ TEST_F(TextRender, ParameterHoldingItsOwnCodeIsInsertedOnce)
                            {{ab, 0, 0, 300}}));
     SDL_Surface* twice = render(300, 60, 0, u"b b");
     EXPECT_TRUE(composed(keep(renderString(300, 60, 0, 2, "%2 %2", "b")), {{twice, 0, 0, 300}}));
+    alarm(0);
 }
 
 TEST_F(TextRender, HorizontalAlignmentUsesEachLineWidth)
