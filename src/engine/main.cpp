@@ -11,6 +11,7 @@
 #include "engine/Pointer.h"
 #include "engine/RenderServices.h"
 #include "engine/Sound.h"
+#include "engine/TextRender.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ScoreClient.h"
@@ -54,6 +55,10 @@ int main(int argc, char** argv)
 
     loadParameters();
     InitUserDirectories();
+
+    logPrint(LOG_DEBUG, "Loading FONT1_URL:  %s\n", "./");
+    logPrint(LOG_DEBUG, "Loading FONT2_URL:  %s\n", "resource5.dat");
+    initFontSystem("./", "resource5.dat");
 
     if (!(flags & FLAG_NO_SOUND))
         CSound::init(!(flags & FLAG_CHOOSE_SOUND_OUTPUT));
@@ -111,6 +116,7 @@ int main(int argc, char** argv)
 
     CController::UnloadSounds();
     CLevelSet::freeAll();
+    shutdownFontSystem();
 
     // The root screen and the pointer own sprites until they go, so they go
     // before the report on sprites left behind.
