@@ -18,6 +18,7 @@
 #include "engine/ImageCatalogues.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/TextRender.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv)
         CDraw::SetLoadFromDirectory(0);
         loadParameters();
         InitUserDirectories();
+        initFontSystem("./", "resource5.dat");
         CProfile profile;
         CDraw::SetConfig(&profile);
 

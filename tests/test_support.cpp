@@ -9,6 +9,8 @@
 #include <unistd.h>
 #include <ftw.h>
 
+#include "engine/TextRender.h"
+
 namespace testsupport {
 
 namespace {
@@ -90,5 +92,11 @@ bool fileExists(const std::string& path)
 
 std::string runDir() { return BRAMBLECOT_RUN_DIR; }
 std::string sourceDir() { return BRAMBLECOT_SOURCE_DIR; }
+
+void startTextSystem()
+{
+    std::string run = runDir() + "/";
+    initFontSystem(run.c_str(), (run + "resource5.dat").c_str());
+}
 
 } // namespace testsupport

@@ -55,4 +55,8 @@ std::string runDir();
 // The project's source folder.
 std::string sourceDir();
 
+// Starts the text system with the generated string table and font of the
+// run folder.
+void startTextSystem();
+
 } // namespace testsupport

@@ -2,7 +2,7 @@
 // labels and the faded pictures. The game's own catalogue lives in
 // CDrawCatalogueGame.cpp.
 #include "engine/CDraw.h"
-#include "engine/CDrawCatalogueText.h"
+#include "engine/TextImage.h"
 #include "engine/CatalogueSteps.h"
 #include "engine/ImageCatalogues.h"
 #include "engine/Log.h"
@@ -69,7 +69,7 @@ void breakFadeOut(const char* prefix, int k, const char* suffix)
 
 void text(int width, int height, int align, int stringId, const char* name)
 {
-    SDL_Surface* surface = catalogueTextImage(width, height, align, stringId);
+    SDL_Surface* surface = renderTextBox(width, height, align, stringId);
     if (!surface)
         logError(true, "Could not render text image:  %s\n", name);
     CDraw::LoadSurface(surface, name);

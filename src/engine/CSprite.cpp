@@ -8,7 +8,7 @@
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
 #include "engine/Log.h"
-#include "engine/SpriteText.h"
+#include "engine/TextImage.h"
 #include "ui/Input.h"
 
 namespace {
@@ -171,14 +171,14 @@ void CSprite::ReplaceFrames(const char* text, int w, int h, int align, const cha
 {
     CDraw::ReleaseImageByName(imageName);
     const char* parameter = (text && *text) ? text : " ";
-    ReplaceWithSurface(spriteRenderString(SPRITE_TEXT_STRING_ID, parameter, w, h, align), imageName,
+    ReplaceWithSurface(renderTextBox(w, h, align, TEXT_IMAGE_LABEL_STRING_ID, parameter), imageName,
                        clearFrames);
 }
 
 void CSprite::ReplaceFramesAt(int stringId, int w, int h, int align, const char* imageName, bool clearFrames)
 {
     CDraw::ReleaseImageByName(imageName);
-    ReplaceWithSurface(spriteRenderString(stringId, nullptr, w, h, align), imageName, clearFrames);
+    ReplaceWithSurface(renderTextBox(w, h, align, stringId), imageName, clearFrames);
 }
 
 // ---------------------------------------------------------------- position and size

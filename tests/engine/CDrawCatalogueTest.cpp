@@ -20,6 +20,7 @@
 #include "elements/CElementTerrainSand.h"
 #include "elements/CElementTutorial.h"
 #include "engine/Log.h"
+#include "engine/TextRender.h"
 #include "world/CElementAIBot.h"
 #include "world/CElementAIProfessor.h"
 
@@ -146,6 +147,8 @@ TEST_F(DrawCatalogueTest, EveryCataloguedNameIsDecodedAndEveryDerivedImageMade)
         entries.push_back({name, name.substr(name.size() - 3) == "tga" ? tgaPicture : pngPicture});
     entries.push_back({"grid.png", pngPicture});
 
+    // The label pictures are rendered from the game's own string table.
+    testsupport::startTextSystem();
     testing::internal::CaptureStdout();
     logCategoryOn(LOG_TIMING);
     writeArchive(m_dir.file("resource2.dat"), entries);
@@ -183,6 +186,7 @@ TEST(DrawRealResources, StartUpCataloguesEveryImage)
 
     logInit(false);
     testsupport::ScopedChdir in(run);
+    initFontSystem("./", "resource5.dat");
     CDraw::SetConfig(nullptr);
     CDraw::SetLoadFromDirectory(0);
     CDraw draw;

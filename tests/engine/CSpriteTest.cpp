@@ -2,6 +2,7 @@
 
 #include "SpriteTestSupport.h"
 #include "engine/Log.h"
+#include "test_support.h"
 #include "ui/Input.h"
 
 using namespace spritetest;
@@ -379,6 +380,7 @@ TEST_F(SpriteBasics, SizeClipAndStateRecord)
 
 TEST_F(SpriteBasics, TextFramesAreRegisteredUnderTheirNameAtTheBoxSize)
 {
+    testsupport::startTextSystem();
     CSprite* s = track(new CSprite(1423, 0, false));
     s->ReplaceFrames("Play", 120, 30, 0, "label_play", true);
     ASSERT_EQ(s->GetFrameCount(), 1);
@@ -388,7 +390,7 @@ TEST_F(SpriteBasics, TextFramesAreRegisteredUnderTheirNameAtTheBoxSize)
     EXPECT_EQ(s->GetHeight(false), 30);
 
     // Replacing releases the old picture of that name.
-    s->ReplaceFramesAt(12, 60, 10, 0, "label_play", true);
+    s->ReplaceFramesAt(3600, 60, 10, 0, "label_play", true);
     ASSERT_EQ(s->GetFrameCount(), 1);
     EXPECT_EQ(CDraw::GetImageSurface(first), nullptr);
     EXPECT_EQ(s->GetFrameImage(0), CDraw::FindImageId("label_play"));
