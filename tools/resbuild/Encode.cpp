@@ -142,7 +142,7 @@ Bytes encodeTga(cairo_surface_t* surface)
     out.push_back(0);     // no image id
     out.push_back(0);     // no colour map
     out.push_back(2);     // uncompressed true-colour
-    put16(out, 0);        // colour map spec (unused)
+    put16(out, 0);        // colour map fields (unused)
     put16(out, 0);
     out.push_back(0);
     put16(out, 0);        // x origin
