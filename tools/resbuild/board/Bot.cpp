@@ -9,7 +9,6 @@
 namespace board {
 namespace {
 
-constexpr double kTau = 2 * kPi;
 
 struct BotPose {
     double x = 0, y = 0;   // ground point

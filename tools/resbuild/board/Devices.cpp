@@ -13,24 +13,8 @@
 namespace board {
 namespace {
 
-constexpr double kTau = 2 * kPi;
 
-art::Rgb colourOf(const std::string& name) {
-    if (contains(name, "red"))
-        return art::kRed;
-    if (contains(name, "yellow"))
-        return art::kYellow;
-    return art::kBlue;
-}
 
-// Deterministic scatter for shards.
-double hashf(int a, int b) {
-    unsigned h = unsigned(a) * 2654435761u ^ unsigned(b) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xffff) / 65535.0;
-}
 
 // ----- gates -----
 constexpr int kGateW = 40, kGateH = 56, kGateAx = 6, kGateAy = 28;

@@ -15,15 +15,7 @@
 namespace board {
 namespace {
 
-constexpr double kTau = 2 * kPi;
 
-double hashf(int a, int b) {
-    unsigned h = unsigned(a) * 2654435761u ^ unsigned(b) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xffff) / 65535.0;
-}
 
 void cloud(cairo_t* cr, double x, double y, double r, art::Rgb c, double alpha) {
     if (alpha <= 0.01 || r <= 0.2)

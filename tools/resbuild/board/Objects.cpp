@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kW = 40, kH = 42, kAx = 6, kAy = 12;
 constexpr double kDepth = 4;
-constexpr double kTau = 2 * kPi;
 
 enum class Mat { Wood, WoodB, Metal, Rubber };
 enum class Temp { Normal, Frozen, Heated };

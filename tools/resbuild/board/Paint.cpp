@@ -218,4 +218,20 @@ void label(cairo_t* cr, const std::string& text, double cx, double cy, double si
     cairo_restore(cr);
 }
 
+double hashf(int a, int b) {
+    unsigned h = unsigned(a) * 2654435761u ^ unsigned(b) * 40503u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return (h & 0xffff) / 65535.0;
+}
+
+art::Rgb colourOf(const std::string& name) {
+    if (contains(name, "red"))
+        return art::kRed;
+    if (contains(name, "yellow"))
+        return art::kYellow;
+    return art::kBlue;
+}
+
 } // namespace board

@@ -12,6 +12,7 @@
 namespace board {
 
 constexpr double kPi = 3.14159265358979323846;
+constexpr double kTau = 2 * kPi;
 
 // Picture size and anchor (the pixel that stands on the cell's top-left
 // corner) of a board sprite.
@@ -27,6 +28,13 @@ cairo_surface_t* newCanvas(int w, int h);
 bool parseNumbered(const std::string& name, const std::string& prefix, const std::string& suffix, int& n);
 bool startsWith(const std::string& s, const std::string& p);
 bool contains(const std::string& s, const std::string& p);
+
+// Deterministic scatter in 0..1 for shards, sparks and puffs: the same
+// arguments always give the same value, so pictures are reproducible.
+double hashf(int a, int b);
+
+// The device colour a name carries: "red", "yellow", otherwise blue.
+art::Rgb colourOf(const std::string& name);
 
 art::Rgb mix(art::Rgb a, art::Rgb b, double t);
 art::Rgb lighter(art::Rgb c, double t = 0.35);

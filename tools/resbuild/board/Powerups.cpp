@@ -9,7 +9,6 @@
 namespace board {
 namespace {
 
-constexpr double kTau = 2 * kPi;
 constexpr double kCx = 20, kCy = 22;
 
 void item(cairo_t* cr, const std::string& kind) {

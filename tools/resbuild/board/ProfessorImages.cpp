@@ -51,7 +51,6 @@ const ProfSeries kSeries[] = {
     {"profidleI", ".png", 12, 22, 34},        {"profidleJ", ".png", 14, 14, 31},
 };
 
-constexpr double kTau = 2 * kPi;
 // Every professor picture has one size; the tube ride shares the tube's.
 constexpr int kProfW = kTubeW, kProfH = kTubeH;
 

@@ -11,25 +11,10 @@ namespace {
 
 constexpr int kW = 64, kH = 64;
 constexpr double kCx = 32, kCy = 40, kR = 18; // ring centre and radius
-constexpr double kTau = 2 * kPi;
 // inflation of the resting inflatable teleport (picture 3 of the inflate series)
 constexpr double kInflated3 = 0.1 + 3 * 0.225;
 
-art::Rgb colourOf(const std::string& name) {
-    if (contains(name, "red"))
-        return art::kRed;
-    if (contains(name, "yellow"))
-        return art::kYellow;
-    return art::kBlue;
-}
 
-double hashf(int a, int b) {
-    unsigned h = unsigned(a) * 2654435761u ^ unsigned(b) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xffff) / 65535.0;
-}
 
 // Ring path (between two ellipses), upper half only when `half` is 1,
 // lower half when 2, whole when 0.

@@ -15,16 +15,7 @@
 namespace board {
 namespace {
 
-constexpr double kTau = 2 * kPi;
 constexpr double kD = 4; // depth offset
-
-double hashf(int a, int b) {
-    unsigned h = unsigned(a) * 2654435761u ^ unsigned(b) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xffff) / 65535.0;
-}
 
 enum class Ground { Grass, Sand, Ice };
 
