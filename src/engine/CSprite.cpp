@@ -82,6 +82,18 @@ CSprite::~CSprite()
             CDraw::ReleaseImage(id);
 }
 
+CSprite* CSprite::Copy(bool live) const
+{
+    CSprite* copy = new CSprite(*this);
+    if (live) {
+        Register(copy);
+    } else if (!sharedImages) {
+        for (int id : frames)
+            CDraw::RetainImage(id);
+    }
+    return copy;
+}
+
 void CSprite::Register(CSprite* sprite)
 {
     allSprites.push_back(sprite);

@@ -59,8 +59,12 @@ public:
     CSprite(int anchorX, int anchorY, int type, int frameDelay, bool sharedImages, int tileWidth,
             int tileHeight);
     ~CSprite();
-    CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
+
+    // A new sprite with the same frames, position and animation state. With
+    // live set it joins the sprite list like any sprite; without, it is a
+    // kept copy that is never drawn (an undo step's copy).
+    CSprite* Copy(bool live) const;
 
     static void Register(CSprite* sprite);
     static void RemoveFromList(CSprite* sprite);
@@ -177,6 +181,8 @@ public:
     static void ExitReport();
 
 private:
+    // Only Copy copies a sprite: a copy must also take its image references.
+    CSprite(const CSprite&) = default;
     void Init(int offX, int offY, int newType, int delay, bool shared, int tileW, int tileH);
     void AppendFrame(int imageId);
     void ReplaceWithSurface(SDL_Surface* surface, const char* imageName, bool clearFrames);
