@@ -28,6 +28,42 @@ CProfile::CProfile()
     LoadHeader();
 }
 
+CProfile::CProfile(QuietTag)
+{
+    SetDefaults();
+}
+
+std::unique_ptr<CProfile> CProfile::ReadOther(int number)
+{
+    std::unique_ptr<CProfile> other(new CProfile(QuietTag()));
+    if (!other->ReadFile(ProfileFileName(number)))
+        return nullptr;
+    return other;
+}
+
+CProfile::Progress CProfile::GetProgress() const
+{
+    Progress p{};
+    for (int s = 0; s < PROFILE_SET_COUNT; ++s)
+        for (int r : m_setResults[s])
+            if (r != PROFILE_NO_RESULT) {
+                ++p.finished[s];
+                p.steps += r;
+            }
+    return p;
+}
+
+void CProfile::ResetKeys()
+{
+    for (int i = 0; i < PROFILE_KEY_COUNT; ++i)
+        m_keys[i] = DefaultKey(i);
+}
+
+int CProfile::GetDefaultKey(int index)
+{
+    return (index >= 0 && index < PROFILE_KEY_COUNT) ? DefaultKey(index) : 0;
+}
+
 CProfile::~CProfile()
 {
     logPrint(LOG_DESTRUCT, "CProfile:  Destroying CProfile...\n");
@@ -160,6 +196,23 @@ bool CProfile::ReadFile(const std::string& fileName)
     for (int s = 0; s < PROFILE_SET_COUNT; ++s)
         m_setResults[s] = results[s];
     m_levelRecords = records;
+    return true;
+}
+
+bool CProfile::ReadStoredPassword(const std::string& fileName, std::string& password) const
+{
+    // The password follows the fixed-size settings at the start of the file.
+    ProfileFileReader in(fileName);
+    uint32_t magic = 0;
+    int32_t version = 0;
+    if (!in.u32(magic) || magic != kProfileMagic || !in.i32(version) || version != PROFILE_FILE_VERSION)
+        return false;
+    char skipped[2 + 4 + 3 * 4 + 2 + PROFILE_KEY_COUNT * 4 + 3 * 4 + PROFILE_SET_COUNT];
+    char stored[PROFILE_PASSWORD_SIZE];
+    if (!in.bytes(skipped, sizeof skipped) || !in.bytes(stored, sizeof stored))
+        return false;
+    stored[PROFILE_PASSWORD_SIZE - 1] = '\0';
+    password = stored;
     return true;
 }
 

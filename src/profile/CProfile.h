@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,12 +69,31 @@ public:
     // Writes the current profile's file (through a temporary file).
     bool Save() const;
 
+    // Puts the 16 key bindings back to their defaults.
+    void ResetKeys();
+    static int GetDefaultKey(int index);
+
+    // How far a profile has come: levels finished per set and the sum of
+    // their best step counts.
+    struct Progress {
+        int finished[PROFILE_SET_COUNT];
+        long steps;
+    };
+    Progress GetProgress() const;
+    // Reads another profile's file without touching the current profile or
+    // the engine settings; null when the file is missing or damaged.
+    static std::unique_ptr<CProfile> ReadOther(int number);
+
     static const int kSetLevelCounts[PROFILE_SET_COUNT];
 
 protected:
     void LoadProfile() override;
+    bool SaveProfile() const override { return Save(); }
+    bool ReadStoredPassword(const std::string& fileName, std::string& password) const override;
 
 private:
+    struct QuietTag {};
+    explicit CProfile(QuietTag);
     void SetDefaults();
     bool ReadFile(const std::string& fileName);
     void ApplyVolumes();

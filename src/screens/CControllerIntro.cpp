@@ -7,6 +7,7 @@
 #include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Pointer.h"
+#include "screens/CControllerMain.h"
 #include "ui/CGuiButtonBase.h"
 
 namespace {
@@ -49,9 +50,20 @@ CSprite* makeScreenSprite(const char* image, int type, const char* name)
     return s;
 }
 
+CController* defaultMenu()
+{
+    return new CControllerMain();
+}
+
 } // namespace
 
 CControllerIntro::TickSource CControllerIntro::tickSource = defaultTicks;
+CControllerIntro::MenuFactory CControllerIntro::menuFactory = defaultMenu;
+
+void CControllerIntro::SetMenuFactory(MenuFactory factory)
+{
+    menuFactory = factory ? factory : defaultMenu;
+}
 
 void CControllerIntro::SetTickSource(TickSource source)
 {
@@ -59,7 +71,8 @@ void CControllerIntro::SetTickSource(TickSource source)
 }
 
 CControllerIntro::CControllerIntro()
-    : logos(), backdrop(nullptr), shownLogo(-1), fadingOut(false), started(false), startTime(0), logoStart(0)
+    : logos(), backdrop(nullptr), shownLogo(-1), fadingOut(false), started(false), startTime(0), logoStart(0),
+      menu(nullptr)
 {
     id = CONTROLLER_INTRO;
     hidePointers(-1);
@@ -82,6 +95,8 @@ CControllerIntro::~CControllerIntro()
 {
     logPrint(LOG_DESTRUCT, "CControllerIntro:  Destroying CControllerIntro...\n");
     showBusyPointer(true);
+    delete menu;
+    menu = nullptr;
     for (int i = 0; i < LOGO_COUNT; ++i) {
         if (!logos[i])
             continue;
@@ -116,11 +131,27 @@ void CControllerIntro::ShowLogo(int i, Uint32 now)
         logos[i]->SetFadeIn(FADE_MS, 0, 255);
 }
 
+void CControllerIntro::OpenMenu()
+{
+    if (menu || !active)
+        return;
+    // The splashes go dark under the menu; they are freed with the intro.
+    for (int i = 0; i < LOGO_COUNT; ++i)
+        if (logos[i])
+            logos[i]->Hide();
+    if (backdrop)
+        backdrop->Hide();
+    menu = menuFactory();
+    LaunchController(menu);
+}
+
 void CControllerIntro::SkipToLast()
 {
     int last = LastLogo();
-    if (last < 0 || (shownLogo == last && !fadingOut && !logos[last]->IsFading()))
+    if (last < 0 || (shownLogo == last && !fadingOut && !logos[last]->IsFading())) {
+        OpenMenu();
         return;
+    }
     ShowLogo(last, tickSource());
     // At full strength at once: a fade of no length ends on its first update.
     logos[last]->SetFadeIn(0, 255, 255);
@@ -129,9 +160,12 @@ void CControllerIntro::SkipToLast()
 void CControllerIntro::Advance(Uint32 now)
 {
     int last = LastLogo();
-    if (shownLogo < 0 || shownLogo >= last)
-        return;
     Uint32 elapsed = now - logoStart;
+    if (shownLogo < 0 || shownLogo >= last) {
+        if (elapsed >= static_cast<Uint32>(FADE_MS + HOLD_MS) || last < 0)
+            OpenMenu();
+        return;
+    }
     if (!fadingOut && elapsed >= static_cast<Uint32>(FADE_MS + HOLD_MS)) {
         if (logos[shownLogo])
             logos[shownLogo]->SetFadeOut(FADE_MS, 255, 0);
@@ -146,6 +180,14 @@ void CControllerIntro::Advance(Uint32 now)
 
 void CControllerIntro::Pump()
 {
+    if (GetPreviousId() != id && menu && GetPreviousId() == menu->GetId()) {
+        // The main menu closed: the program ends.
+        delete menu;
+        menu = nullptr;
+        SetPreviousId(id);
+        SetExitCode(1);
+        return;
+    }
     if (GetPreviousId() != id) {
         // First frame: the clock starts and the first splash fades in.
         Uint32 now = tickSource();

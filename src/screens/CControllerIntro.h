@@ -1,7 +1,8 @@
 // The intro: the root controller. It shows our splash screens one after
-// another, each fading in over a black backdrop, holding, and fading out;
-// the last one stays until the window is closed. A key or a click skips to
-// the last splash at once.
+// another, each fading in over a black backdrop, holding, and fading out.
+// The last one holds and then opens the main menu. A key or a click skips
+// to the last splash at once, and one more opens the main menu. When the
+// main menu closes, the intro ends the program.
 #pragma once
 
 #include <SDL.h>
@@ -35,6 +36,13 @@ public:
     bool HasStarted() const { return started; }
     CSprite* GetLogoSprite(int i) const { return (i >= 0 && i < LOGO_COUNT) ? logos[i] : nullptr; }
 
+    // The main menu (null until it opened, and again once it closed).
+    CController* GetMenu() const { return menu; }
+    // What the intro opens after the splashes (the main menu unless
+    // replaced; null restores it).
+    typedef CController* (*MenuFactory)();
+    static void SetMenuFactory(MenuFactory factory);
+
     // The millisecond clock of the splash timing (SDL_GetTicks unless
     // replaced; null restores it).
     typedef Uint32 (*TickSource)();
@@ -45,6 +53,7 @@ private:
     void SkipToLast();
     void Advance(Uint32 now);
     int LastLogo() const;
+    void OpenMenu();
 
     CSprite* logos[LOGO_COUNT];
     CSprite* backdrop;
@@ -53,6 +62,8 @@ private:
     bool started;
     Uint32 startTime;
     Uint32 logoStart;
+    CController* menu;
 
     static TickSource tickSource;
+    static MenuFactory menuFactory;
 };

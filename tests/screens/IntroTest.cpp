@@ -15,6 +15,27 @@ namespace {
 Uint32 g_ticks = 0;
 Uint32 fakeTicks() { return g_ticks; }
 
+// Stands in for the main menu, which needs the built pictures.
+class FakeMenu : public CController {
+public:
+    FakeMenu() { id = CONTROLLER_MAIN; }
+    void Pump() override
+    {
+        if (GetPreviousId() != id) {
+            SetPreviousId(id);
+            return;
+        }
+        PollInput();
+    }
+    void InputKey(bool released, int key) override { InputNavigationKey(released, key, true, true); }
+};
+int g_menusMade = 0;
+CController* makeFakeMenu()
+{
+    ++g_menusMade;
+    return new FakeMenu();
+}
+
 void pushEvent(Uint8 type, int value = 0)
 {
     SDL_Event e;
@@ -43,6 +64,8 @@ protected:
         }
         g_ticks = 1000;
         CControllerIntro::SetTickSource(fakeTicks);
+        CControllerIntro::SetMenuFactory(makeFakeMenu);
+        g_menusMade = 0;
         CSprite::SetTickSource(fakeTicks);
         spritesBefore = CSprite::GetAllSprites().size();
         intro.reset(new CControllerIntro());
@@ -52,6 +75,7 @@ protected:
     {
         intro.reset();
         CControllerIntro::SetTickSource(nullptr);
+        CControllerIntro::SetMenuFactory(nullptr);
         CSprite::SetTickSource(nullptr);
         CDraw::SetScreenUpdatesSuspended(0);
         drawtest::DrawTest::TearDown();
@@ -108,13 +132,41 @@ TEST_F(Intro, ShowsTheSplashesOneAfterAnotherFromItsFirstFrame)
     frameAt(second + hold);
     frameAt(second + hold + CControllerIntro::FADE_MS);
     EXPECT_EQ(intro->GetShownLogo(), 2);
-    // The last one stays.
-    for (Uint32 t = 1; t < 10; ++t)
-        frameAt(second + hold + CControllerIntro::FADE_MS + t * 5000);
-    EXPECT_EQ(intro->GetShownLogo(), 2);
-    EXPECT_TRUE(logoVisible(2));
-    EXPECT_FALSE(intro->GetLogoSprite(2)->IsFading());
+    // The last one holds, then the main menu opens over it.
+    Uint32 third = second + hold + CControllerIntro::FADE_MS;
+    frameAt(third + hold - 1);
+    EXPECT_EQ(intro->GetMenu(), nullptr);
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_INTRO);
+    frameAt(third + hold);
+    ASSERT_NE(intro->GetMenu(), nullptr);
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+    EXPECT_TRUE(intro->GetLogoSprite(2)->IsHidden());
+    EXPECT_EQ(g_menusMade, 1);
     EXPECT_TRUE(CController::IsRunning());
+}
+
+TEST_F(Intro, ASecondKeyOpensTheMenuAndClosingTheMenuEndsTheProgram)
+{
+    frameAt(1000);
+    pushEvent(SDL_KEYDOWN, 'a');
+    frameAt(1100);
+    EXPECT_EQ(intro->GetShownLogo(), 2);
+    EXPECT_EQ(intro->GetMenu(), nullptr);
+    pushEvent(SDL_KEYDOWN, 'a');
+    frameAt(1200);
+    ASSERT_NE(intro->GetMenu(), nullptr);
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+    frameAt(1250); // the menu's first frame
+    // Keys go to the menu now; Escape closes it (exit code 1).
+    pushEvent(SDL_KEYDOWN, SDLK_ESCAPE);
+    frameAt(1300);
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_INTRO);
+    EXPECT_TRUE(CController::IsRunning());
+    frameAt(1400); // the intro deletes the menu and leaves
+    EXPECT_EQ(intro->GetMenu(), nullptr);
+    frameAt(1500);
+    EXPECT_FALSE(CController::IsRunning());
+    EXPECT_EQ(g_menusMade, 1);
 }
 
 TEST_F(Intro, AKeyOrAClickSkipsToTheLastSplash)

@@ -1,0 +1,192 @@
+#include "screens/CControllerMain.h"
+
+#include "engine/CSprite.h"
+#include "engine/Log.h"
+#include "engine/Sound.h"
+#include "profile/CProfile.h"
+#include "screens/CControllerInstructions.h"
+#ifdef SCREENS_MAP_READY
+#include "screens/CControllerManager.h"
+#include "screens/CControllerMap.h"
+#endif
+#include "screens/CControllerOptions.h"
+#include "screens/CControllerProfiles.h"
+#include "screens/CControllerScoreboard.h"
+#include "ui/CGuiButton.h"
+
+namespace {
+
+struct MenuEntry {
+    int id;
+    const char* label;
+};
+const MenuEntry kEntries[] = {
+    {CControllerMain::BUTTON_PLAY, "mainmenu_text_playnow.png"},
+    {CControllerMain::BUTTON_MANAGER, "mainmenu_text_levelmanager.png"},
+    {CControllerMain::BUTTON_SCORES, "mainmenu_text_highscores.png"},
+    {CControllerMain::BUTTON_INSTRUCTIONS, "mainmenu_text_instructions.png"},
+    {CControllerMain::BUTTON_SETTINGS, "mainmenu_text_settings.png"},
+    {CControllerMain::BUTTON_EXIT, "mainmenu_text_exit.png"},
+};
+
+const int kStringWelcome = 6010;
+
+// Menu layers: scenery at the back, the professor in front of it.
+enum {
+    LAYER_CLOUDS = 1400,
+    LAYER_VOLCANO = 1401,
+    LAYER_GLOW = 1402,
+    LAYER_SMOKE = 1403,
+    LAYER_BODY = 1404,
+    LAYER_ARMS = 1405,
+    LAYER_HEAD = 1406,
+    LAYER_LEAVES = 1407
+};
+
+} // namespace
+
+CControllerMain::CControllerMain()
+    : glow(nullptr), smoke(nullptr), head(nullptr), profileLine(nullptr), frame(0)
+{
+    id = CONTROLLER_MAIN;
+    allowEscape = false;
+    Build();
+}
+
+CControllerMain::~CControllerMain()
+{
+    logPrint(LOG_DESTRUCT, "CControllerMain:  Destroying CControllerMain...\n");
+}
+
+void CControllerMain::Build()
+{
+    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("mainmenu_cloudbigA.png", LAYER_CLOUDS, 40, 110);
+    AddPicture("mainmenu_cloudmediumB.png", LAYER_CLOUDS, 560, 90);
+    AddPicture("mainmenu_cloudsmallC.png", LAYER_CLOUDS, 700, 200);
+    AddPicture("mainmenu_volcanofront.png", LAYER_VOLCANO, -40, 330);
+    glow = AddPicture("mainmenu_glow1.png", LAYER_GLOW, 60, 300);
+    glow->LoadFrames("mainmenu_glow", 2, 9, ".png", 1);
+    smoke = AddPicture("mainmenu_smoke1.png", LAYER_SMOKE, 60, 180);
+    smoke->LoadFrames("mainmenu_smoke", 2, 54, ".png", 1);
+    AddPicture("mainmenu_profbody.png", LAYER_BODY, 600, 390);
+    AddPicture("mainmenu_profleftarm1.png", LAYER_ARMS, 520, 400);
+    AddPicture("mainmenu_profrightarm1.png", LAYER_ARMS, 690, 400);
+    head = AddPicture("mainmenu_profhead0.png", LAYER_HEAD, 620, 280);
+    head->LoadFrames("mainmenu_profhead", 1, 26, ".png", 1);
+    AddPicture("mainmenu_leavescoconuts.png", LAYER_LEAVES, 520, -20);
+
+    int y = BUTTON_TOP;
+    for (const MenuEntry& e : kEntries) {
+        CGuiButton* b = AddImageButton(e.id, BUTTON_X, y, "mainmenu_buttonbase.png", "mainmenu_buttonrollover.png",
+                                       "mainmenu_buttonactive.png", e.id == BUTTON_PLAY);
+        b->SetText(e.label, 10, 6, 0, 0, 0, 1);
+        y += BUTTON_STEP;
+    }
+    const char* name = profile ? profile->GetProfileName().c_str() : "";
+    profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
+    AddImageButton(BUTTON_PROFILES, 610, 95, "profile_button_changebase.png", "profile_button_changerollover.png",
+                   nullptr, false);
+}
+
+void CControllerMain::OnFirstFrame()
+{
+    CSound::playMainMusic();
+}
+
+void CControllerMain::GUICallback(int index, int value, bool dclick)
+{
+    (void)value;
+    (void)dclick;
+    switch (index) {
+    case BUTTON_PLAY:
+        Open(CONTROLLER_MAP);
+        break;
+    case BUTTON_MANAGER:
+        Open(CONTROLLER_MANAGER);
+        break;
+    case BUTTON_SCORES:
+        Open(CONTROLLER_SCOREBOARD);
+        break;
+    case BUTTON_INSTRUCTIONS:
+        Open(CONTROLLER_INSTRUCTIONS);
+        break;
+    case BUTTON_SETTINGS:
+        Open(CONTROLLER_OPTIONS);
+        break;
+    case BUTTON_PROFILES:
+        Open(CONTROLLER_PROFILES);
+        break;
+    case BUTTON_EXIT:
+        SetExitCode(1);
+        break;
+    default:
+        break;
+    }
+}
+
+void CControllerMain::Open(int controllerId)
+{
+    CController* next = nullptr;
+    switch (controllerId) {
+#ifdef SCREENS_MAP_READY
+    case CONTROLLER_MAP:
+        next = new CControllerMap();
+        break;
+    case CONTROLLER_MANAGER:
+        next = new CControllerManager();
+        break;
+#endif
+    case CONTROLLER_SCOREBOARD:
+        next = new CControllerScoreboard(CControllerScoreboard::TYPE_HIGH_SCORES, false);
+        break;
+    case CONTROLLER_INSTRUCTIONS:
+        next = new CControllerInstructions(0);
+        break;
+    case CONTROLLER_OPTIONS:
+        next = new CControllerOptions();
+        break;
+    case CONTROLLER_PROFILES:
+        next = new CControllerProfiles();
+        break;
+    default:
+        return;
+    }
+    logPrint(LOG_DEBUG, "CControllerMain:  opening screen %i\n", controllerId);
+    LaunchChild(next, false);
+}
+
+void CControllerMain::OnChildClosed(CController* closed)
+{
+    int request = closed->GetResult();
+    if (closed->GetId() == CONTROLLER_PROFILES) {
+        // Another profile may have been chosen: greet it.
+        RemoveSprite(profileLine);
+        const char* name = profile ? profile->GetProfileName().c_str() : "";
+        profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
+    }
+    if (GetExitCode() == 0)
+        CSound::playMainMusic();
+    if ((closed->GetId() == CONTROLLER_MAP && request == CONTROLLER_MANAGER) ||
+        (closed->GetId() == CONTROLLER_MANAGER && request == CONTROLLER_MAP))
+        Open(request);
+}
+
+void CControllerMain::OnFrame()
+{
+    Animate();
+}
+
+void CControllerMain::Animate()
+{
+    // The glow breathes, the smoke rises and the professor blinks now and
+    // then; all by frame count.
+    ++frame;
+    if (frame % 4 == 0) {
+        int g = (frame / 4) % 16;
+        glow->SetFrame(g < 8 ? g : 15 - g);
+        smoke->SetFrame((frame / 4) % smoke->GetFrameCount());
+    }
+    int blink = frame % 150;
+    head->SetFrame(blink < 26 ? blink : 0);
+}

@@ -1,0 +1,65 @@
+// The level manager: the ".lvl" files of the user's levels folder with
+// their headings in a list box. Play opens the selected level in the play
+// screen; Delete removes its file after a confirmation. A damaged file
+// stays listed as damaged and is never touched; a folder that cannot be
+// read is told to the player. World Map answers 13 (the main menu opens
+// the map).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "screens/CControllerScreen.h"
+
+class CControllerGame;
+class CGuiListbox;
+class CLevel;
+
+class CControllerManager : public CControllerScreen {
+public:
+    enum { LIST_ID = 100, BUTTON_PLAY = 0, BUTTON_DELETE, BUTTON_MAP, BUTTON_BACK };
+    enum { VISIBLE_ROWS = 22, ROW_HEIGHT = 19 };
+
+    struct Entry {
+        std::string name;     // the file name without ".lvl"
+        std::string heading;  // the level's heading, or the damage notice
+        bool damaged;
+    };
+
+    CControllerManager();
+    ~CControllerManager() override;
+
+    void GUICallback(int index, int value, bool dclick) override;
+
+    // The files of the levels folder, sorted by name; false when the
+    // folder cannot be read.
+    static bool ReadEntries(std::vector<Entry>& entries);
+
+    const std::vector<Entry>& GetEntries() const { return entries; }
+    CGuiListbox* GetList() const { return list; }
+    bool IsFolderReadable() const { return folderReadable; }
+    CControllerGame* GetGame() const { return game; }
+    // The selected entry, or -1 for an empty list.
+    int GetSelectedEntry() const;
+    void PlaySelected();
+    void DeleteSelected();
+
+protected:
+    void OnChildClosed(CController* closed) override;
+    bool OnKey(bool released, int key) override;
+    void OnWheel(bool up) override;
+
+private:
+    enum Pending { PENDING_NONE, PENDING_DELETE, PENDING_NOTICE };
+
+    void Build();
+    void FillList();
+
+    std::vector<Entry> entries;
+    CGuiListbox* list;
+    bool folderReadable;
+    CControllerGame* game;
+    CLevel* level;
+    int pending;
+    std::string pendingName;
+};

@@ -1,0 +1,183 @@
+#include "screens/CControllerProfiles.h"
+
+#include <string>
+
+#include "engine/Log.h"
+#include "profile/CProfile.h"
+#include "ui/CControllerMessage.h"
+#include "ui/CControllerPassword.h"
+#include "ui/CControllerProfileName.h"
+
+namespace {
+const int kStringTitle = 6500;
+const int kStringHelp = 6510;
+const int kStringSorry = 6030;
+const int kStringSure = 6031;
+const int kStringNameEmpty = 6041;
+const int kStringNameLong = 6042;
+const int kStringNameBad = 6043;
+const int kStringNameTaken = 6044;
+const int kStringListFull = 6045;
+const int kStringAddFailed = 6046;
+const int kStringDeleteAsk = 6047;
+const int kStringLastOne = 6048;
+const int kStringDeleteFailed = 6049;
+} // namespace
+
+CControllerProfiles::CControllerProfiles() : page(0), pending(PENDING_NONE), pendingNumber(0)
+{
+    id = CONTROLLER_PROFILES;
+    if (profile)
+        page = (profile->GetProfileNumber() - 1) / PAGE_ROWS;
+    Rebuild();
+}
+
+CControllerProfiles::~CControllerProfiles()
+{
+    logPrint(LOG_DESTRUCT, "CControllerProfiles:  Destroying CControllerProfiles...\n");
+}
+
+int CControllerProfiles::NoticeForName(int check)
+{
+    switch (check) {
+    case PROFILE_NAME_EMPTY:
+        return kStringNameEmpty;
+    case PROFILE_NAME_TOO_LONG:
+        return kStringNameLong;
+    case PROFILE_NAME_BAD_CHARACTER:
+        return kStringNameBad;
+    case PROFILE_NAME_TAKEN:
+        return kStringNameTaken;
+    case PROFILE_NAME_LIST_FULL:
+        return kStringListFull;
+    default:
+        return 0;
+    }
+}
+
+void CControllerProfiles::Rebuild()
+{
+    ClearScreen();
+    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("parchment.png", LAYER_PANEL, 100, 40);
+    AddText(kStringTitle, nullptr, 130, 60, 540, 44, 3);
+    AddText(kStringHelp, nullptr, 150, 105, 500, 50, 3);
+    int count = profile ? profile->GetProfileCount() : 0;
+    int pages = (count + PAGE_ROWS - 1) / PAGE_ROWS;
+    if (page >= pages)
+        page = pages > 0 ? pages - 1 : 0;
+    int y = 160;
+    for (int n = page * PAGE_ROWS + 1; n <= count && n <= (page + 1) * PAGE_ROWS; ++n) {
+        std::string name = profile->GetProfileNameAt(n);
+        bool current = n == profile->GetProfileNumber();
+        AddTextButton(ROW_FIRST + n, 250, y, 300, 30, current ? "> " + name + " <" : name, current);
+        y += 34;
+    }
+    if (page > 0)
+        AddTextButton(BUTTON_PREVIOUS, 130, 440, 120, 30, "< Previous");
+    if (page + 1 < pages)
+        AddTextButton(BUTTON_NEXT, 550, 440, 120, 30, "Next >");
+    AddTextButton(BUTTON_NEW, 150, 480, 160, 34, "New profile");
+    AddTextButton(BUTTON_DELETE, 490, 480, 160, 34, "Delete profile");
+    AddLabelButton(BUTTON_BACK, 307, 525, "kv3_button_backmenutext.png", false);
+}
+
+void CControllerProfiles::Notice(int stringId, const char* parameter)
+{
+    pending = PENDING_NOTICE;
+    LaunchChild(new CControllerMessage(kStringSorry, stringId, false, parameter), true);
+}
+
+void CControllerProfiles::Choose(int number)
+{
+    if (!profile || number < 1 || number > profile->GetProfileCount())
+        return;
+    if (number == profile->GetProfileNumber()) {
+        SetExitCode(1);
+        return;
+    }
+    std::string password = profile->GetPasswordOf(number);
+    if (!password.empty()) {
+        pending = PENDING_CHOOSE;
+        pendingNumber = number;
+        expectedPassword = password;
+        LaunchChild(new CControllerPassword(expectedPassword.c_str()), true);
+        return;
+    }
+    profile->SelectProfile(number);
+    Rebuild();
+}
+
+void CControllerProfiles::GUICallback(int index, int value, bool dclick)
+{
+    (void)value;
+    (void)dclick;
+    if (!profile)
+        return;
+    if (index > ROW_FIRST) {
+        Choose(index - ROW_FIRST);
+    } else if (index == BUTTON_NEW) {
+        pending = PENDING_NAME;
+        LaunchChild(new CControllerProfileName(), true);
+    } else if (index == BUTTON_DELETE) {
+        if (profile->GetProfileCount() <= 1) {
+            Notice(kStringLastOne, nullptr);
+            return;
+        }
+        pending = PENDING_DELETE;
+        pendingNumber = profile->GetProfileNumber();
+        LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, profile->GetProfileName().c_str()),
+                    true);
+    } else if (index == BUTTON_PREVIOUS) {
+        --page;
+        Rebuild();
+    } else if (index == BUTTON_NEXT) {
+        ++page;
+        Rebuild();
+    } else if (index == BUTTON_BACK) {
+        SetExitCode(1);
+    }
+}
+
+void CControllerProfiles::OnChildClosed(CController* closed)
+{
+    int what = pending;
+    pending = PENDING_NONE;
+    switch (what) {
+    case PENDING_NAME: {
+        const char* name = static_cast<CControllerProfileName*>(closed)->getText();
+        if (!name)
+            return;
+        int check = profile->CheckProfileName(name);
+        if (check != PROFILE_NAME_OK) {
+            Notice(NoticeForName(check), nullptr);
+            return;
+        }
+        if (profile->AddProfile(name) == 0) {
+            Notice(kStringAddFailed, nullptr);
+            return;
+        }
+        page = (profile->GetProfileNumber() - 1) / PAGE_ROWS;
+        Rebuild();
+        break;
+    }
+    case PENDING_CHOOSE:
+        if (!static_cast<CControllerPassword*>(closed)->isCancelled()) {
+            profile->SelectProfile(pendingNumber);
+            Rebuild();
+        }
+        break;
+    case PENDING_DELETE:
+        if (static_cast<CControllerMessage*>(closed)->isConfirmed()) {
+            if (!profile->DeleteProfile(pendingNumber)) {
+                Notice(kStringDeleteFailed, nullptr);
+                return;
+            }
+            page = 0;
+            Rebuild();
+        }
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,179 @@
+#include "screens/CControllerScoreboard.h"
+
+#include <algorithm>
+#include <string>
+
+#include "engine/Log.h"
+#include "profile/CProfile.h"
+#include "ui/CControllerPassword.h"
+#include "world/LevelSet.h"
+
+namespace {
+const int kStringSinged = 6300;
+const int kStringFailed = 6301;
+const int kStringSolved = 6302;
+const int kStringBest = 6303;
+const int kStringSingedText = 6310;
+const int kStringFailedText = 6311;
+const int kStringTableText = 6313;
+const int kStringSetFinished = 6314;
+} // namespace
+
+CControllerScoreboard::CControllerScoreboard(int boardType, bool single) : type(boardType), singleLevel(single)
+{
+    id = CONTROLLER_SCOREBOARD;
+    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("parchment.png", LAYER_PANEL, 100, 40);
+    if (type == TYPE_HIGH_SCORES)
+        BuildTable();
+    else
+        BuildPostLevel();
+}
+
+CControllerScoreboard::~CControllerScoreboard()
+{
+    logPrint(LOG_DESTRUCT, "CControllerScoreboard:  Destroying CControllerScoreboard...\n");
+}
+
+bool CControllerScoreboard::IsTutorialLevel() const
+{
+    return !singleLevel && profile &&
+           CLevelSet::isTutorialLevel(profile->GetCurrentSet(), profile->GetCurrentLevel());
+}
+
+void CControllerScoreboard::BuildPostLevel()
+{
+    bool solved = type == TYPE_SET_SOLVED || type == TYPE_SINGLE_SOLVED;
+    int titleId = solved ? kStringSolved : (type == TYPE_SINGED ? kStringSinged : kStringFailed);
+    AddText(titleId, nullptr, 130, 80, 540, 44, 3);
+    if (solved) {
+        int steps = profile ? profile->GetTotal(1) : 0;
+        int best = steps;
+        if (profile)
+            best = singleLevel ? PROFILE_NO_RESULT
+                               : profile->GetSetResult(profile->GetCurrentSet(), profile->GetCurrentLevel());
+        if (best == PROFILE_NO_RESULT || best > steps)
+            best = steps;
+        std::string text = "You reached the exit in " + std::to_string(steps) + " steps. Your best for this level: " +
+                           std::to_string(best) + " steps.";
+        AddLine(text, 150, 150, 500, 90, 3);
+        if (!singleLevel && profile && CLevelSet::isLastLevel(profile->GetCurrentSet(), profile->GetCurrentLevel()))
+            AddText(kStringSetFinished, nullptr, 150, 240, 500, 40, 3);
+    } else {
+        AddText(type == TYPE_SINGED ? kStringSingedText : kStringFailedText, nullptr, 150, 150, 500, 120, 3);
+    }
+
+    int y = 290;
+    if (solved) {
+        AddLabelButton(BUTTON_LEAVE, 307, y, "kv3_button_continuetext.png", true);
+        y += 40;
+        AddLabelButton(BUTTON_RETRY, 307, y, "kv3_button_retrytext.png", false);
+        y += 40;
+    } else {
+        AddLabelButton(BUTTON_RETRY, 307, y, "kv3_button_retrytext.png", true);
+        y += 40;
+        AddLabelButton(BUTTON_UNDO, 307, y, "kv3_button_undotextB.png", false);
+        y += 40;
+    }
+    AddLabelButton(BUTTON_SOLUTION, 307, y, "kv3_button_solutiontext.png", false);
+    y += 40;
+    if (!solved)
+        AddLabelButton(BUTTON_LEAVE, 307, y, singleLevel ? "kv3_button_managertext.png" : "kv3_button_maptext.png",
+                       false);
+    // Escape leaves nothing undecided: it is the first button's choice.
+    allowEscape = false;
+}
+
+std::vector<CControllerScoreboard::Row> CControllerScoreboard::CollectBestResults()
+{
+    std::vector<Row> rows;
+    if (!profile)
+        return rows;
+    for (int n = 1; n <= profile->GetProfileCount(); ++n) {
+        CProfile::Progress p{};
+        if (n == profile->GetProfileNumber()) {
+            p = profile->GetProgress();
+        } else {
+            std::unique_ptr<CProfile> other = CProfile::ReadOther(n);
+            if (other)
+                p = other->GetProgress();
+        }
+        int finished = 0;
+        for (int s = 0; s < PROFILE_SET_COUNT; ++s)
+            finished += p.finished[s];
+        rows.push_back(Row{profile->GetProfileNameAt(n), finished, p.steps});
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        if (a.finished != b.finished)
+            return a.finished > b.finished;
+        return a.steps < b.steps;
+    });
+    return rows;
+}
+
+void CControllerScoreboard::BuildTable()
+{
+    AddText(kStringBest, nullptr, 130, 70, 540, 44, 3);
+    AddText(kStringTableText, nullptr, 150, 115, 500, 40, 3);
+    AddLine("Profile", 160, 160, 220, 26, 0);
+    AddLine("Levels", 400, 160, 100, 26, 0);
+    AddLine("Steps", 520, 160, 120, 26, 0);
+    std::vector<Row> rows = CollectBestResults();
+    int y = 190;
+    int place = 0;
+    for (const Row& r : rows) {
+        if (++place > MAX_TABLE_ROWS)
+            break;
+        AddLine(std::to_string(place) + ".  " + r.name, 140, y, 250, 24, 0);
+        AddLine(std::to_string(r.finished), 400, y, 100, 24, 0);
+        AddLine(std::to_string(r.steps), 520, y, 120, 24, 0);
+        y += 24;
+    }
+    AddLabelButton(BUTTON_CLOSE, 307, 520, "kv3_button_backmenutext.png", true);
+}
+
+void CControllerScoreboard::AskForSolution()
+{
+    if (profile && profile->HasPassword() && !IsTutorialLevel()) {
+        LaunchChild(new CControllerPassword(profile->GetPassword()), true);
+        return;
+    }
+    result = RESULT_SOLUTION;
+    SetExitCode(1);
+}
+
+void CControllerScoreboard::GUICallback(int index, int value, bool dclick)
+{
+    (void)value;
+    (void)dclick;
+    result = RESULT_NONE;
+    switch (index) {
+    case BUTTON_RETRY:
+        result = RESULT_RETRY;
+        SetExitCode(1);
+        break;
+    case BUTTON_UNDO:
+        result = RESULT_UNDO;
+        SetExitCode(1);
+        break;
+    case BUTTON_SOLUTION:
+        AskForSolution();
+        break;
+    case BUTTON_LEAVE:
+        SetExitCode(2);
+        break;
+    case BUTTON_CLOSE:
+        SetExitCode(1);
+        break;
+    default:
+        break;
+    }
+}
+
+void CControllerScoreboard::OnChildClosed(CController* closed)
+{
+    if (closed->GetId() == CONTROLLER_PASSWORD && !static_cast<CControllerPassword*>(closed)->isCancelled()) {
+        result = RESULT_SOLUTION;
+        SetExitCode(1);
+    }
+}

@@ -1,0 +1,57 @@
+// The screen after a level, and the table of best results.
+//
+// After a level (types 3 singed, 4 caught / fallen / exit tube destroyed,
+// 5 a level of a set solved, 7 a single level solved) it offers: try again
+// (result 1), watch the solution (result 3; a profile with a password is
+// asked for it first, except in tutorial levels), undo the fatal step
+// (result 14), each closing with exit code 1; or leave the play screen
+// (exit code 2) for the map or the level manager.
+//
+// Type 2 lists the profiles on this computer by the levels they finished
+// and the steps they needed; it closes with exit code 1.
+#pragma once
+
+#include "screens/CControllerScreen.h"
+
+class CControllerScoreboard : public CControllerScreen {
+public:
+    enum {
+        TYPE_HIGH_SCORES = 2,
+        TYPE_SINGED = 3,
+        TYPE_FAILED = 4,
+        TYPE_SET_SOLVED = 5,
+        TYPE_SINGLE_SOLVED = 7
+    };
+    // Results left for the play screen.
+    enum { RESULT_NONE = 0, RESULT_RETRY = 1, RESULT_SOLUTION = 3, RESULT_UNDO = 14 };
+    // Widget ids.
+    enum { BUTTON_RETRY = 0, BUTTON_UNDO, BUTTON_SOLUTION, BUTTON_LEAVE, BUTTON_CLOSE };
+    enum { MAX_TABLE_ROWS = 12 };
+
+    CControllerScoreboard(int type, bool singleLevel);
+    ~CControllerScoreboard() override;
+
+    void GUICallback(int index, int value, bool dclick) override;
+    int GetType() const { return type; }
+
+    // One row of the best-results table.
+    struct Row {
+        std::string name;
+        int finished;
+        long steps;
+    };
+    // The profiles of this computer, most levels first, then fewest steps.
+    static std::vector<Row> CollectBestResults();
+
+protected:
+    void OnChildClosed(CController* closed) override;
+
+private:
+    void BuildPostLevel();
+    void BuildTable();
+    void AskForSolution();
+    bool IsTutorialLevel() const;
+
+    int type;
+    bool singleLevel;
+};

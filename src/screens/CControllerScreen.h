@@ -1,0 +1,119 @@
+// The common ground of the game's menu screens: each is a full-screen
+// controller with an opaque background, pictures, texts rendered from the
+// string table, and buttons. The screen owns all of them and hides them
+// while a child screen or dialog is on top; it deletes the child on its
+// first frame back, after it has read the child's answer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/CController.h"
+
+class CGuiButton;
+class CGuiButtonBase;
+class CSprite;
+
+class CControllerScreen : public CController {
+public:
+    // Sprite layers of the screens.
+    enum {
+        LAYER_BACKGROUND = 1410,
+        LAYER_PANEL = 1412,
+        LAYER_DECORATION = 1413,
+        LAYER_TEXT = 1414
+    };
+    // String ids of the screens' own lettering (data/strings.txt).
+    enum {
+        STRING_LINK = 6001,          // a text button, %1 the label
+        STRING_LINK_HOVER = 6002,    // the same under the pointer
+        STRING_TITLE = 6003,         // a screen title, %1 the text
+        STRING_BODY = 6004,          // a line of plain text, %1 the text
+        STRING_NOTICE = 6005         // a warning line, %1 the text
+    };
+
+    CControllerScreen();
+    ~CControllerScreen() override;
+
+    void Pump() override;
+    void InputKey(bool released, int key) override;
+    void InputMouseMotion(int x, int y) override;
+    void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
+
+    // The child screen or dialog now on top (null when none).
+    CController* GetChild() const { return child; }
+    const std::vector<CGuiButtonBase*>& GetButtons() const { return buttons; }
+    // The button with the widget id, or null.
+    CGuiButtonBase* FindButton(int widgetId) const;
+
+protected:
+    // The first frame of the screen.
+    virtual void OnFirstFrame() {}
+    // A child has closed; it is deleted after this returns. The screen's
+    // pictures and buttons are back on screen. The handler may launch the
+    // next child.
+    virtual void OnChildClosed(CController* closed) { (void)closed; }
+    // One ordinary frame, after the widgets were updated.
+    virtual void OnFrame() {}
+    // The screen's own keys; true when the key was taken.
+    virtual bool OnKey(bool released, int key)
+    {
+        (void)released;
+        (void)key;
+        return false;
+    }
+    virtual void OnWheel(bool up) { (void)up; }
+    // Whether Escape closes the screen (exit code 1).
+    bool allowEscape;
+
+    // Pictures. Each call returns the new sprite, owned by the screen.
+    CSprite* AddPicture(const char* image, int layer, int x, int y);
+    // A text of string stringId (with an optional first parameter) in a
+    // width x height box with the given alignment (0 left, 2 centred across,
+    // 3 centred both ways).
+    CSprite* AddText(int stringId, const char* parameter, int x, int y, int width, int height, int align);
+    // The same with a plain text (STRING_BODY).
+    CSprite* AddLine(const std::string& text, int x, int y, int width, int height, int align);
+    // Deletes one sprite of the screen.
+    void RemoveSprite(CSprite* sprite);
+
+    // A parchment button of the screens ("kv3" look) with a label picture.
+    CGuiButton* AddLabelButton(int widgetId, int x, int y, const char* labelImage, bool isDefault);
+    // A button made of its own text: ink lettering that lights up under the
+    // pointer.
+    CGuiButton* AddTextButton(int widgetId, int x, int y, int width, int height, const std::string& text,
+                              bool isDefault = false);
+    // A button of preloaded images.
+    CGuiButton* AddImageButton(int widgetId, int x, int y, const char* base, const char* rollover,
+                               const char* click, bool isDefault);
+    void AddWidget(CGuiButtonBase* widget);
+    void RemoveButton(CGuiButtonBase* widget);
+
+    // Deletes every sprite, button and text picture of the screen.
+    void ClearScreen();
+    void HideScreen();
+    void ShowScreen();
+
+    // Launches a child. A dialog is drawn over a frozen copy of this
+    // screen; a full screen replaces it.
+    void LaunchChild(CController* next, bool dialog);
+    // Launches a message dialog: title and body string ids, with Cancel or
+    // only OK, the body's first parameter.
+    void LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter);
+
+private:
+    std::string NewImageName(const char* what);
+    int RegisterTextImage(struct SDL_Surface* surface, const char* what);
+
+    std::vector<CSprite*> sprites;
+    std::vector<bool> spriteShown;
+    std::vector<CGuiButtonBase*> buttons;
+    std::vector<std::string> images;
+    CController* child;
+    bool started;
+    bool swappedHere;
+    bool hiddenForChild;
+    int imageCounter;
+    static int screenCounter;
+    int screenNumber;
+};

@@ -1,0 +1,82 @@
+// The main menu and the way into it from the intro, through the controller
+// stack with pushed events.
+#include <gtest/gtest.h>
+
+#include "screens/CControllerIntro.h"
+#include "screens/CControllerMain.h"
+#include "screens/ScreenTestSupport.h"
+#include "ui/CGuiButtonBase.h"
+
+using namespace screentest;
+
+namespace {
+class MainMenu : public ScreenTest {};
+} // namespace
+
+TEST_F(MainMenu, ExitClosesTheMenuWithExitCodeOne)
+{
+    CControllerMain* menu = open(new CControllerMain());
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+    frame(2);
+    click(menu->FindButton(CControllerMain::BUTTON_EXIT));
+    frame();
+    ASSERT_TRUE(closed());
+    EXPECT_EQ(holder->childId, CONTROLLER_MAIN);
+    EXPECT_EQ(holder->passedCode, 0);
+}
+
+TEST_F(MainMenu, EscapeDoesNotLeaveTheMenu)
+{
+    open(new CControllerMain());
+    press(SDLK_ESCAPE);
+    frame(2);
+    EXPECT_FALSE(closed());
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+}
+
+TEST_F(MainMenu, EachButtonOpensItsScreenAndTheMenuComesBack)
+{
+    CControllerMain* menu = open(new CControllerMain());
+    struct Case {
+        int button;
+        int screen;
+    };
+    const Case cases[] = {{CControllerMain::BUTTON_INSTRUCTIONS, CONTROLLER_INSTRUCTIONS},
+                          {CControllerMain::BUTTON_SETTINGS, CONTROLLER_OPTIONS},
+                          {CControllerMain::BUTTON_SCORES, CONTROLLER_SCOREBOARD},
+                          {CControllerMain::BUTTON_PROFILES, CONTROLLER_PROFILES}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        frame(2);
+        click(menu->FindButton(c.button));
+        frame();
+        ASSERT_EQ(CController::GetCurrentId(), c.screen);
+        ASSERT_NE(menu->GetChild(), nullptr);
+        // The menu's own buttons are hidden while the screen is on top.
+        EXPECT_TRUE(menu->FindButton(CControllerMain::BUTTON_PLAY)->IsHidden());
+        frame();
+        press(SDLK_ESCAPE);
+        frame(2);
+        EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+        EXPECT_EQ(menu->GetChild(), nullptr);
+        EXPECT_FALSE(menu->FindButton(CControllerMain::BUTTON_PLAY)->IsHidden());
+    }
+    EXPECT_FALSE(closed());
+}
+
+TEST_F(MainMenu, TheIntroOpensTheMenuByKeysAndEndsWhenItCloses)
+{
+    CControllerIntro* intro = open(new CControllerIntro());
+    press(SDLK_RETURN); // to the last splash
+    press(SDLK_RETURN); // on to the menu
+    frame();
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+    ASSERT_NE(intro->GetMenu(), nullptr);
+    CControllerMain* menu = static_cast<CControllerMain*>(intro->GetMenu());
+    frame(2);
+    click(menu->FindButton(CControllerMain::BUTTON_EXIT));
+    frame(3);
+    ASSERT_TRUE(closed());
+    EXPECT_EQ(holder->childId, CONTROLLER_INTRO);
+    EXPECT_EQ(holder->passedCode, 0); // the intro left with exit code 1
+}
