@@ -9,28 +9,29 @@ namespace {
 
 // Blends a rendered text onto the image and frees it. A text that renders
 // to nothing (empty) leaves the image as it is.
-void blitAndFree(SDL_Surface* text, int imageId, int x, int y)
+bool blitAndFree(SDL_Surface* text, int imageId, int x, int y)
 {
     if (!text)
-        return;
+        return false;
     SDL_Surface* target = CDraw::GetImageSurface(imageId);
     if (target) {
         SDL_Rect where = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
         SDL_BlitSurface(text, nullptr, target, &where);
     }
     SDL_FreeSurface(text);
+    return true;
 }
 
 } // namespace
 
-void drawTextOnImage(int stringId, int imageId, int align, int width, int height, int x, int y,
+bool drawTextOnImage(int stringId, int imageId, int align, int width, int height, int x, int y,
                      const char* p1, const char* p2, const char* p3, const char* p4, const char* p5,
                      const char* p6)
 {
-    blitAndFree(renderString(width, height, align, stringId, p1, p2, p3, p4, p5, p6), imageId, x, y);
+    return blitAndFree(renderString(width, height, align, stringId, p1, p2, p3, p4, p5, p6), imageId, x, y);
 }
 
-void drawSmallTextOnImage(const char* text, int imageId, int align, int width, int height, int x, int y)
+bool drawSmallTextOnImage(const char* text, int imageId, int align, int width, int height, int x, int y)
 {
-    blitAndFree(renderText(width, height, align, 5, "resource6.dat", 23, 24, 34, 83, text), imageId, x, y);
+    return blitAndFree(renderText(width, height, align, 5, "resource6.dat", 23, 24, 34, 83, text), imageId, x, y);
 }
