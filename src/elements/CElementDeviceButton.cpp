@@ -1,3 +1,76 @@
 #include "elements/CElementDeviceButton.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "elements/ElementSprites.h"
+#include "engine/CSprite.h"
+#include "engine/Sound.h"
+
 uint8_t CElementDeviceButton::sharedImages = 0;
+int32_t CElementDeviceButton::pressedCounts[CElementDeviceButton::COLOURS];
+int32_t CElementDeviceButton::savedPressedCounts[CElement::UNDO_SLOTS][CElementDeviceButton::COLOURS];
+
+namespace {
+enum { ANCHOR_X = 4, ANCHOR_Y = 4, BUTTON_LAYER = 23 };
+} // namespace
+
+CElementDeviceButton::CElementDeviceButton(int cx, int cy, int c)
+    : CElementDevice(cx, cy, 1, DEVICE_BUTTON),
+      colour(c >= 0 && c < COLOURS ? c : 0)
+{
+    state = BUTTON_UP;
+    soundPress = new CSound("click_v1-3.ogg", false);
+    body = elementsprites::newBoardSprite("Button Device", ANCHOR_X, ANCHOR_Y, BUTTON_LAYER, 0, sharedImages, 1);
+    char prefix[32];
+    snprintf(prefix, sizeof prefix, "button%s", elementsprites::gateColourName(colour));
+    elementsprites::addSeries(body, prefix, 0, 1, ".tga");
+    mainSprite = sprite = body;
+    elementsprites::showAt(body, x * TILE, y * TILE);
+}
+
+CElementDeviceButton::~CElementDeviceButton()
+{
+    delete body;
+    delete soundPress;
+}
+
+void CElementDeviceButton::Pump()
+{
+    bool occupied = isCellOccupied(x, y, false);
+    if (occupied && state == BUTTON_UP) {
+        state = BUTTON_DOWN;
+        ++pressedCounts[colour];
+        soundPress->play(false, 0, 0.0f);
+    } else if (!occupied && state == BUTTON_DOWN) {
+        state = BUTTON_UP;
+        if (pressedCounts[colour] > 0)
+            --pressedCounts[colour];
+    }
+    mainSprite = sprite = body;
+    body->SetFrame(state == BUTTON_DOWN ? 1 : 0);
+    elementsprites::showAt(body, x * TILE, y * TILE);
+}
+
+int CElementDeviceButton::GetPressedCount(int c)
+{
+    return c >= 0 && c < COLOURS ? pressedCounts[c] : 0;
+}
+
+void CElementDeviceButton::resetPressedCounts()
+{
+    std::memset(pressedCounts, 0, sizeof pressedCounts);
+    std::memset(savedPressedCounts, 0, sizeof savedPressedCounts);
+}
+
+void CElementDeviceButton::savePressedCounts(int step)
+{
+    if (step >= 0 && step < UNDO_SLOTS)
+        std::memcpy(savedPressedCounts[step], pressedCounts, sizeof pressedCounts);
+}
+
+void CElementDeviceButton::restorePressedCounts(int step)
+{
+    if (step >= 0 && step < UNDO_SLOTS)
+        std::memcpy(pressedCounts, savedPressedCounts[step], sizeof pressedCounts);
+}

@@ -1,12 +1,45 @@
-// CElementDeviceButton: a floor button that opens the gates of its colour.
+// CElementDeviceButton: a floor button in one of the gate colours. It takes
+// no room: it is pressed while anything but a shot is in its cell. The
+// class counts the pressed buttons of each colour; gates of a colour are
+// open while its count is above 0.
 #pragma once
 
 #include <cstdint>
 
-class CElementDeviceButton {
+#include "elements/CElementDevice.h"
+
+class CElementDeviceButton : public CElementDevice {
 public:
-    // Passed as the shared-images argument of every sprite of this class:
-    // 1 once the image catalogues hold all its pictures, so its sprites look
-    // their frames up without taking or releasing references.
+    enum { COLOURS = 3 }; // 0 blue, 1 red, 2 yellow
+    // The element's state word.
+    enum ButtonState {
+        BUTTON_UP = 0,  // nothing in its cell
+        BUTTON_DOWN = 1 // pressed, counted in its colour
+    };
+
+    CElementDeviceButton(int x, int y, int colour);
+    ~CElementDeviceButton() override;
+
+    // ------------------------------------------------ per-frame logic
+    void Pump() override;
+
+    int GetColour() const { return colour; }
+    bool IsPressed() const { return state == BUTTON_DOWN; }
+
+    // ------------------------------------------------ the pressed counts
+    static int GetPressedCount(int colour);
+    static void resetPressedCounts();
+    static void savePressedCounts(int step);
+    static void restorePressedCounts(int step);
+
+    // Shared-images flag of this class's sprites (see CElementTerrainGrass).
     static uint8_t sharedImages;
+
+private:
+    int colour;
+    CSprite* body = nullptr;
+    CSound* soundPress = nullptr;
+
+    static int32_t pressedCounts[COLOURS];
+    static int32_t savedPressedCounts[UNDO_SLOTS][COLOURS];
 };

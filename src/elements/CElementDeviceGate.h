@@ -1,12 +1,62 @@
-// CElementDeviceGate: a gate of one colour.
+// CElementDeviceGate: a portcullis in one of three colours. Closed, it fills
+// its cell like a wall; it opens while a button of its colour is pressed and
+// closes again when none is pressed and its gateway is empty. It is metal,
+// so magnets hold it, and a magnet held by a gate does not fall.
 #pragma once
 
 #include <cstdint>
 
-class CElementDeviceGate {
+#include "elements/CElementDevice.h"
+
+class CElementDeviceGate : public CElementDevice {
 public:
-    // Passed as the shared-images argument of every sprite of this class:
-    // 1 once the image catalogues hold all its pictures, so its sprites look
-    // their frames up without taking or releasing references.
+    enum { COLOURS = 3, MOVE_PICTURES = 8 };
+    // The element's state word.
+    enum GateState {
+        GATE_CLOSED = 0,  // fills its cell
+        GATE_OPENING = 1, // left its cell; the portcullis rises
+        GATE_OPEN = 2,    // its cell is free
+        GATE_CLOSING = 3  // back in its cell; the portcullis drops
+    };
+
+    CElementDeviceGate(int x, int y, int colour);
+    ~CElementDeviceGate() override;
+
+    // ------------------------------------------------ undo
+    void SaveState(int step) override;
+    void RestoreState(int step) override;
+
+    // ------------------------------------------------ per-frame logic
+    void Pump() override;
+
+    int GetColour() const { return colour; }
+    bool IsClosed() const { return state == GATE_CLOSED || state == GATE_CLOSING; }
+
+    // ------------------------------------------------ level reset
+    static void resetSoundFrames();
+
+    // Shared-images flag of this class's sprites (see CElementTerrainGrass).
     static uint8_t sharedImages;
+
+private:
+    // What an undo step keeps besides the element record.
+    struct Record {
+        int32_t animStep; // steps since the portcullis began to move
+    };
+
+    void Open();
+    void Close();
+    void PlaySound();
+    void ShowPictures();
+
+    int colour;
+    Record record{0};
+    Record savedRecord[UNDO_SLOTS]{};
+    CSprite* back = nullptr;  // rear posts and rails; its picture shows how far the gate is open
+    CSprite* front = nullptr; // the coloured portcullis, shown while closed
+    CSound* soundMove = nullptr;
+
+    // The frame in which a gate of each colour last played its sound, so
+    // that a row of gates opening together is heard once.
+    static int32_t lastSoundFrames[COLOURS];
 };

@@ -1,12 +1,17 @@
-// CElementObjectCrate: a crate.
+// CElementObjectCrate: a wooden, metal or inflatable crate.
 #pragma once
 
 #include <cstdint>
 
-class CElementObjectCrate {
+#include "elements/CElementObject.h"
+
+class CElementObjectCrate : public CElementObject {
 public:
-    // Passed as the shared-images argument of every sprite of this class:
-    // 1 once the image catalogues hold all its pictures, so its sprites look
-    // their frames up without taking or releasing references.
+    // material: 0 wooden, 1 metal, 2 inflatable; cellFlag: the level cell's
+    // flag word (the factory freezes or heats the crate afterwards);
+    // facingLeft: the direction an inflatable crate inflates toward.
+    CElementObjectCrate(int x, int y, int material, int cellFlag, int facingLeft);
+
+    // Shared-images flag of this class's sprites (see CElementTerrainGrass).
     static uint8_t sharedImages;
 };

@@ -1,3 +1,221 @@
 #include "elements/CElementObjectMagnet.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/Log.h"
+
 uint8_t CElementObjectMagnet::sharedImages = 0;
+std::vector<CElementObjectMagnet*> CElementObjectMagnet::leftMagnets;
+std::vector<CElementObjectMagnet*> CElementObjectMagnet::rightMagnets;
+std::vector<CElementObjectMagnet*> CElementObjectMagnet::savedLeftMagnets[CElement::UNDO_SLOTS];
+std::vector<CElementObjectMagnet*> CElementObjectMagnet::savedRightMagnets[CElement::UNDO_SLOTS];
+
+namespace {
+void eraseFrom(std::vector<CElementObjectMagnet*>& list, CElementObjectMagnet* magnet)
+{
+    list.erase(std::remove(list.begin(), list.end(), magnet), list.end());
+}
+} // namespace
+
+CElementObjectMagnet::CElementObjectMagnet(int cx, int cy, int inflatable, int cellFlag, int left)
+    : CElementObject(cx, cy, OBJECT_MAGNET, inflatable ? MATERIAL_INFLATABLE : MATERIAL_METAL, left != 0)
+{
+    (void)cellFlag; // the picture follows the frozen and heated flags
+    typeMagnet = left ? MAGNET_LEFT : MAGNET_RIGHT;
+    magnetic = 1;
+    CreateBody("Magnet Object", sharedImages, true);
+    AddPictures(left ? (inflatable ? "magnetinflatableleft" : "magnetleft")
+                     : (inflatable ? "magnetinflatableright" : "magnetright"),
+                inflatable != 0);
+    (left ? leftMagnets : rightMagnets).push_back(this);
+    ShowBody();
+}
+
+CElementObjectMagnet::~CElementObjectMagnet()
+{
+    eraseFrom(leftMagnets, this);
+    eraseFrom(rightMagnets, this);
+    for (int s = 0; s < UNDO_SLOTS; ++s) {
+        eraseFrom(savedLeftMagnets[s], this);
+        eraseFrom(savedRightMagnets[s], this);
+    }
+}
+
+void CElementObjectMagnet::AddPictures(const char* stem, bool inflatable)
+{
+    char name[80];
+    static const char* const kMoves[3] = {"still", "left", "right"};
+    for (int d = 0; d < 3; ++d) {
+        snprintf(name, sizeof name, "%s%s0.tga", stem, kMoves[d]);
+        looks.normal[d] = AddPicture(name);
+        snprintf(name, sizeof name, "%s%sfrozen0.tga", stem, kMoves[d]);
+        looks.frozen[d] = AddPicture(name);
+    }
+    static const int kSquash[3] = {0, 1, 4};
+    for (int k = 0; k < 3; ++k) {
+        snprintf(name, sizeof name, "%ssquash%d.tga", stem, kSquash[k]);
+        looks.squash[k] = AddPicture(name);
+    }
+    if (inflatable) {
+        // An inflatable magnet bursts under heat, so it never shows hot.
+        const char* side = typeMagnet == MAGNET_LEFT ? "left" : "right";
+        snprintf(name, sizeof name, "magnetinflate%s", side);
+        looks.inflateFirst = AddSeries(name, 0, 2, ".tga");
+        snprintf(name, sizeof name, "magnetinflate%s4.tga", side);
+        AddPicture(name);
+        looks.inflateCount = 4;
+        return;
+    }
+    static const char* const kHot[3] = {"normal", "left", "right"};
+    for (int d = 0; d < 3; ++d) {
+        snprintf(name, sizeof name, "%sheated%s.png", stem, kHot[d]);
+        looks.heated[d] = AddPicture(name);
+    }
+    for (int k = 0; k < 3; ++k) {
+        snprintf(name, sizeof name, "%sheatedsquash%d.png", stem, kSquash[k]);
+        looks.heatedSquash[k] = AddPicture(name);
+    }
+    snprintf(name, sizeof name, "%scooling", stem);
+    looks.coolingFirst = AddSeries(name, 0, 6, ".png");
+    looks.coolingCount = 7;
+}
+
+// ---------------------------------------------------------------- links
+
+void CElementObjectMagnet::ReleaseSide(bool left)
+{
+    CElement* partner = GetMagnetLink(left);
+    if (!partner->IsNull() && partner->GetMagnetLink(!left) == this)
+        partner->SetMagnetLink(nullElement, !left);
+    SetMagnetLink(nullElement, left);
+}
+
+void CElementObjectMagnet::ReleaseAll()
+{
+    ReleaseSide(true);
+    ReleaseSide(false);
+}
+
+void CElementObjectMagnet::UpdateLinks()
+{
+    if (!inGrid || exploded) {
+        ReleaseAll();
+        return;
+    }
+    // A moving magnet keeps its links: a held chain moves together.
+    if (moving)
+        return;
+    bool left = IsMagnetLeft();
+    ReleaseSide(left);
+    for (int d = 1;; ++d) {
+        int cx = left ? x - d : x + d;
+        if (!isOnBoard(cx, y))
+            return;
+        CElement* e = getElementAt(cx, y, false);
+        if (e->IsNull())
+            continue;
+        if (e->moving || e->exploded)
+            return;
+        bool poleToPole = e->IsMagnet() && (left ? e->IsMagnetRight() : e->IsMagnetLeft());
+        if (poleToPole) {
+            if (d == 1) {
+                logPrint(LOG_MAGNET, "Magnets at (%i,%i) and (%i,%i) repel\n", x, y, cx, y);
+                if (left) {
+                    e->PushLeft(true, false);
+                    PushRight(true, false);
+                } else {
+                    e->PushRight(true, false);
+                    PushLeft(true, false);
+                }
+            }
+            return;
+        }
+        if (!e->metallic && !e->magnetic)
+            return; // wood and walls stop the magnet's view
+        if (d == 1) {
+            logPrint(LOG_MAGNET, "Magnet at (%i,%i) holds element at (%i,%i)\n", x, y, cx, y);
+            SetMagnetLink(e, left);
+            e->SetMagnetLink(this, !left);
+            return;
+        }
+        // Pull the metal one cell closer; metal that cannot move pulls the
+        // magnet toward itself instead.
+        bool pulled = e->mobile && !e->IsMagnetHeld() && (left ? e->PushRight(true, false) : e->PushLeft(true, false));
+        if (!pulled && !IsMagnetHeld()) {
+            if (left)
+                PushLeft(true, false);
+            else
+                PushRight(true, false);
+        }
+        return;
+    }
+}
+
+void CElementObjectMagnet::UpdateAllMagnets()
+{
+    // Copies: a push may not change the lists, but a magnet's view must not
+    // depend on that.
+    std::vector<CElementObjectMagnet*> all = leftMagnets;
+    all.insert(all.end(), rightMagnets.begin(), rightMagnets.end());
+    for (CElementObjectMagnet* m : all) {
+        if (m->magnetRecord.offTicks > 0) {
+            --m->magnetRecord.offTicks;
+            continue;
+        }
+        m->UpdateLinks();
+    }
+}
+
+void CElementObjectMagnet::ActivateEmp()
+{
+    for (auto* list : {&leftMagnets, &rightMagnets}) {
+        for (CElementObjectMagnet* m : *list) {
+            m->magnetRecord.offTicks = EMP_OFF_TICKS;
+            m->empActive = 1;
+            m->ReleaseAll();
+        }
+    }
+}
+
+// ---------------------------------------------------------------- reset and undo
+
+void CElementObjectMagnet::ResetAllMagnets()
+{
+    leftMagnets.clear();
+    rightMagnets.clear();
+    for (int s = 0; s < UNDO_SLOTS; ++s) {
+        savedLeftMagnets[s].clear();
+        savedRightMagnets[s].clear();
+    }
+}
+
+void CElementObjectMagnet::SaveAllMagnets(int step)
+{
+    if (step < 0 || step >= UNDO_SLOTS)
+        return;
+    savedLeftMagnets[step] = leftMagnets;
+    savedRightMagnets[step] = rightMagnets;
+}
+
+void CElementObjectMagnet::RestoreAllMagnets(int step)
+{
+    if (step < 0 || step >= UNDO_SLOTS)
+        return;
+    leftMagnets = savedLeftMagnets[step];
+    rightMagnets = savedRightMagnets[step];
+}
+
+void CElementObjectMagnet::SaveState(int step)
+{
+    if (step >= 0 && step < UNDO_SLOTS)
+        savedMagnetRecord[step] = magnetRecord;
+    CElementObject::SaveState(step);
+}
+
+void CElementObjectMagnet::RestoreState(int step)
+{
+    if (step >= 0 && step < UNDO_SLOTS)
+        magnetRecord = savedMagnetRecord[step];
+    CElementObject::RestoreState(step);
+}

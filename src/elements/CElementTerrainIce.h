@@ -1,12 +1,22 @@
-// CElementTerrainIce: an ice cell.
+// CElementTerrainIce: one cell of ice, slippery friction (-1). Heat melts it
+// away in a cloud of steam.
 #pragma once
 
 #include <cstdint>
 
-class CElementTerrainIce {
+#include "elements/CElementTerrain.h"
+
+class CElementTerrainIce : public CElementTerrain {
 public:
-    // Passed as the shared-images argument of every sprite of this class:
-    // 1 once the image catalogues hold all its pictures, so its sprites look
-    // their frames up without taking or releasing references.
+    // lowerEdge: nothing solid below, so the picture shows icicles.
+    CElementTerrainIce(int x, int y, int lowerEdge);
+
+    // ------------------------------------------------ friction
+    int GetFriction() override { return -1; }
+
+    // Shared-images flag of this class's sprites (see CElementTerrainGrass).
     static uint8_t sharedImages;
+
+private:
+    enum { LOOKS = 10, EDGE_LOOKS = 2 };
 };

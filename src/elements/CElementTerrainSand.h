@@ -1,12 +1,18 @@
-// CElementTerrainSand: a run of sand terrain.
+// CElementTerrainSand: a run of sandy ground, sticky friction (+1): pushes
+// need a walker's strength on it and nothing slides on it.
 #pragma once
 
 #include <cstdint>
 
-class CElementTerrainSand {
+#include "elements/CElementTerrain.h"
+
+class CElementTerrainSand : public CElementTerrain {
 public:
-    // Passed as the shared-images argument of every sprite of this class:
-    // 1 once the image catalogues hold all its pictures, so its sprites look
-    // their frames up without taking or releasing references.
+    CElementTerrainSand(int x, int y, int width);
+
+    // ------------------------------------------------ friction
+    int GetFriction() override { return 1; }
+
+    // Shared-images flag of this class's sprites (see CElementTerrainGrass).
     static uint8_t sharedImages;
 };

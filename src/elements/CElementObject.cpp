@@ -1,0 +1,173 @@
+#include "elements/CElementObject.h"
+
+#include "elements/ElementSprites.h"
+#include "engine/CDraw.h"
+#include "engine/CSprite.h"
+#include "engine/Log.h"
+
+namespace {
+enum { ANCHOR_X = 6, ANCHOR_Y = 12, OBJECT_LAYER = 80 };
+} // namespace
+
+CElementObject::CElementObject(int cx, int cy, int objectType, int mat, bool facing)
+    : CElement(cx, cy, 1),
+      material(mat >= MATERIAL_WOOD && mat <= MATERIAL_INFLATABLE ? mat : MATERIAL_WOOD)
+{
+    type = TYPE_OBJECT;
+    typeObject = objectType;
+    facingLeft = facing ? 1 : 0;
+    inGrid = canFall = canSlide = mobile = freezable = 1;
+    ApplyMaterial();
+    if (material == MATERIAL_INFLATABLE) {
+        record.inflateStep = 0;
+        registerSpawnedElement(this);
+    }
+    // The new object takes its cell (the professor reserved it for an
+    // inflation by standing in it in the grid).
+    setElementAt(cx, cy, this);
+}
+
+CElementObject::~CElementObject()
+{
+    FreeEffectSprites();
+    delete body;
+}
+
+void CElementObject::ApplyMaterial()
+{
+    switch (material) {
+    case MATERIAL_METAL:
+        metallic = 1;
+        heatable = 1;
+        break;
+    case MATERIAL_INFLATABLE:
+        burnable = 1;
+        bursts = 1;
+        break;
+    default:
+        burnable = 1;
+        break;
+    }
+}
+
+void CElementObject::CreateBody(const char* name, uint8_t sharedImages, bool empOverlay)
+{
+    CreateEffectSprites(heatable != 0, burnable != 0, true, empOverlay);
+    body = elementsprites::newBoardSprite(name, ANCHOR_X, ANCHOR_Y, OBJECT_LAYER, 0, sharedImages, 1);
+    mainSprite = sprite = body;
+}
+
+int CElementObject::AddPicture(const char* name)
+{
+    body->AddFrame(name);
+    return body->GetFrameCount() - 1;
+}
+
+int CElementObject::AddSeries(const char* prefix, int first, int last, const char* suffix)
+{
+    int start = body->GetFrameCount();
+    elementsprites::addSeries(body, prefix, first, last, suffix);
+    return start;
+}
+
+int CElementObject::GetFriction()
+{
+    return frozen && !tramp ? -1 : 0;
+}
+
+int CElementObject::GetFrictionModifier()
+{
+    return frozen && !tramp ? -1 : 0;
+}
+
+int CElementObject::MotionIndex()
+{
+    if (IsMovingLeft())
+        return 1;
+    if (IsMovingRight())
+        return 2;
+    return 0;
+}
+
+void CElementObject::AdvanceAnimations()
+{
+    if (record.inflateStep >= 0 && ++record.inflateStep >= looks.inflateCount * STEPS_PER_PICTURE)
+        record.inflateStep = -1;
+    if (justLanded && landFrame == static_cast<int>(CDraw::GetFrameCount()) && record.squashStep < 0)
+        record.squashStep = 0;
+    else if (record.squashStep >= 0 && ++record.squashStep >= SQUASH_PICTURES * STEPS_PER_PICTURE)
+        record.squashStep = -1;
+    if (cooling && record.coolStep < 0)
+        record.coolStep = 0;
+    else if (record.coolStep >= 0 && ++record.coolStep >= looks.coolingCount * STEPS_PER_PICTURE) {
+        // The hot metal has cooled down completely.
+        record.coolStep = -1;
+        cooling = 0;
+    }
+}
+
+int CElementObject::ChooseFrame()
+{
+    int dir = MotionIndex();
+    if (record.inflateStep >= 0 && looks.inflateFirst >= 0)
+        return looks.inflateFirst + record.inflateStep / STEPS_PER_PICTURE;
+    if (frozen)
+        return looks.frozen[dir];
+    int squash = record.squashStep >= 0 ? record.squashStep / STEPS_PER_PICTURE : -1;
+    if (heated && looks.heated[0] >= 0) {
+        if (squash >= 0 && looks.heatedSquash[0] >= 0)
+            return looks.heatedSquash[squash];
+        return looks.heated[dir];
+    }
+    if (record.coolStep >= 0 && looks.coolingFirst >= 0)
+        return looks.coolingFirst + record.coolStep / STEPS_PER_PICTURE;
+    if (squash >= 0 && looks.squash[0] >= 0)
+        return looks.squash[squash];
+    return looks.normal[dir];
+}
+
+void CElementObject::Pump()
+{
+    AnimateEffects();
+    if (!inGrid) {
+        // Burnt, burst or melted: only its effect is left to play.
+        elementsprites::hide(body);
+        if (secondSprite)
+            FreeSecondSprite();
+        return;
+    }
+    AdvanceAnimations();
+    ShowBody();
+    createTeleportGhost();
+    PlaceOverlaySprites();
+}
+
+void CElementObject::ShowBody()
+{
+    mainSprite = sprite = body;
+    body->SetFrame(ChooseFrame());
+    elementsprites::showAt(body, pixelX, pixelY);
+}
+
+void CElementObject::SaveState(int step)
+{
+    if (step >= 0 && step < UNDO_SLOTS)
+        savedRecord[step] = record;
+    CElement::SaveState(step);
+}
+
+void CElementObject::RestoreState(int step)
+{
+    if (step >= 0 && step < UNDO_SLOTS)
+        record = savedRecord[step];
+    CElement::RestoreState(step);
+}
+
+void CElementObject::DumpState()
+{
+    logPrint(LOG_DEBUG,
+             "TYPE=%d  OBJECT=%d  CURRENT=(%d,%d)  MOVING=%d  FALLING=%d(%d)  SLIDING=%d  PUSHED=%d  FROZEN=%d  "
+             "HEATED=%d  MAGNETHELD=%d  TRAMP=%d\n",
+             type, typeObject, x, y, moving, falling, justLanded, sliding, pushed, frozen, heated,
+             IsMagnetHeld() ? 1 : 0, tramp);
+}
