@@ -102,11 +102,26 @@ void CElementDeviceGate::Pump()
             state = GATE_CLOSED;
         break;
     default: // GATE_OPEN: waits for an empty gateway before it drops
-        if (!pressed && !isCellOccupied(x, y, false) && getMovableElementAt(x, y)->IsNull())
+        if (!pressed && !IsGatewayBusy())
             Close();
         break;
     }
     ShowPictures();
+}
+
+bool CElementDeviceGate::IsGatewayBusy() const
+{
+    if (isCellOccupied(x, y, false))
+        return true;
+    // Something moving into or out of the gateway holds only one of its two
+    // cells in the grid.
+    for (CElement* e : allElements) {
+        if (e == this || !e->inGrid || e->IsGunshot() || e->exploded)
+            continue;
+        if ((e->x == x && e->y == y) || (e->prevX == x && e->prevY == y))
+            return true;
+    }
+    return false;
 }
 
 void CElementDeviceGate::ShowPictures()

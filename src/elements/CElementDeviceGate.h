@@ -47,6 +47,8 @@ private:
     void Open();
     void Close();
     void PlaySound();
+    // Something is in the gateway or moving through it.
+    bool IsGatewayBusy() const;
     void ShowPictures();
 
     int colour;

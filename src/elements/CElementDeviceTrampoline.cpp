@@ -62,7 +62,8 @@ CElementDeviceTrampoline::~CElementDeviceTrampoline()
 
 void CElementDeviceTrampoline::Pump()
 {
-    CElement* e = getMovableElementAt(x, y);
+    // What rests in the sheet's cell fills it in the grid.
+    CElement* e = getElementAt(x, y, false);
     bool resting = !e->IsNull() && e->GetX() == x && e->GetY() == y && !e->moving && e->tramp;
     bool fromLeft = resting && e->wasMovingRight; // came in moving right: the sheet stretches right
     bool fromRight = resting && e->wasMovingLeft;
