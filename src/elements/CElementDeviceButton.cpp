@@ -1,15 +1,14 @@
 #include "elements/CElementDeviceButton.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "elements/ElementSprites.h"
 #include "engine/CSprite.h"
 #include "engine/Sound.h"
 
 uint8_t CElementDeviceButton::sharedImages = 0;
-int32_t CElementDeviceButton::pressedCounts[CElementDeviceButton::COLOURS];
-int32_t CElementDeviceButton::savedPressedCounts[CElement::UNDO_SLOTS][CElementDeviceButton::COLOURS];
+CElementDeviceButton::Counts CElementDeviceButton::pressedCounts{};
+SlotCopies<CElementDeviceButton::Counts> CElementDeviceButton::savedPressedCounts;
 
 namespace {
 enum { ANCHOR_X = 4, ANCHOR_Y = 4, BUTTON_LAYER = 23 };
@@ -59,18 +58,16 @@ int CElementDeviceButton::GetPressedCount(int c)
 
 void CElementDeviceButton::resetPressedCounts()
 {
-    std::memset(pressedCounts, 0, sizeof pressedCounts);
-    std::memset(savedPressedCounts, 0, sizeof savedPressedCounts);
+    pressedCounts.fill(0);
+    savedPressedCounts.Fill(pressedCounts);
 }
 
 void CElementDeviceButton::savePressedCounts(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        std::memcpy(savedPressedCounts[step], pressedCounts, sizeof pressedCounts);
+    savedPressedCounts.Save(step, pressedCounts);
 }
 
 void CElementDeviceButton::restorePressedCounts(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        std::memcpy(pressedCounts, savedPressedCounts[step], sizeof pressedCounts);
+    savedPressedCounts.Restore(step, pressedCounts);
 }

@@ -4,9 +4,11 @@
 // open while its count is above 0.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDeviceButton : public CElementDevice {
 public:
@@ -40,6 +42,7 @@ private:
     CSprite* body = nullptr;
     CSound* soundPress = nullptr;
 
-    static int32_t pressedCounts[COLOURS];
-    static int32_t savedPressedCounts[UNDO_SLOTS][COLOURS];
+    typedef std::array<int32_t, COLOURS> Counts; // pressed buttons per colour
+    static Counts pressedCounts;
+    static SlotCopies<Counts> savedPressedCounts;
 };

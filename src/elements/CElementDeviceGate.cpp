@@ -160,15 +160,13 @@ void CElementDeviceGate::resetSoundFrames()
 
 void CElementDeviceGate::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedRecord[step] = record;
+    savedRecords.Save(step, record);
     CElement::SaveState(step);
 }
 
 void CElementDeviceGate::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        record = savedRecord[step];
+    savedRecords.Restore(step, record);
     CElement::RestoreState(step);
     ShowPictures();
 }

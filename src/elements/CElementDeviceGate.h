@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDeviceGate : public CElementDevice {
 public:
@@ -53,7 +54,7 @@ private:
 
     int colour;
     Record record{0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* back = nullptr;  // rear posts and rails; its picture shows how far the gate is open
     CSprite* front = nullptr; // the coloured portcullis, shown while closed
     CSound* soundMove = nullptr;

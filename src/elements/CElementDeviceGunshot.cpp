@@ -142,14 +142,12 @@ void CElementDeviceGunshot::Pump()
 
 void CElementDeviceGunshot::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedRecord[step] = record;
+    savedRecords.Save(step, record);
     CElement::SaveState(step);
 }
 
 void CElementDeviceGunshot::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        record = savedRecord[step];
+    savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDeviceGunshot : public CElementDevice {
 public:
@@ -47,7 +48,7 @@ private:
     int kind;
     int burstPictures;
     Record record{0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* ball = nullptr;
     CSprite* burst = nullptr;
 };

@@ -7,8 +7,8 @@
 #include "engine/Sound.h"
 
 uint8_t CElementDevicePowerup::sharedImages = 0;
-int32_t CElementDevicePowerup::powerupGrid[CElement::GRID_CELLS];
-int32_t CElementDevicePowerup::savedPowerupGrids[CElement::UNDO_SLOTS][CElement::GRID_CELLS];
+CElementDevicePowerup::Grid CElementDevicePowerup::powerupGrid{};
+SlotCopies<CElementDevicePowerup::Grid> CElementDevicePowerup::savedPowerupGrids;
 CElementDevicePowerup* CElementDevicePowerup::owners[CElement::GRID_CELLS];
 
 namespace {
@@ -141,33 +141,29 @@ void CElementDevicePowerup::ShowPictures()
 
 void CElementDevicePowerup::clearGrid()
 {
-    std::memset(powerupGrid, 0, sizeof powerupGrid);
-    std::memset(savedPowerupGrids, 0, sizeof savedPowerupGrids);
+    powerupGrid.fill(0);
+    savedPowerupGrids.Fill(powerupGrid);
     std::memset(owners, 0, sizeof owners);
 }
 
 void CElementDevicePowerup::saveGrid(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        std::memcpy(savedPowerupGrids[step], powerupGrid, sizeof powerupGrid);
+    savedPowerupGrids.Save(step, powerupGrid);
 }
 
 void CElementDevicePowerup::restoreGrid(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        std::memcpy(powerupGrid, savedPowerupGrids[step], sizeof powerupGrid);
+    savedPowerupGrids.Restore(step, powerupGrid);
 }
 
 void CElementDevicePowerup::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedRecord[step] = record;
+    savedRecords.Save(step, record);
     CElement::SaveState(step);
 }
 
 void CElementDevicePowerup::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        record = savedRecord[step];
+    savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }

@@ -3,9 +3,11 @@
 // board, which the professor reads and collects from.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDevicePowerup : public CElementDevice {
 public:
@@ -54,13 +56,14 @@ private:
 
     int powerupType;
     Record record{0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* bubble = nullptr;
     CSprite* label = nullptr;
     CSound* soundCollect = nullptr;
 
-    static int32_t powerupGrid[GRID_CELLS];
-    static int32_t savedPowerupGrids[UNDO_SLOTS][GRID_CELLS];
+    typedef std::array<int32_t, GRID_CELLS> Grid; // power-up type per cell, 0 none
+    static Grid powerupGrid;
+    static SlotCopies<Grid> savedPowerupGrids;
     // The power-up element standing in each cell (the board's layout; not
     // part of an undo step).
     static CElementDevicePowerup* owners[GRID_CELLS];

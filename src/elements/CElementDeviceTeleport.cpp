@@ -9,11 +9,8 @@
 #include "engine/Sound.h"
 
 uint8_t CElementDeviceTeleport::sharedImages = 0;
-std::vector<CElementDeviceTeleport*> CElementDeviceTeleport::pairs[CElementDeviceTeleport::COLOURS];
-std::vector<CElementDeviceTeleport*> CElementDeviceTeleport::savedPairs[CElement::UNDO_SLOTS]
-                                                                       [CElementDeviceTeleport::COLOURS];
-int32_t CElementDeviceTeleport::inflateCount = 0;
-int32_t CElementDeviceTeleport::savedInflateCounts[CElement::UNDO_SLOTS];
+CElementDeviceTeleport::Pairs CElementDeviceTeleport::pairs;
+SlotCopies<CElementDeviceTeleport::Pairs> CElementDeviceTeleport::savedPairs;
 
 namespace {
 enum {
@@ -39,10 +36,10 @@ CElementDeviceTeleport::CElementDeviceTeleport(int cx, int cy, int c, int infl)
       inflated(infl ? 1 : 0)
 {
     state = 0;
-    pairs[colour].push_back(this);
+    pairs.ends[colour].push_back(this);
     if (inflated) {
         registerSpawnedElement(this);
-        ++inflateCount;
+        ++pairs.inflateCount;
         record.inflateStep = 0;
     }
     soundTeleport = new CSound("emp_electricity.ogg", false);
@@ -87,9 +84,9 @@ CElementDeviceTeleport::CElementDeviceTeleport(int cx, int cy, int c, int infl)
 CElementDeviceTeleport::~CElementDeviceTeleport()
 {
     for (int c = 0; c < COLOURS; ++c) {
-        eraseFrom(pairs[c], this);
+        eraseFrom(pairs.ends[c], this);
         for (int s = 0; s < UNDO_SLOTS; ++s)
-            eraseFrom(savedPairs[s][c], this);
+            eraseFrom(savedPairs[s].ends[c], this);
     }
     delete back;
     delete ring;
@@ -106,7 +103,7 @@ bool CElementDeviceTeleport::CanFall(bool)
 
 bool CElementDeviceTeleport::IsEnabled() const
 {
-    const std::vector<CElementDeviceTeleport*>& ends = pairs[colour];
+    const std::vector<CElementDeviceTeleport*>& ends = pairs.ends[colour];
     return ends.size() >= 2 && (ends[0] == this || ends[1] == this);
 }
 
@@ -123,47 +120,44 @@ bool CElementDeviceTeleport::Covers(int cx, int cy) const
 const std::vector<CElementDeviceTeleport*>& CElementDeviceTeleport::GetPair(int c)
 {
     static const std::vector<CElementDeviceTeleport*> none;
-    return c >= 0 && c < COLOURS ? pairs[c] : none;
+    return c >= 0 && c < COLOURS ? pairs.ends[c] : none;
 }
 
-CElementDeviceTeleport* CElementDeviceTeleport::GetDestination(int cx, int cy, bool rightHalf)
+CElementDeviceTeleport* CElementDeviceTeleport::FindEnabledEnd(int cx, int cy, bool rightHalf)
 {
     if (!isOnBoard(cx, cy))
         return nullptr;
-    for (int c = 0; c < COLOURS; ++c) {
-        const std::vector<CElementDeviceTeleport*>& ends = pairs[c];
+    for (const std::vector<CElementDeviceTeleport*>& ends : pairs.ends) {
         if (ends.size() < 2)
             continue; // an end without its pair leads nowhere
-        if (ends[0]->Matches(cx, cy, rightHalf))
-            return ends[1];
-        if (ends[1]->Matches(cx, cy, rightHalf))
-            return ends[0];
+        for (int k = 0; k < 2; ++k)
+            if (ends[k]->Matches(cx, cy, rightHalf))
+                return ends[k];
     }
     return nullptr;
 }
 
+CElementDeviceTeleport* CElementDeviceTeleport::GetDestination(int cx, int cy, bool rightHalf)
+{
+    CElementDeviceTeleport* end = FindEnabledEnd(cx, cy, rightHalf);
+    if (!end)
+        return nullptr;
+    const std::vector<CElementDeviceTeleport*>& ends = pairs.ends[end->colour];
+    return ends[0] == end ? ends[1] : ends[0];
+}
+
 bool CElementDeviceTeleport::TriggerTeleportAt(int cx, int cy, bool rightHalf, bool playSound, bool flash)
 {
-    if (!isOnBoard(cx, cy))
+    CElementDeviceTeleport* end = FindEnabledEnd(cx, cy, rightHalf);
+    if (!end)
         return false;
-    for (int c = 0; c < COLOURS; ++c) {
-        const std::vector<CElementDeviceTeleport*>& ends = pairs[c];
-        if (ends.size() < 2)
-            continue;
-        for (int k = 0; k < 2; ++k) {
-            CElementDeviceTeleport* end = ends[k];
-            if (!end->Matches(cx, cy, rightHalf))
-                continue;
-            if (playSound)
-                end->soundTeleport->play(false, 0, 0.0f);
-            if (flash) {
-                end->record.flashStep = 0;
-                end->ShowPictures();
-            }
-            return true;
-        }
+    if (playSound)
+        end->soundTeleport->play(false, 0, 0.0f);
+    if (flash) {
+        end->record.flashStep = 0;
+        end->ShowPictures();
     }
-    return false;
+    return true;
 }
 
 bool CElementDeviceTeleport::CanPlaceTeleport(int cx, int cy, bool leftSide)
@@ -172,8 +166,8 @@ bool CElementDeviceTeleport::CanPlaceTeleport(int cx, int cy, bool leftSide)
     for (int col = first; col <= first + 1; ++col) {
         if (!isOnBoard(col, cy))
             return false;
-        for (int c = 0; c < COLOURS; ++c)
-            for (CElementDeviceTeleport* end : pairs[c])
+        for (const std::vector<CElementDeviceTeleport*>& ends : pairs.ends)
+            for (CElementDeviceTeleport* end : ends)
                 if (end->Covers(col, cy) || end->Covers(col, cy - 1))
                     return false;
         CElement* below = getElementAt(col, cy + 1, false);
@@ -188,8 +182,8 @@ bool CElementDeviceTeleport::isAt(int cx, int cy, bool flag)
 {
     if (!isOnBoard(cx, cy))
         return false;
-    for (int c = 0; c < COLOURS; ++c)
-        for (CElementDeviceTeleport* end : pairs[c])
+    for (const std::vector<CElementDeviceTeleport*>& ends : pairs.ends)
+        for (CElementDeviceTeleport* end : ends)
             if (end->Matches(cx, cy, false) || (flag && end->Matches(cx, cy, true)))
                 return true;
     return false;
@@ -231,44 +225,28 @@ void CElementDeviceTeleport::ShowPictures()
 
 void CElementDeviceTeleport::ResetPairs()
 {
-    for (int c = 0; c < COLOURS; ++c) {
-        pairs[c].clear();
-        for (int s = 0; s < UNDO_SLOTS; ++s)
-            savedPairs[s][c].clear();
-    }
-    inflateCount = 0;
-    for (int32_t& n : savedInflateCounts)
-        n = 0;
+    pairs = Pairs();
+    savedPairs.Fill(pairs);
 }
 
 void CElementDeviceTeleport::SavePairs(int step)
 {
-    if (step < 0 || step >= UNDO_SLOTS)
-        return;
-    for (int c = 0; c < COLOURS; ++c)
-        savedPairs[step][c] = pairs[c];
-    savedInflateCounts[step] = inflateCount;
+    savedPairs.Save(step, pairs);
 }
 
 void CElementDeviceTeleport::RestorePairs(int step)
 {
-    if (step < 0 || step >= UNDO_SLOTS)
-        return;
-    for (int c = 0; c < COLOURS; ++c)
-        pairs[c] = savedPairs[step][c];
-    inflateCount = savedInflateCounts[step];
+    savedPairs.Restore(step, pairs);
 }
 
 void CElementDeviceTeleport::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedRecord[step] = record;
+    savedRecords.Save(step, record);
     CElement::SaveState(step);
 }
 
 void CElementDeviceTeleport::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        record = savedRecord[step];
+    savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }

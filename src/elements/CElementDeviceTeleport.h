@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDeviceTeleport : public CElementDevice {
 public:
@@ -53,7 +54,7 @@ public:
     static void ResetPairs();
     static void SavePairs(int step);
     static void RestorePairs(int step);
-    static int GetInflateCount() { return inflateCount; }
+    static int GetInflateCount() { return pairs.inflateCount; }
     static const std::vector<CElementDeviceTeleport*>& GetPair(int colour);
 
     // Shared-images flag of this class's sprites (see CElementTerrainGrass).
@@ -67,13 +68,16 @@ private:
     };
 
     bool Matches(int cx, int cy, bool rightHalf) const;
+    // The end of a working pair at the cell (by the rule of GetDestination),
+    // or null.
+    static CElementDeviceTeleport* FindEnabledEnd(int cx, int cy, bool rightHalf);
     bool Covers(int cx, int cy) const;
     void ShowPictures();
 
     int colour;
     uint8_t inflated;
     Record record{-1, -1};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* back = nullptr;   // back ring
     CSprite* ring = nullptr;   // coloured front ring (or the inflatable tube)
     CSprite* spiral = nullptr; // the portal of a working pair
@@ -81,8 +85,12 @@ private:
     CSprite* glow = nullptr;   // the flash
     CSound* soundTeleport = nullptr;
 
-    static std::vector<CElementDeviceTeleport*> pairs[COLOURS];
-    static std::vector<CElementDeviceTeleport*> savedPairs[UNDO_SLOTS][COLOURS];
-    static int32_t inflateCount;
-    static int32_t savedInflateCounts[UNDO_SLOTS];
+    // The ends of each colour in construction order, and the number of ends
+    // the professor has placed.
+    struct Pairs {
+        std::vector<CElementDeviceTeleport*> ends[COLOURS];
+        int32_t inflateCount = 0;
+    };
+    static Pairs pairs;
+    static SlotCopies<Pairs> savedPairs;
 };

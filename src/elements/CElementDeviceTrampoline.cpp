@@ -1,14 +1,13 @@
 #include "elements/CElementDeviceTrampoline.h"
 
-#include <cstring>
 
 #include "elements/ElementSprites.h"
 #include "engine/CSprite.h"
 #include "engine/Log.h"
 
 uint8_t CElementDeviceTrampoline::sharedImages = 0;
-uint8_t CElementDeviceTrampoline::trampolineGrid[CElement::GRID_CELLS];
-uint8_t CElementDeviceTrampoline::savedTrampolineGrids[CElement::UNDO_SLOTS][CElement::GRID_CELLS];
+CElementDeviceTrampoline::Grid CElementDeviceTrampoline::trampolineGrid{};
+SlotCopies<CElementDeviceTrampoline::Grid> CElementDeviceTrampoline::savedTrampolineGrids;
 uint8_t CElementDeviceTrampoline::trampolinesExist = 0;
 
 namespace {
@@ -131,33 +130,29 @@ bool CElementDeviceTrampoline::IsTrampolineAt(int cx, int cy)
 
 void CElementDeviceTrampoline::ClearGrid()
 {
-    std::memset(trampolineGrid, 0, sizeof trampolineGrid);
-    std::memset(savedTrampolineGrids, 0, sizeof savedTrampolineGrids);
+    trampolineGrid.fill(0);
+    savedTrampolineGrids.Fill(trampolineGrid);
     trampolinesExist = 0;
 }
 
 void CElementDeviceTrampoline::SaveGrid(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        std::memcpy(savedTrampolineGrids[step], trampolineGrid, sizeof trampolineGrid);
+    savedTrampolineGrids.Save(step, trampolineGrid);
 }
 
 void CElementDeviceTrampoline::RestoreGrid(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        std::memcpy(trampolineGrid, savedTrampolineGrids[step], sizeof trampolineGrid);
+    savedTrampolineGrids.Restore(step, trampolineGrid);
 }
 
 void CElementDeviceTrampoline::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedRecord[step] = record;
+    savedRecords.Save(step, record);
     CElement::SaveState(step);
 }
 
 void CElementDeviceTrampoline::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        record = savedRecord[step];
+    savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }

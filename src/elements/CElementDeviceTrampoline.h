@@ -5,9 +5,11 @@
 // sheet flings it one cell back the way it came.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDeviceTrampoline : public CElementDevice {
 public:
@@ -52,12 +54,13 @@ private:
     void ShowPictures();
 
     Record record{0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* back = nullptr;
     CSprite* sheet = nullptr;
     CSprite* front = nullptr;
 
-    static uint8_t trampolineGrid[GRID_CELLS];
-    static uint8_t savedTrampolineGrids[UNDO_SLOTS][GRID_CELLS];
+    typedef std::array<uint8_t, GRID_CELLS> Grid; // 1 where a trampoline stands
+    static Grid trampolineGrid;
+    static SlotCopies<Grid> savedTrampolineGrids;
     static uint8_t trampolinesExist;
 };

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "elements/CElementDevice.h"
+#include "elements/SlotCopies.h"
 
 class CElementDeviceTube : public CElementDevice {
 public:
@@ -52,7 +53,7 @@ private:
 
     int variant;
     Record record{0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* body = nullptr;   // the tube, then its break
     CSprite* lights = nullptr; // exit only
     CSprite* arrow = nullptr;  // exit only: the bobbing arrow above it

@@ -1,5 +1,7 @@
 #include "elements/CElementObject.h"
 
+#include <cstdio>
+
 #include "elements/ElementSprites.h"
 #include "engine/CDraw.h"
 #include "engine/CSprite.h"
@@ -68,6 +70,24 @@ int CElementObject::AddSeries(const char* prefix, int first, int last, const cha
     int start = body->GetFrameCount();
     elementsprites::addSeries(body, prefix, first, last, suffix);
     return start;
+}
+
+const int CElementObject::SQUASH_NUMBERS[3] = {0, 1, 4};
+
+void CElementObject::AddPlainLooks(const char* stem)
+{
+    char name[80];
+    static const char* const kMoves[3] = {"still", "left", "right"};
+    for (int d = 0; d < 3; ++d) {
+        snprintf(name, sizeof name, "%s%s0.tga", stem, kMoves[d]);
+        looks.normal[d] = AddPicture(name);
+        snprintf(name, sizeof name, "%s%sfrozen0.tga", stem, kMoves[d]);
+        looks.frozen[d] = AddPicture(name);
+    }
+    for (int k = 0; k < 3; ++k) {
+        snprintf(name, sizeof name, "%ssquash%d.tga", stem, SQUASH_NUMBERS[k]);
+        looks.squash[k] = AddPicture(name);
+    }
 }
 
 int CElementObject::GetFriction()
@@ -151,15 +171,13 @@ void CElementObject::ShowBody()
 
 void CElementObject::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedRecord[step] = record;
+    savedRecords.Save(step, record);
     CElement::SaveState(step);
 }
 
 void CElementObject::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        record = savedRecord[step];
+    savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "elements/SlotCopies.h"
 #include "world/CElement.h"
 
 class CElementObject : public CElement {
@@ -59,6 +60,13 @@ protected:
     // Adds a picture to the body and returns its index.
     int AddPicture(const char* name);
     int AddSeries(const char* prefix, int first, int last, const char* suffix);
+    // Adds the pictures every crate and magnet has, from its stem: at rest
+    // and leaning left and right ("<stem>still0.tga", "<stem>left0.tga", ...),
+    // the same frozen ("<stem>stillfrozen0.tga", ...) and the landing squash
+    // ("<stem>squash0.tga", 1 and 4).
+    void AddPlainLooks(const char* stem);
+    // The numbers of the three squash pictures.
+    static const int SQUASH_NUMBERS[3];
     // Makes the body sprite (type 80) and the effect sprites of the material;
     // the subclass then adds its pictures.
     void CreateBody(const char* name, uint8_t sharedImages, bool empOverlay);
@@ -82,7 +90,7 @@ protected:
     int material;
     Looks looks;
     Record record{-1, -1, -1, 0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSprite* body = nullptr;
 
 private:

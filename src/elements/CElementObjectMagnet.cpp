@@ -6,15 +6,20 @@
 #include "engine/Log.h"
 
 uint8_t CElementObjectMagnet::sharedImages = 0;
-std::vector<CElementObjectMagnet*> CElementObjectMagnet::leftMagnets;
-std::vector<CElementObjectMagnet*> CElementObjectMagnet::rightMagnets;
-std::vector<CElementObjectMagnet*> CElementObjectMagnet::savedLeftMagnets[CElement::UNDO_SLOTS];
-std::vector<CElementObjectMagnet*> CElementObjectMagnet::savedRightMagnets[CElement::UNDO_SLOTS];
+CElementObjectMagnet::Lists CElementObjectMagnet::lists;
+SlotCopies<CElementObjectMagnet::Lists> CElementObjectMagnet::savedLists;
 
 namespace {
 void eraseFrom(std::vector<CElementObjectMagnet*>& list, CElementObjectMagnet* magnet)
 {
     list.erase(std::remove(list.begin(), list.end(), magnet), list.end());
+}
+
+template <class Lists>
+void eraseFromBoth(Lists& lists, CElementObjectMagnet* magnet)
+{
+    eraseFrom(lists.left, magnet);
+    eraseFrom(lists.right, magnet);
 }
 } // namespace
 
@@ -28,35 +33,21 @@ CElementObjectMagnet::CElementObjectMagnet(int cx, int cy, int inflatable, int c
     AddPictures(left ? (inflatable ? "magnetinflatableleft" : "magnetleft")
                      : (inflatable ? "magnetinflatableright" : "magnetright"),
                 inflatable != 0);
-    (left ? leftMagnets : rightMagnets).push_back(this);
+    (left ? lists.left : lists.right).push_back(this);
     ShowBody();
 }
 
 CElementObjectMagnet::~CElementObjectMagnet()
 {
-    eraseFrom(leftMagnets, this);
-    eraseFrom(rightMagnets, this);
-    for (int s = 0; s < UNDO_SLOTS; ++s) {
-        eraseFrom(savedLeftMagnets[s], this);
-        eraseFrom(savedRightMagnets[s], this);
-    }
+    eraseFromBoth(lists, this);
+    for (int s = 0; s < UNDO_SLOTS; ++s)
+        eraseFromBoth(savedLists[s], this);
 }
 
 void CElementObjectMagnet::AddPictures(const char* stem, bool inflatable)
 {
+    AddPlainLooks(stem);
     char name[80];
-    static const char* const kMoves[3] = {"still", "left", "right"};
-    for (int d = 0; d < 3; ++d) {
-        snprintf(name, sizeof name, "%s%s0.tga", stem, kMoves[d]);
-        looks.normal[d] = AddPicture(name);
-        snprintf(name, sizeof name, "%s%sfrozen0.tga", stem, kMoves[d]);
-        looks.frozen[d] = AddPicture(name);
-    }
-    static const int kSquash[3] = {0, 1, 4};
-    for (int k = 0; k < 3; ++k) {
-        snprintf(name, sizeof name, "%ssquash%d.tga", stem, kSquash[k]);
-        looks.squash[k] = AddPicture(name);
-    }
     if (inflatable) {
         // An inflatable magnet bursts under heat, so it never shows hot.
         const char* side = typeMagnet == MAGNET_LEFT ? "left" : "right";
@@ -73,7 +64,7 @@ void CElementObjectMagnet::AddPictures(const char* stem, bool inflatable)
         looks.heated[d] = AddPicture(name);
     }
     for (int k = 0; k < 3; ++k) {
-        snprintf(name, sizeof name, "%sheatedsquash%d.png", stem, kSquash[k]);
+        snprintf(name, sizeof name, "%sheatedsquash%d.png", stem, SQUASH_NUMBERS[k]);
         looks.heatedSquash[k] = AddPicture(name);
     }
     snprintf(name, sizeof name, "%scooling", stem);
@@ -156,8 +147,8 @@ void CElementObjectMagnet::UpdateAllMagnets()
 {
     // Copies: a push may not change the lists, but a magnet's view must not
     // depend on that.
-    std::vector<CElementObjectMagnet*> all = leftMagnets;
-    all.insert(all.end(), rightMagnets.begin(), rightMagnets.end());
+    std::vector<CElementObjectMagnet*> all = lists.left;
+    all.insert(all.end(), lists.right.begin(), lists.right.end());
     for (CElementObjectMagnet* m : all) {
         if (m->magnetRecord.offTicks > 0) {
             --m->magnetRecord.offTicks;
@@ -169,7 +160,7 @@ void CElementObjectMagnet::UpdateAllMagnets()
 
 void CElementObjectMagnet::ActivateEmp()
 {
-    for (auto* list : {&leftMagnets, &rightMagnets}) {
+    for (auto* list : {&lists.left, &lists.right}) {
         for (CElementObjectMagnet* m : *list) {
             m->magnetRecord.offTicks = EMP_OFF_TICKS;
             m->empActive = 1;
@@ -182,40 +173,28 @@ void CElementObjectMagnet::ActivateEmp()
 
 void CElementObjectMagnet::ResetAllMagnets()
 {
-    leftMagnets.clear();
-    rightMagnets.clear();
-    for (int s = 0; s < UNDO_SLOTS; ++s) {
-        savedLeftMagnets[s].clear();
-        savedRightMagnets[s].clear();
-    }
+    lists = Lists();
+    savedLists.Fill(lists);
 }
 
 void CElementObjectMagnet::SaveAllMagnets(int step)
 {
-    if (step < 0 || step >= UNDO_SLOTS)
-        return;
-    savedLeftMagnets[step] = leftMagnets;
-    savedRightMagnets[step] = rightMagnets;
+    savedLists.Save(step, lists);
 }
 
 void CElementObjectMagnet::RestoreAllMagnets(int step)
 {
-    if (step < 0 || step >= UNDO_SLOTS)
-        return;
-    leftMagnets = savedLeftMagnets[step];
-    rightMagnets = savedRightMagnets[step];
+    savedLists.Restore(step, lists);
 }
 
 void CElementObjectMagnet::SaveState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        savedMagnetRecord[step] = magnetRecord;
+    savedMagnetRecords.Save(step, magnetRecord);
     CElementObject::SaveState(step);
 }
 
 void CElementObjectMagnet::RestoreState(int step)
 {
-    if (step >= 0 && step < UNDO_SLOTS)
-        magnetRecord = savedMagnetRecord[step];
+    savedMagnetRecords.Restore(step, magnetRecord);
     CElementObject::RestoreState(step);
 }

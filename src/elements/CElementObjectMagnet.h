@@ -39,8 +39,8 @@ public:
     static void RestoreAllMagnets(int step);
 
     // ------------------------------------------------ queries
-    static const std::vector<CElementObjectMagnet*>& GetLeftMagnets() { return leftMagnets; }
-    static const std::vector<CElementObjectMagnet*>& GetRightMagnets() { return rightMagnets; }
+    static const std::vector<CElementObjectMagnet*>& GetLeftMagnets() { return lists.left; }
+    static const std::vector<CElementObjectMagnet*>& GetRightMagnets() { return lists.right; }
     int GetOffTicks() const { return magnetRecord.offTicks; }
     bool IsActive() const { return magnetRecord.offTicks == 0 && inGrid && !exploded; }
 
@@ -60,10 +60,14 @@ private:
     void AddPictures(const char* stem, bool inflatable);
 
     MagnetRecord magnetRecord{0};
-    MagnetRecord savedMagnetRecord[UNDO_SLOTS]{};
+    SlotCopies<MagnetRecord> savedMagnetRecords;
 
-    static std::vector<CElementObjectMagnet*> leftMagnets;
-    static std::vector<CElementObjectMagnet*> rightMagnets;
-    static std::vector<CElementObjectMagnet*> savedLeftMagnets[UNDO_SLOTS];
-    static std::vector<CElementObjectMagnet*> savedRightMagnets[UNDO_SLOTS];
+    // Every magnet of the board by the side its poles face, in construction
+    // order.
+    struct Lists {
+        std::vector<CElementObjectMagnet*> left;
+        std::vector<CElementObjectMagnet*> right;
+    };
+    static Lists lists;
+    static SlotCopies<Lists> savedLists;
 };

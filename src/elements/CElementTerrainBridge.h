@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "elements/CElementTerrain.h"
+#include "elements/SlotCopies.h"
 
 class CElementTerrainBridge : public CElementTerrain {
 public:
@@ -48,7 +49,7 @@ private:
 
     int material;
     Record record{0};
-    Record savedRecord[UNDO_SLOTS]{};
+    SlotCopies<Record> savedRecords;
     CSound* soundCollapse = nullptr;
     int collapseFrames = 0; // frames of the collapse series
     int frozenFrame = 0;    // index of the frozen picture
