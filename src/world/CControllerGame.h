@@ -121,7 +121,8 @@ public:
     bool IsTestRun() const { return test; }
     bool HasBoard() const { return hasBoard; }
     int GetStartFrame() const { return startFrame; }
-    // Frames handled since the level (re)started, as a solution counts them.
+    // The frame number of the last game frame, counted from the level's
+    // (re)start as a solution counts it (1 on the first).
     int GetElapsedFrames() const;
     int GetLevelIndex() const { return levelIndex; }
     int GetSetIndex() const { return setIndex; }
@@ -150,7 +151,6 @@ private:
     // Opens the pause menu, or ends a test run.
     void openMenu();
     void recordKey(int code, bool released);
-    void buildBoard();
     void showNoBoardMessage();
     void deleteBoard();
 

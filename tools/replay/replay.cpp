@@ -1,0 +1,147 @@
+// Replays recorded solutions headless, for tools and CI (not for players).
+//
+// Usage: bramblecot_replay [--run DIR] [--expect-exited] [--all] [--builtin] [LEVEL.lvl ...]
+//
+// Without level files (or with --builtin) it replays every built-in level of
+// "resource4.dat"; then the level files given. For each level it prints whether the replay ended
+// in "exited", in how many frames and steps, and the hash of the final board.
+// Levels without a recorded solution are listed but not replayed unless
+// --all is given. With --expect-exited the exit status is 1 when a replayed
+// level ended any other way. It runs in the run folder (the generated
+// resources) with a throw-away home folder, under the dummy video and audio
+// drivers.
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ftw.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "ReplayRunner.h"
+#include "world/Level.h"
+#include "world/LevelSet.h"
+
+namespace {
+
+int removeEntry(const char* path, const struct stat*, int, struct FTW*)
+{
+    return ::remove(path);
+}
+
+std::string absolutePath(const std::string& path)
+{
+    if (!path.empty() && path[0] == '/')
+        return path;
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd))
+        return path;
+    return std::string(cwd) + "/" + path;
+}
+
+std::string levelNameOf(const std::string& path)
+{
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".lvl") == 0)
+        name.resize(name.size() - 4);
+    return name;
+}
+
+struct Tally {
+    int replayed = 0;
+    int failed = 0;
+};
+
+void replayOne(CLevel& level, bool all, bool expectExited, Tally& tally)
+{
+    replay::Options options;
+    if (level.GetSolution().empty() && !all) {
+        printf("%-12s  (no solution)\n", level.GetName());
+        return;
+    }
+    replay::Report report = replay::replayLevel(level, options);
+    printf("%s\n", replay::formatReport(report).c_str());
+    fflush(stdout);
+    ++tally.replayed;
+    if (expectExited && report.outcome != "exited")
+        ++tally.failed;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string runDir = BRAMBLECOT_RUN_DIR;
+    bool expectExited = false;
+    bool all = false;
+    bool builtin = false;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        if (!strcmp(argv[i], "--run") && i + 1 < argc)
+            runDir = argv[++i];
+        else if (!strcmp(argv[i], "--expect-exited"))
+            expectExited = true;
+        else if (!strcmp(argv[i], "--all"))
+            all = true;
+        else if (!strcmp(argv[i], "--builtin"))
+            builtin = true;
+        else if (argv[i][0] == '-') {
+            fprintf(stderr, "Usage: %s [--run DIR] [--expect-exited] [--all] [--builtin] [LEVEL.lvl ...]\n", argv[0]);
+            return 2;
+        } else
+            files.push_back(absolutePath(argv[i]));
+    }
+
+    char homeTemplate[] = "/tmp/bramblecot-replay-XXXXXX";
+    if (!mkdtemp(homeTemplate)) {
+        perror("mkdtemp");
+        return 2;
+    }
+    std::string home = homeTemplate;
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (chdir(runDir.c_str()) != 0) {
+        fprintf(stderr, "Cannot enter the run folder %s\n", runDir.c_str());
+        return 2;
+    }
+
+    Tally tally;
+    int unreadable = 0;
+    {
+        if (files.empty())
+            builtin = true;
+        replay::HeadlessGame game(builtin);
+        if (builtin) {
+            for (int set = 0; set < 3; ++set) {
+                CLevelSet* levels = CLevelSet::getSet(set);
+                for (int i = 0; levels && i < levels->getCount(); ++i)
+                    replayOne(*levels->getLevel(i), all, expectExited, tally);
+            }
+        }
+        for (const std::string& path : files) {
+            FILE* f = fopen(path.c_str(), "rb");
+            CLevel level;
+            bool read = f && level.Load(f, levelNameOf(path).c_str());
+            if (f)
+                fclose(f);
+            if (!read) {
+                printf("%-12s  cannot be read (%s)\n", levelNameOf(path).c_str(), path.c_str());
+                ++unreadable;
+                continue;
+            }
+            replayOne(level, all, expectExited, tally);
+        }
+    }
+    nftw(home.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+
+    printf("%d replayed, %d not ending in exited, %d unreadable\n", tally.replayed, tally.failed, unreadable);
+    if (unreadable || (expectExited && tally.failed))
+        return 1;
+    return 0;
+}
