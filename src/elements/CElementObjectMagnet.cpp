@@ -145,16 +145,17 @@ void CElementObjectMagnet::UpdateLinks()
 
 void CElementObjectMagnet::UpdateAllMagnets()
 {
-    // Copies: a push may not change the lists, but a magnet's view must not
-    // depend on that.
-    std::vector<CElementObjectMagnet*> all = lists.left;
-    all.insert(all.end(), lists.right.begin(), lists.right.end());
-    for (CElementObjectMagnet* m : all) {
-        if (m->magnetRecord.offTicks > 0) {
-            --m->magnetRecord.offTicks;
-            continue;
+    // Left-facing magnets first, then right-facing ones, each in the order
+    // they were built. Pushes never change the lists.
+    for (const std::vector<CElementObjectMagnet*>* list : {&lists.left, &lists.right}) {
+        for (size_t i = 0; i < list->size(); ++i) {
+            CElementObjectMagnet* m = (*list)[i];
+            if (m->magnetRecord.offTicks > 0) {
+                --m->magnetRecord.offTicks;
+                continue;
+            }
+            m->UpdateLinks();
         }
-        m->UpdateLinks();
     }
 }
 
