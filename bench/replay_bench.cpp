@@ -12,9 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ftw.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,11 +21,6 @@
 #include "world/LevelSet.h"
 
 namespace {
-
-int removeEntry(const char* path, const struct stat*, int, struct FTW*)
-{
-    return ::remove(path);
-}
 
 void printTimes(const char* what, const replay::FrameTimes& t, double wallMs)
 {
@@ -62,20 +55,9 @@ int main(int argc, char** argv)
             files.push_back(argv[i][0] == '/' ? argv[i] : std::string(getcwd(nullptr, 0)) + "/" + argv[i]);
     }
 
-    char homeTemplate[] = "/tmp/bramblecot-bench-XXXXXX";
-    if (!mkdtemp(homeTemplate))
+    replay::HeadlessSession session(runDir);
+    if (!session.ok())
         return 2;
-    std::string home = homeTemplate;
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (chdir(runDir.c_str()) != 0) {
-        fprintf(stderr, "No run folder %s\n", runDir.c_str());
-        return 2;
-    }
 
     {
         replay::HeadlessGame game(true);
@@ -117,6 +99,5 @@ int main(int argc, char** argv)
             printTimes(path.c_str(), solved, wall);
         }
     }
-    nftw(home.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
     return 0;
 }

@@ -157,21 +157,21 @@ void CControllerInGame::launchChild(CController* child, const char* name)
     LaunchController(child);
 }
 
+void CControllerInGame::answer(int value)
+{
+    result = value;
+    SetExitCode(1);
+}
+
 void CControllerInGame::GUICallback(int index, int value, bool dclick)
 {
     (void)value;
     (void)dclick;
     result = RESULT_RESUME;
     switch (index) {
-    case BUTTON_RESUME: SetExitCode(1); break;
-    case BUTTON_RESTART:
-        result = RESULT_RESTART;
-        SetExitCode(1);
-        break;
-    case BUTTON_UNDO:
-        result = RESULT_UNDO;
-        SetExitCode(1);
-        break;
+    case BUTTON_RESUME: answer(RESULT_RESUME); break;
+    case BUTTON_RESTART: answer(RESULT_RESTART); break;
+    case BUTTON_UNDO: answer(RESULT_UNDO); break;
     case BUTTON_SOLUTION:
         pendingAction = PENDING_SOLUTION;
         closeMenu();
@@ -239,8 +239,7 @@ void CControllerInGame::InputMouseButton(bool released, bool left, bool right, b
 void CControllerInGame::askForSolution()
 {
     if (!profile->HasPassword() || mode == MODE_TUTORIAL_LEVEL) {
-        result = RESULT_SOLUTION;
-        SetExitCode(1);
+        answer(RESULT_SOLUTION);
         return;
     }
     closeMenu();
@@ -281,10 +280,8 @@ void CControllerInGame::Pump()
         bool accepted = !password->isCancelled();
         delete password;
         password = nullptr;
-        if (accepted) {
-            result = RESULT_SOLUTION;
-            SetExitCode(1);
-        }
+        if (accepted)
+            answer(RESULT_SOLUTION);
     }
     // The menu comes back unless it is closing or has just opened another
     // child (the password prompt).

@@ -87,6 +87,8 @@ public:
     static int ButtonIdAt(int mode, int row);
 
 private:
+    // Closes the menu with an answer for the play screen.
+    void answer(int value);
     void askForSolution();
     void launchChild(CController* child, const char* name);
     void deleteSprites();

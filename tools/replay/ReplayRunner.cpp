@@ -3,6 +3,10 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
@@ -74,7 +78,39 @@ int lastSolutionFrame(const CLevel& level)
     return keys.empty() ? 0 : keys.back().frame;
 }
 
+int removeEntry(const char* path, const struct stat*, int, struct FTW*)
+{
+    return ::remove(path);
+}
+
 } // namespace
+
+HeadlessSession::HeadlessSession(const std::string& runDir) : m_ok(false)
+{
+    char homeTemplate[] = "/tmp/bramblecot-headless-XXXXXX";
+    if (!mkdtemp(homeTemplate)) {
+        perror("mkdtemp");
+        return;
+    }
+    m_home = homeTemplate;
+    setenv("HOME", m_home.c_str(), 1);
+    setenv("XDG_DATA_HOME", (m_home + "/.local/share").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (m_home + "/.config").c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", (m_home + "/Documents").c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (chdir(runDir.c_str()) != 0) {
+        fprintf(stderr, "Cannot enter the run folder %s\n", runDir.c_str());
+        return;
+    }
+    m_ok = true;
+}
+
+HeadlessSession::~HeadlessSession()
+{
+    if (!m_home.empty())
+        nftw(m_home.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 HeadlessGame::HeadlessGame(bool loadLevelSets) : m_levelSets(loadLevelSets)
 {

@@ -17,6 +17,25 @@ class CRender;
 
 namespace replay {
 
+// The surroundings of a headless run of the program: a throw-away home
+// folder (HOME and the XDG folders point into it, so no profile of the user
+// is read or written), the dummy video and audio drivers, and the run folder
+// with the generated resources as the working folder. The home folder is
+// removed when the object goes.
+class HeadlessSession {
+public:
+    explicit HeadlessSession(const std::string& runDir);
+    ~HeadlessSession();
+    HeadlessSession(const HeadlessSession&) = delete;
+    HeadlessSession& operator=(const HeadlessSession&) = delete;
+    // False when the home folder could not be made or the run folder entered.
+    bool ok() const { return m_ok; }
+
+private:
+    std::string m_home;
+    bool m_ok;
+};
+
 // The program's start-up up to the level sets, in the current folder (which
 // must hold the generated resources), with the frame lock off. Only one may
 // exist at a time.

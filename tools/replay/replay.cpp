@@ -7,16 +7,12 @@
 // in "exited", in how many frames and steps, and the hash of the final board.
 // Levels without a recorded solution are listed but not replayed unless
 // --all is given. With --expect-exited the exit status is 1 when a replayed
-// level ended any other way. It runs in the run folder (the generated
-// resources) with a throw-away home folder, under the dummy video and audio
-// drivers.
+// level ended any other way. It runs headless in the run folder (see
+// replay::HeadlessSession).
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ftw.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,11 +21,6 @@
 #include "world/LevelSet.h"
 
 namespace {
-
-int removeEntry(const char* path, const struct stat*, int, struct FTW*)
-{
-    return ::remove(path);
-}
 
 std::string absolutePath(const std::string& path)
 {
@@ -94,22 +85,9 @@ int main(int argc, char** argv)
             files.push_back(absolutePath(argv[i]));
     }
 
-    char homeTemplate[] = "/tmp/bramblecot-replay-XXXXXX";
-    if (!mkdtemp(homeTemplate)) {
-        perror("mkdtemp");
+    replay::HeadlessSession session(runDir);
+    if (!session.ok())
         return 2;
-    }
-    std::string home = homeTemplate;
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (chdir(runDir.c_str()) != 0) {
-        fprintf(stderr, "Cannot enter the run folder %s\n", runDir.c_str());
-        return 2;
-    }
 
     Tally tally;
     int unreadable = 0;
@@ -138,8 +116,6 @@ int main(int argc, char** argv)
             replayOne(level, all, expectExited, tally);
         }
     }
-    nftw(home.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
-
     printf("%d replayed, %d not ending in exited, %d unreadable\n", tally.replayed, tally.failed, unreadable);
     if (unreadable || (expectExited && tally.failed))
         return 1;

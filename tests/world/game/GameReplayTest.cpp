@@ -1,0 +1,155 @@
+// Whole levels played through the play screen with the real professor: a
+// recorded walk replays to the same end and step count, undo from the pause
+// menu and from the undo key takes the last action back.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "profile/CProfile.h"
+#include "world/CControllerGame.h"
+#include "world/CControllerInGame.h"
+#include "world/CElement.h"
+#include "world/game/GameTestSupport.h"
+
+using gametest::GameTest;
+
+namespace {
+
+const int kRight = 275;
+// The professor climbs out of his tube before he takes keys.
+const int kOutOfTheTube = 90;
+const int kFrameLimit = 3000;
+
+class Walk : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        gametest::drawLevel(m_level, gametest::kWalkFloor);
+        m_level.SetBackground(0);
+    }
+    // Frames until the play screen has returned to the host, at most limit.
+    int runUntilReturned(int limit)
+    {
+        int n = 0;
+        while (m_host.returns == 0 && n < limit) {
+            frame();
+            ++n;
+        }
+        return n;
+    }
+    // Frames until the professor stands still on a cell.
+    void settle()
+    {
+        for (int i = 0; i < 200 && (!CElement::theProfessor->IsAtRest() || CElement::theProfessor->moving); ++i)
+            frame();
+    }
+    int professorX() { return CElement::theProfessor->x; }
+
+    // Records a walk to the exit in a test run: right held from frame 60.
+    void recordWalk()
+    {
+        play(m_level, true, false, true);
+        frames(60);
+        press(kRight);
+        runUntilReturned(kFrameLimit);
+    }
+};
+
+} // namespace
+
+TEST_F(Walk, ARecordedWalkReplaysToTheSameEndAndStepCount)
+{
+    recordWalk();
+    ASSERT_EQ(m_host.returns, 1) << "the walk never reached the exit";
+    EXPECT_TRUE(CElement::GetExited());
+    int steps = profile().GetTotal(1);
+    EXPECT_GE(steps, 14);
+    ASSERT_TRUE(m_level.IsSolutionRecorded());
+    ASSERT_EQ(m_level.GetSolution().size(), 1u);
+    EXPECT_EQ(m_level.GetSolution()[0].key, kRight);
+    EXPECT_FALSE(m_level.GetSolution()[0].released);
+    delete m_screen;
+    m_screen = nullptr;
+
+    replay::Report report = replay::replayLevel(m_level, replay::Options());
+    EXPECT_EQ(report.outcome, "exited");
+    EXPECT_EQ(report.steps, steps);
+    EXPECT_TRUE(report.hasSolution);
+}
+
+TEST_F(Walk, AReplayStoppedHalfWayLeavesTheProfessorWhereTheSolutionTookHim)
+{
+    m_level.AddReplayKey(60, kRight, false);
+    m_level.AddReplayKey(90, kRight, true);
+    replay::Options options;
+    options.graceFrames = 100;
+    replay::Report report = replay::replayLevel(m_level, options);
+    EXPECT_EQ(report.outcome, "not ended");
+    EXPECT_GT(report.steps, 0);
+    EXPECT_LT(report.steps, 15);
+    EXPECT_EQ(report.frames, 189) << "the first of the 190 frames is the screen's launch frame";
+}
+
+TEST_F(Walk, UndoFromThePauseMenuTakesTheLastActionBack)
+{
+    play(m_level);
+    frames(kOutOfTheTube);
+    int start = professorX();
+    tap(kRight);
+    settle();
+    int afterFirst = professorX();
+    int stepsAfterFirst = profile().GetTotal(1);
+    ASSERT_GT(afterFirst, start);
+    tap(kRight);
+    settle();
+    ASSERT_GT(professorX(), afterFirst);
+
+    press(27);
+    frames(2);
+    ASSERT_NE(m_screen->GetInGameChild(), nullptr);
+    m_screen->GetInGameChild()->GUICallback(CControllerInGame::BUTTON_UNDO, 0, false);
+    frames(3);
+    EXPECT_EQ(CController::GetCurrentController(), m_screen);
+    EXPECT_EQ(professorX(), afterFirst);
+    EXPECT_EQ(profile().GetTotal(1), stepsAfterFirst);
+}
+
+TEST_F(Walk, TheUndoKeyTakesTheLastActionBackButNotWhileRecording)
+{
+    for (bool recording : {false, true}) {
+        SCOPED_TRACE(recording);
+        play(m_level, recording, false, recording);
+        frames(kOutOfTheTube);
+        tap(kRight);
+        settle();
+        int afterFirst = professorX();
+        tap(kRight);
+        settle();
+        int afterSecond = professorX();
+        tap('u');
+        frames(2);
+        EXPECT_EQ(professorX(), recording ? afterSecond : afterFirst);
+        m_screen->ExitNow(1);
+        delete m_screen;
+        m_screen = nullptr;
+    }
+}
+
+// Writes the small solved level that the replay check of the test suite
+// plays (tests/world/game/data/walk-right.lvl): the walk floor with a walk
+// to the exit recorded through the play screen. Run it on purpose with
+// --gtest_also_run_disabled_tests after a change to the professor's walk.
+TEST_F(Walk, DISABLED_WriteTheSolvedTestLevel)
+{
+    recordWalk();
+    ASSERT_TRUE(CElement::GetExited());
+    m_level.SetName("walk-right");
+    m_level.SetHeadingText("A Walk to the Right");
+    std::string path = testsupport::sourceDir() + "/tests/world/game/data/walk-right.lvl";
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    // Kind GAME, version 8, as the built-in levels are stored.
+    EXPECT_TRUE(m_level.Write(f, 0x08202004u));
+    fclose(f);
+}
