@@ -168,16 +168,3 @@ TEST(Gate, AnOpeningGateLetsGoOfItsMagnetLinks)
     EXPECT_FALSE(gate->IsMagnetHeld());
     EXPECT_FALSE(other->IsMagnetHeld());
 }
-
-TEST(Gate, ResetSoundFramesIsHarmlessAtAnyTime)
-{
-    Board board;
-    CElementDeviceGate::resetSoundFrames();
-    auto* gate = new CElementDeviceGate(8, 8, RED);
-    new CElementDeviceButton(2, 5, RED);
-    new CElementObjectCrate(2, 5, 0, 0, 1);
-    pumpAll(2);
-    CElementDeviceGate::resetSoundFrames();
-    pumpAll(2);
-    EXPECT_FALSE(gate->IsClosed());
-}

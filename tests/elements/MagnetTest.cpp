@@ -5,12 +5,9 @@
 #include <algorithm>
 
 #include "elements/CElementDeviceGate.h"
-#include "elements/CElementObjectBarrel.h"
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementObjectMagnet.h"
 #include "elements/CElementTerrainGrass.h"
-#include "elements/CElementTerrainIce.h"
-#include "elements/CElementTerrainSand.h"
 #include "world/board/BoardHarness.h"
 
 using boardtest::Board;
@@ -56,33 +53,6 @@ TEST(Magnet, IgnoresWoodAndWoodBlocksItsView)
     EXPECT_FALSE(metal->IsMagnetHeld());
     EXPECT_FALSE(metal->moving);
     EXPECT_FALSE(magnet->moving);
-}
-
-TEST(Magnet, PullsDistantMetalOneCellCloser)
-{
-    Board board;
-    floorAt(11);
-    auto* magnet = new CElementObjectMagnet(10, 10, 0, 0, RIGHT_FACING);
-    auto* metal = new CElementObjectCrate(14, 10, METAL, 0, 1);
-    CElementObjectMagnet::UpdateAllMagnets();
-    EXPECT_TRUE(metal->moving);
-    EXPECT_EQ(metal->GetX(), 13);
-    EXPECT_FALSE(magnet->moving);
-    // While the metal moves nothing more happens.
-    CElementObjectMagnet::UpdateAllMagnets();
-    EXPECT_EQ(metal->GetX(), 13);
-}
-
-TEST(Magnet, MovesItselfTowardMetalThatCannotMove)
-{
-    Board board;
-    floorAt(11);
-    auto* magnet = new CElementObjectMagnet(10, 10, 0, 0, LEFT_FACING);
-    auto* gate = new CElementDeviceGate(6, 10, 0);
-    CElementObjectMagnet::UpdateAllMagnets();
-    EXPECT_TRUE(magnet->moving);
-    EXPECT_EQ(magnet->GetX(), 9);
-    EXPECT_FALSE(gate->IsMagnetHeld());
 }
 
 TEST(Magnet, AMagnetHeldByAGateDoesNotFall)
@@ -131,18 +101,6 @@ TEST(Magnet, AMagnetShowingItsBackIsHeldLikeMetal)
     CElementObjectMagnet::UpdateAllMagnets();
     EXPECT_EQ(holder->GetRightMagnet(), held);
     EXPECT_EQ(held->GetLeftMagnet(), holder);
-}
-
-TEST(Magnet, SandHoldsBackTheMetalSoTheMagnetComes)
-{
-    Board board;
-    new CElementTerrainGrass(0, 11, 12);
-    new CElementTerrainSand(12, 11, 10);
-    auto* magnet = new CElementObjectMagnet(10, 10, 0, 0, RIGHT_FACING);
-    auto* metal = new CElementObjectCrate(14, 10, METAL, 0, 1);
-    CElementObjectMagnet::UpdateAllMagnets();
-    EXPECT_FALSE(metal->moving);
-    EXPECT_EQ(magnet->GetX(), 11);
 }
 
 TEST(Magnet, EmpReleasesEverythingForFourStepsThenItHoldsAgain)

@@ -52,22 +52,6 @@ TEST(Objects, MaterialsDecideWhatHeatDoes)
     EXPECT_EQ(getElementAt(2, 1, false), metal);
 }
 
-TEST(Objects, TypeFieldsFollowTheKind)
-{
-    Board board;
-    CElement* crate = new CElementObjectCrate(1, 1, WOOD, 0, 1);
-    CElement* barrel = new CElementObjectBarrel(2, 1, WOOD, 0, 1);
-    CElement* left = new CElementObjectMagnet(3, 1, 0, 0, 1);
-    CElement* right = new CElementObjectMagnet(4, 1, 0, 0, 0);
-    EXPECT_TRUE(crate->IsCrate());
-    EXPECT_TRUE(barrel->IsBarrel());
-    EXPECT_TRUE(left->IsMagnetLeft());
-    EXPECT_TRUE(right->IsMagnetRight());
-    EXPECT_STREQ(crate->GetName(), "Crate Object");
-    EXPECT_STREQ(barrel->GetName(), "Barrel Object");
-    EXPECT_STREQ(left->GetName(), "Magnet Object");
-}
-
 TEST(Objects, CrateFrictionIsSlipperyOnlyWhileFrozenAndOffATrampoline)
 {
     Board board;
@@ -141,24 +125,6 @@ TEST(Objects, HotMetalCoolsDownAfterFrostAndStopsCooling)
     EXPECT_TRUE(crate->cooling);
     crate->Pump();
     EXPECT_FALSE(crate->cooling);
-}
-
-TEST(Objects, PicturesFollowFrostAndHeat)
-{
-    Board board;
-    auto* crate = new CElementObjectCrate(1, 1, METAL, 0, 1);
-    crate->Pump();
-    int plain = crate->mainSprite->GetFrame();
-    crate->Freeze();
-    crate->Pump();
-    int frozen = crate->mainSprite->GetFrame();
-    crate->Heat(false, false); // thaws
-    crate->Heat(false, false); // heats
-    crate->Pump();
-    int hot = crate->mainSprite->GetFrame();
-    EXPECT_NE(plain, frozen);
-    EXPECT_NE(plain, hot);
-    EXPECT_NE(frozen, hot);
 }
 
 TEST(Objects, UndoRestoresTheInflationWhereItWas)
