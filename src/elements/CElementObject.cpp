@@ -169,6 +169,18 @@ void CElementObject::ShowBody()
     elementsprites::showAt(body, pixelX, pixelY);
 }
 
+void CElementObject::ShowStartPicture(int cellFlag)
+{
+    uint8_t wasFrozen = frozen, wasHeated = heated;
+    if (cellFlag & CELL_FROZEN)
+        frozen = 1;
+    else if ((cellFlag & CELL_HEATED) && heatable)
+        heated = 1;
+    ShowBody();
+    frozen = wasFrozen;
+    heated = wasHeated;
+}
+
 void CElementObject::SaveState(int step)
 {
     savedRecords.Save(step, record);

@@ -14,11 +14,11 @@
 
 #include "elements/SlotCopies.h"
 #include "world/CElement.h"
+#include "world/TileCodes.h"
 
 class CElementObject : public CElement {
 public:
     enum Material { MATERIAL_WOOD = 0, MATERIAL_METAL = 1, MATERIAL_INFLATABLE = 2 };
-    enum { CELL_FROZEN = 1024, CELL_HEATED = 2048 };
 
     CElementObject(int x, int y, int objectType, int material, bool facingLeft);
     ~CElementObject() override;
@@ -74,6 +74,9 @@ protected:
     virtual int ChooseFrame();
     // Shows the body with the picture for the object's condition.
     void ShowBody();
+    // Shows the first picture: the level cell's flag (frozen or heated)
+    // chooses it, before the factory freezes or heats the object.
+    void ShowStartPicture(int cellFlag);
     // Sets the flags of the material (called by the constructor).
     void ApplyMaterial();
 

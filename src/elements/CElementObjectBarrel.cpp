@@ -12,7 +12,6 @@ enum { PIXELS_PER_ANGLE = 3 };
 CElementObjectBarrel::CElementObjectBarrel(int cx, int cy, int mat, int cellFlag, int facing)
     : CElementObject(cx, cy, OBJECT_BARREL, mat, facing != 0)
 {
-    (void)cellFlag; // the picture follows the frozen and heated flags
     CreateBody("Barrel Object", sharedImages, false);
     const char* stem = material == MATERIAL_METAL ? "metalbarrel"
                        : material == MATERIAL_INFLATABLE ? "barrelinflatable"
@@ -38,7 +37,7 @@ CElementObjectBarrel::CElementObjectBarrel(int cx, int cy, int mat, int cellFlag
         AddPicture("barrelinflate4.tga");
         looks.inflateCount = 4;
     }
-    ShowBody();
+    ShowStartPicture(cellFlag);
 }
 
 int CElementObjectBarrel::GetFrictionModifier()

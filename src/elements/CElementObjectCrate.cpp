@@ -7,7 +7,6 @@ uint8_t CElementObjectCrate::sharedImages = 0;
 CElementObjectCrate::CElementObjectCrate(int cx, int cy, int mat, int cellFlag, int facing)
     : CElementObject(cx, cy, OBJECT_CRATE, mat, facing != 0)
 {
-    (void)cellFlag; // the picture follows the frozen and heated flags
     CreateBody("Crate Object", sharedImages, false);
     // Picture stems by material; the metal crate's hot pictures are PNGs.
     const char* stem = material == MATERIAL_METAL ? "metalcrate"
@@ -30,5 +29,5 @@ CElementObjectCrate::CElementObjectCrate(int cx, int cy, int mat, int cellFlag, 
         AddSeries("crateinflate", 1, 4, ".tga");
         looks.inflateCount = 5;
     }
-    ShowBody();
+    ShowStartPicture(cellFlag);
 }

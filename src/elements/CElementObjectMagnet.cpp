@@ -26,7 +26,6 @@ void eraseFromBoth(Lists& lists, CElementObjectMagnet* magnet)
 CElementObjectMagnet::CElementObjectMagnet(int cx, int cy, int inflatable, int cellFlag, int left)
     : CElementObject(cx, cy, OBJECT_MAGNET, inflatable ? MATERIAL_INFLATABLE : MATERIAL_METAL, left != 0)
 {
-    (void)cellFlag; // the picture follows the frozen and heated flags
     typeMagnet = left ? MAGNET_LEFT : MAGNET_RIGHT;
     magnetic = 1;
     CreateBody("Magnet Object", sharedImages, true);
@@ -34,7 +33,7 @@ CElementObjectMagnet::CElementObjectMagnet(int cx, int cy, int inflatable, int c
                      : (inflatable ? "magnetinflatableright" : "magnetright"),
                 inflatable != 0);
     (left ? lists.left : lists.right).push_back(this);
-    ShowBody();
+    ShowStartPicture(cellFlag);
 }
 
 CElementObjectMagnet::~CElementObjectMagnet()

@@ -4,6 +4,7 @@
 #include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Sound.h"
+#include "world/TileCodes.h"
 
 uint8_t CElementTerrainBridge::sharedImages = 0;
 
@@ -15,7 +16,6 @@ CElementTerrainBridge::CElementTerrainBridge(int cx, int cy, int mat, int cellFl
     : CElementTerrain(cx, cy, 1, TERRAIN_BRIDGE),
       material(mat == MATERIAL_INFLATABLE ? MATERIAL_INFLATABLE : MATERIAL_WOOD)
 {
-    (void)cellFlag; // the frozen picture follows the frozen flag the factory sets
     facingLeft = facing ? 1 : 0;
     freezable = 1;
     burnable = 1;
@@ -45,7 +45,8 @@ CElementTerrainBridge::CElementTerrainBridge(int cx, int cy, int mat, int cellFl
     } else {
         state = BRIDGE_WHOLE;
     }
-    body->SetFrame(FrameFor());
+    // A frozen cell of the level shows frost from the start.
+    body->SetFrame((cellFlag & CELL_FROZEN) && state == BRIDGE_WHOLE ? frozenFrame : FrameFor());
     ShowBody();
 }
 

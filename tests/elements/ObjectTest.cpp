@@ -7,6 +7,7 @@
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementObjectMagnet.h"
 #include "elements/CElementTerrainGrass.h"
+#include "world/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 using boardtest::Board;
@@ -167,4 +168,24 @@ TEST(Objects, ARiddenBarrelAskedToRollSpinsWithoutMoving)
     int stopped = barrel->mainSprite->GetFrame();
     barrel->Pump();
     EXPECT_EQ(barrel->mainSprite->GetFrame(), stopped);
+}
+
+TEST(Objects, TheLevelCellsFlagChoosesTheFirstPicture)
+{
+    Board board;
+    auto* frozenCell = new CElementObjectCrate(1, 1, METAL, CELL_FROZEN, 1);
+    auto* heatedCell = new CElementObjectCrate(2, 1, METAL, CELL_HEATED, 1);
+    auto* plainCell = new CElementObjectCrate(3, 1, METAL, CELL_NORMAL, 1);
+    int frozenStart = frozenCell->mainSprite->GetFrame();
+    int heatedStart = heatedCell->mainSprite->GetFrame();
+    EXPECT_NE(frozenStart, plainCell->mainSprite->GetFrame());
+    EXPECT_NE(heatedStart, plainCell->mainSprite->GetFrame());
+    // The flags themselves are the factory's to set; the pictures agree.
+    EXPECT_FALSE(frozenCell->GetFrozen());
+    frozenCell->Freeze();
+    heatedCell->Heat(false, false);
+    frozenCell->Pump();
+    heatedCell->Pump();
+    EXPECT_EQ(frozenCell->mainSprite->GetFrame(), frozenStart);
+    EXPECT_EQ(heatedCell->mainSprite->GetFrame(), heatedStart);
 }

@@ -7,6 +7,7 @@
 #include "elements/CElementTerrainGrass.h"
 #include "elements/CElementTerrainIce.h"
 #include "elements/CElementTerrainSand.h"
+#include "world/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 using boardtest::Board;
@@ -101,7 +102,7 @@ TEST(Bridge, SteppingOffCollapsesItAndEmptiesItsCell)
 TEST(Bridge, AFrozenBridgeNeverCollapsesAndHeatThawsIt)
 {
     Board board;
-    auto* bridge = new CElementTerrainBridge(5, 12, 0, CElementObject::CELL_FROZEN, 1);
+    auto* bridge = new CElementTerrainBridge(5, 12, 0, CELL_FROZEN, 1);
     EXPECT_TRUE(bridge->Freeze());
     bridge->Collapse();
     EXPECT_EQ(getElementAt(5, 12, false), bridge);
