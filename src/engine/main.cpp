@@ -18,6 +18,7 @@
 #include "screens/CControllerIntro.h"
 #include "ui/CController.h"
 #include "ui/Input.h"
+#include "world/CElement.h"
 #include "world/LevelSet.h"
 
 namespace {
@@ -65,6 +66,7 @@ int main(int argc, char** argv)
 
     CProfile profile;
     CController::SetProfile(&profile);
+    CElement::setProfile(&profile);
     setInputProfile(&profile);
     CDraw::SetConfig(&profile);
     if (flags & FLAG_WINDOWED)

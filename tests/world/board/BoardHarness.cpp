@@ -1,0 +1,398 @@
+#include "world/board/BoardHarness.h"
+
+#include <SDL.h>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+#include "engine/CDraw.h"
+#include "engine/CRender.h"
+#include "engine/CSprite.h"
+#include "engine/Log.h"
+#include "engine/Sound.h"
+#include "engine/TextRender.h"
+#include "test_support.h"
+#include "world/CElementBoard.h"
+#include "world/ElementFactory.h"
+
+namespace boardtest {
+
+namespace {
+
+Uint32 fakeTicks = 0;
+
+Uint32 clockTicks()
+{
+    return fakeTicks;
+}
+
+void clockDelay(Uint32 ms)
+{
+    fakeTicks += ms;
+}
+
+LegendEntry tile(int code, int flags = CELL_NORMAL)
+{
+    LegendEntry e;
+    e.tile = code;
+    e.flags = flags;
+    return e;
+}
+
+LegendEntry ladder(int code)
+{
+    LegendEntry e;
+    e.tile = code;
+    e.ladder = true;
+    return e;
+}
+
+LegendEntry teleport(int code)
+{
+    LegendEntry e;
+    e.teleport = code;
+    return e;
+}
+
+// Appends values to a state string in a fixed byte form.
+class StateWriter {
+public:
+    void put(int64_t v)
+    {
+        char buf[24];
+        int n = snprintf(buf, sizeof buf, "%lld,", static_cast<long long>(v));
+        m_out.append(buf, static_cast<size_t>(n));
+    }
+    void tag(const char* t) { m_out += t; }
+    std::string& out() { return m_out; }
+
+private:
+    std::string m_out;
+};
+
+int indexOf(const CElement* e)
+{
+    const std::vector<CElement*>& all = CElement::allElements;
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i] == e)
+            return static_cast<int>(i);
+    return e ? -2 : -1;
+}
+
+void putFields(StateWriter& w, const CElementFields& f)
+{
+    const int32_t ints[] = {f.x,          f.y,          f.prevX,  f.prevY,  f.entryX,    f.entryY,
+                            f.pixelX,     f.pixelY,     f.lastPixelX, f.lastPixelY, f.carryX, f.carryY,
+                            f.moveCount,  f.landFrame};
+    for (int32_t v : ints)
+        w.put(v);
+    const uint8_t flags[] = {f.magnetic,     f.metallic,     f.bursts,         f.inGrid,        f.canFall,
+                             f.canSlide,     f.mobile,       f.freezable,      f.heatable,      f.burnable,
+                             f.meltable,     f.facingLeft,   f.moving,         f.falling,       f.sliding,
+                             f.pushing,      f.pushed,       f.landing,        f.heatImmune,    f.empActive,
+                             f.exploded,     f.effectSilenced, f.frozen,       f.steamActive,   f.thawing,
+                             f.heated,       f.cooling,      f.heatEffectActive, f.delayedHeat, f.carried,
+                             f.ridden,       f.rollLeft,     f.rollRight,      f.wasMovingLeft, f.wasMovingRight,
+                             f.wasMovingUp,  f.wasMovingDown, f.startedSupported, f.justLanded, f.skipSlideCheck,
+                             f.tramp,        f.bounceReady1, f.bounceReady2,   f.leftTrampoline, f.catchLeft,
+                             f.catchRight};
+    for (uint8_t v : flags)
+        w.put(v);
+    w.put(indexOf(f.lmagnet));
+    w.put(indexOf(f.rmagnet));
+}
+
+} // namespace
+
+const Legend& defaultLegend()
+{
+    static const Legend legend = {
+        {'#', tile(TERRAIN_GRASS)},
+        {':', tile(TERRAIN_SAND)},
+        {'~', tile(TERRAIN_ICE)},
+        {'_', tile(TERRAIN_BRIDGE)},
+        {'c', tile(OBJECT_WCRATE)},
+        {'C', tile(OBJECT_MCRATE)},
+        {'f', tile(OBJECT_WCRATE, CELL_FROZEN)},
+        {'*', tile(OBJECT_MCRATE, CELL_HEATED)},
+        {'h', tile(OBJECT_WCRATE, CELL_HEATED)},
+        {'o', tile(OBJECT_WBARREL)},
+        {'O', tile(OBJECT_MBARREL)},
+        {'m', tile(OBJECT_LMAGNET)},
+        {'M', tile(OBJECT_RMAGNET)},
+        {'H', ladder(NONE)},
+        {'=', ladder(PLATFORM)},
+        {'T', tile(DEVICE_TRAMPOLINE)},
+        {'P', tile(DEVICE_TUBE_START)},
+        {'X', tile(DEVICE_TUBE_END)},
+        {'<', tile(BOT_LEFT)},
+        {'>', tile(BOT_RIGHT)},
+        {'A', tile(BOT_HANG)},
+        {'F', tile(BOT_LEFT, CELL_FROZEN)},
+        {'1', teleport(DEVICE_LTELEPORT_B)},
+        {'2', teleport(DEVICE_LTELEPORT_Y)},
+        {'3', teleport(DEVICE_LTELEPORT_R)},
+        {'g', tile(DEVICE_GATE_B)},
+        {'r', tile(DEVICE_GATE_R)},
+        {'y', tile(DEVICE_GATE_Y)},
+        {'b', tile(DEVICE_BUTTON_B)},
+        {'R', tile(DEVICE_BUTTON_R)},
+        {'Y', tile(DEVICE_BUTTON_Y)},
+        {'u', tile(TUTORIAL)},
+        {'p', tile(POWERUP_CRATE)},
+        {'e', tile(POWERUP_EMP)},
+        {'w', tile(POWERUP_FROSTGUN)},
+        {'W', tile(POWERUP_HEATGUN)},
+    };
+    return legend;
+}
+
+std::string trimPicture(const std::string& picture)
+{
+    std::vector<std::string> rows;
+    std::istringstream in(picture);
+    std::string line;
+    while (std::getline(in, line)) {
+        size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos)
+            continue;
+        size_t last = line.find_last_not_of(" \t");
+        rows.push_back(line.substr(first, last - first + 1));
+    }
+    std::string out;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i)
+            out += '\n';
+        out += rows[i];
+    }
+    return out;
+}
+
+void startWorld()
+{
+    static bool started = false;
+    if (started)
+        return;
+    started = true;
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    logInit(false);
+    std::string run = testsupport::runDir();
+    testsupport::ScopedChdir in(run);
+    initFontSystem("./", "resource5.dat");
+    CDraw::SetTimeSource(clockTicks, clockDelay);
+    CSprite::SetTickSource(clockTicks);
+    CDraw::SetConfig(nullptr);
+    CDraw::SetLoadFromDirectory(0);
+    CSound::setLoadFromDirectory(false);
+    CSound::init(false);
+    // Lives for the whole process, like main's screen and renderer objects.
+    static CDraw* draw = new CDraw();
+    static CRender* render = new CRender();
+    (void)draw;
+    (void)render;
+    CRender::Init();
+    CDraw::PreloadImages();
+    CSound::loadSound();
+}
+
+Board::Board()
+    : m_level(new CLevel())
+{
+    startWorld();
+    m_level->Clear();
+    build(*m_level);
+}
+
+Board::Board(const std::string& picture, const Legend& legend, int top, int left)
+    : m_level(new CLevel())
+{
+    startWorld();
+    build(picture, legend, top, left);
+}
+
+Board::~Board()
+{
+    CElement::UnloadElements();
+    CRender::ClearLists();
+}
+
+void Board::reset()
+{
+    CElement::UnloadElements();
+    CRender::ClearLists();
+    CElement::InitElements();
+}
+
+void Board::build(CLevel& level)
+{
+    reset();
+    buildLevelElements(level);
+}
+
+void Board::build(const std::string& picture, const Legend& legend, int top, int left)
+{
+    m_level->Clear();
+    std::string rows = trimPicture(picture);
+    std::istringstream in(rows);
+    std::string line;
+    int y = top;
+    int width = 0;
+    while (std::getline(in, line)) {
+        for (int i = 0; i < static_cast<int>(line.size()); ++i) {
+            int x = left + i;
+            auto it = legend.find(line[static_cast<size_t>(i)]);
+            if (it == legend.end())
+                continue;
+            const LegendEntry& e = it->second;
+            if (e.tile != NONE)
+                m_level->SetTile(e.tile, x, y);
+            if (e.flags != CELL_NORMAL)
+                m_level->SetCellFlags(e.flags, x, y);
+            if (e.ladder)
+                m_level->SetLadder(LADDER, x, y);
+            if (e.teleport)
+                m_level->SetTeleport(e.teleport, x, y);
+        }
+        width = std::max(width, static_cast<int>(line.size()));
+        ++y;
+    }
+    m_top = top;
+    m_left = left;
+    m_rows = y - top;
+    m_cols = width;
+    build(*m_level);
+}
+
+void Board::step(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        CElement::UpdateAllElements();
+        CSound::update();
+        CRender::Render(true);
+        CDraw::Present(1, 1);
+    }
+}
+
+CElement* Board::at(int x, int y) const
+{
+    return getElementAt(x, y, true);
+}
+
+std::vector<CElement*> Board::all(const char* name) const
+{
+    std::vector<CElement*> found;
+    for (CElement* e : CElement::allElements)
+        if (std::strcmp(e->GetName(), name) == 0)
+            found.push_back(e);
+    return found;
+}
+
+char Board::glyph(const CElement* e)
+{
+    switch (e->type) {
+    case CElement::TYPE_NULL: return '.';
+    case CElement::TYPE_TERRAIN:
+        switch (e->typeTerrain) {
+        case CElement::TERRAIN_GRASS: return '#';
+        case CElement::TERRAIN_SAND: return ':';
+        case CElement::TERRAIN_ICE: return '~';
+        case CElement::TERRAIN_BRIDGE: return '_';
+        default: return '?';
+        }
+    case CElement::TYPE_LADDER: return 'H';
+    case CElement::TYPE_TUTORIAL: return 'u';
+    case CElement::TYPE_OBJECT:
+        switch (e->typeObject) {
+        case CElement::OBJECT_CRATE: return e->metallic ? 'C' : 'c';
+        case CElement::OBJECT_BARREL: return e->metallic ? 'O' : 'o';
+        case CElement::OBJECT_MAGNET: return e->typeMagnet == CElement::MAGNET_LEFT ? 'm' : 'M';
+        default: return '?';
+        }
+    case CElement::TYPE_AI:
+        if (e->typeAI == CElement::AI_PROFESSOR)
+            return 'P';
+        return e->facingLeft ? '<' : '>';
+    case CElement::TYPE_DEVICE:
+        switch (e->typeDevice) {
+        case CElement::DEVICE_GUNSHOT: return '!';
+        case CElement::DEVICE_GATE: return 'g';
+        case CElement::DEVICE_BUTTON: return 'b';
+        case CElement::DEVICE_TRAMPOLINE: return 'T';
+        case CElement::DEVICE_TUBE: return 'X';
+        case CElement::DEVICE_TELEPORT: return '1';
+        case CElement::DEVICE_POWERUP: return 'p';
+        default: return '?';
+        }
+    default: return '?';
+    }
+}
+
+std::string Board::picture(int top, int left, int rows, int cols) const
+{
+    std::string out;
+    for (int y = top; y < top + rows; ++y) {
+        if (y > top)
+            out += '\n';
+        for (int x = left; x < left + cols; ++x) {
+            CElement* e = getElementAt(x, y, true);
+            char c = glyph(e);
+            if (c == '.' && board::isLadderAt(x, y))
+                c = board::isPlatformAt(x, y) ? '=' : 'H';
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Board::state() const
+{
+    StateWriter w;
+    w.tag("E");
+    w.put(static_cast<int64_t>(CElement::allElements.size()));
+    for (const CElement* e : CElement::allElements) {
+        w.tag("|");
+        const int32_t kinds[] = {e->type,  e->typeObject, e->typeDevice, e->typeAI, e->typeTerrain,
+                                 e->typeLadder, e->typeMagnet, e->spawned, e->width, e->state};
+        for (int32_t v : kinds)
+            w.put(v);
+        putFields(w, *e);
+        const CSprite* s = e->mainSprite;
+        if (s) {
+            w.put(s->GetFrame());
+            w.put(s->GetState());
+            w.put(s->IsHidden());
+        }
+        w.put(e->secondSprite != nullptr);
+    }
+    w.tag("G");
+    for (const CElement* cell : CElement::grid)
+        w.put(indexOf(cell));
+    w.tag("S");
+    for (const CElement* e : CElement::spawnedElements)
+        w.put(indexOf(e));
+    w.tag("O");
+    const int outcome[] = {CElement::exitTubeDestroyed, CElement::fallen, CElement::singed,
+                           CElement::exited,            CElement::caught, CElement::levelEnded};
+    for (int v : outcome)
+        w.put(v);
+    w.tag("D");
+    for (int x = 0; x < CElement::GRID_WIDTH; ++x)
+        for (int y = 0; y < CElement::GRID_HEIGHT; ++y)
+            w.put((board::isLadderAt(x, y) ? 1 : 0) | (board::isPlatformAt(x, y) ? 2 : 0) |
+                  (board::isTrampolineAt(x, y) ? 4 : 0));
+    return w.out();
+}
+
+uint64_t Board::hash() const
+{
+    std::string s = state();
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : s) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+} // namespace boardtest
