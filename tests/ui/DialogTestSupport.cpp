@@ -94,7 +94,27 @@ void DialogTest::SetUp()
         {"profile_button_cancelrollover.png", png(68, 26, 190, 140, 140, 255)},
         {"profile_entername_textbox.png", png(160, 26, 250, 250, 240, 255)},
         {"profilenternamecursor.png", png(2, 18, 0, 0, 0, 255)},
+        {"levelmanager_listbox.jpg", png(411, 445, 250, 245, 230, 255)},
+        {"levelmanager_selector.png", png(409, 19, SELECTOR_R, SELECTOR_G, SELECTOR_B, 255)},
     };
+    // Map dots: plain 17 x 17 dots, a distinct shade per picture.
+    int shade = 0;
+    auto dot = [&](const std::string& name) { images.push_back({name, png(17, 17, static_cast<uint8_t>(++shade * 6), 100, 100, 255)}); };
+    for (const char* still : {"mapdotregularlockedbase.png", "mapdotregularcompletedbase.png",
+                              "mapdotregularcompletedrollover.png", "mapdotregularincompletebase.png",
+                              "mapdotregularincompleterollover.png", "mapdotregularlockedghosted.png"})
+        dot(still);
+    for (const char* strip : {"mapdotregularlockedshrink", "mapdotregularcompletedshrink",
+                              "mapdotregularincompleteshrink", "mapdotregularlockedghostedshrink"})
+        for (int i = 1; i <= 3; ++i)
+            dot(strip + std::to_string(i) + ".png");
+    for (int i = 0; i <= 5; ++i)
+        dot("mapdotregularselectedpulse" + std::to_string(i) + ".png");
+    for (const char* star : {"star_base", "star_pulse"})
+        for (int i = 0; i < 60; ++i)
+            images.push_back({star + std::to_string(i) + ".png", png(24, 24, 250, 220, 0, 255)});
+    for (int i = 0; i <= 13; ++i)
+        images.push_back({"star_appear" + std::to_string(i) + ".png", png(24, 24, 250, 200, 0, 255)});
     for (const char* prefix : {"password_invalid", "scoreboard_user_invalid"})
         for (int i = 0; i <= 5; ++i)
             images.push_back({prefix + std::to_string(i) + ".png", png(300, 30, 150, 36, 28, 255)});

@@ -24,6 +24,7 @@ namespace dialogtest {
 // Colours of the pictures, to find them again in composed images.
 constexpr uint8_t PARCH_R = 235, PARCH_G = 220, PARCH_B = 180;
 constexpr uint8_t INNER_R = 200, INNER_G = 230, INNER_B = 200;
+constexpr uint8_t SELECTOR_R = 90, SELECTOR_G = 200, SELECTOR_B = 250;
 
 void pushKey(int sym, bool down = true);
 // A press and a release.
