@@ -16,9 +16,9 @@ CControllerInstructions::CControllerInstructions(int firstPage)
     id = CONTROLLER_INSTRUCTIONS;
     AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
-    AddTextButton(BUTTON_PREVIOUS, 130, 500, 150, 30, "< Previous");
-    AddTextButton(BUTTON_NEXT, 520, 500, 150, 30, "Next >", true);
-    AddLabelButton(BUTTON_BACK, 307, 540, "kv3_button_backmenutext.png", false);
+    AddTextButton(BUTTON_PREVIOUS, 130, 448, 150, 30, "< Previous");
+    AddTextButton(BUTTON_NEXT, 520, 448, 150, 30, "Next >", true);
+    AddLabelButton(BUTTON_BACK, 307, 510, "kv3_button_backmenutext.png", false);
     ShowPage(firstPage);
 }
 
@@ -40,8 +40,8 @@ void CControllerInstructions::ShowPage(int wanted)
     RemoveSprite(body);
     RemoveSprite(pageNumber);
     title = AddText(kStringTitle + page, nullptr, 130, 70, 540, 40, 3);
-    body = AddText(kStringPage + page, nullptr, 140, 120, 520, 370, 0);
-    pageNumber = AddLine(std::to_string(page + 1) + " / " + std::to_string(PAGE_COUNT), 330, 500, 140, 30, 3);
+    body = AddText(kStringPage + page, nullptr, 140, 120, 520, 325, 0);
+    pageNumber = AddLine(std::to_string(page + 1) + " / " + std::to_string(PAGE_COUNT), 330, 448, 140, 30, 3);
 }
 
 void CControllerInstructions::GUICallback(int index, int value, bool dclick)

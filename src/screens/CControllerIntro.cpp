@@ -217,6 +217,9 @@ void CControllerIntro::InputKey(bool released, int key)
 {
     if (!released)
         SkipToLast();
+    // A key that opened the menu belongs to the intro alone.
+    if (!active)
+        return;
     InputNavigationKey(released, key, false, true);
     InputScreenCapture(released, key);
 }

@@ -1,6 +1,10 @@
 #include "screens/CControllerMain.h"
 
+#include <cstdio>
+#include <string>
+
 #include "engine/CSprite.h"
+#include "engine/UserDirs.h"
 #include "engine/Log.h"
 #include "engine/Sound.h"
 #include "profile/CProfile.h"
@@ -30,23 +34,25 @@ const MenuEntry kEntries[] = {
 };
 
 const int kStringWelcome = 6010;
+const int kStringCannotSave = 6055;
 
 // Menu layers: scenery at the back, the professor in front of it.
 enum {
-    LAYER_CLOUDS = 1400,
-    LAYER_VOLCANO = 1401,
-    LAYER_GLOW = 1402,
-    LAYER_SMOKE = 1403,
-    LAYER_BODY = 1404,
-    LAYER_ARMS = 1405,
-    LAYER_HEAD = 1406,
-    LAYER_LEAVES = 1407
+    LAYER_SKY = 1400,
+    LAYER_CLOUDS = 1401,
+    LAYER_VOLCANO = 1402,
+    LAYER_GLOW = 1403,
+    LAYER_SMOKE = 1404,
+    LAYER_BODY = 1405,
+    LAYER_ARMS = 1406,
+    LAYER_HEAD = 1407,
+    LAYER_LEAVES = 1408
 };
 
 } // namespace
 
 CControllerMain::CControllerMain()
-    : glow(nullptr), smoke(nullptr), head(nullptr), profileLine(nullptr), frame(0)
+    : glow(nullptr), smoke(nullptr), head(nullptr), profileLine(nullptr), saveWarning(nullptr), frame(0), nextScreen(0)
 {
     id = CONTROLLER_MAIN;
     allowEscape = false;
@@ -60,7 +66,7 @@ CControllerMain::~CControllerMain()
 
 void CControllerMain::Build()
 {
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("mainmenu_background.jpg", LAYER_SKY, 0, 0);
     AddPicture("mainmenu_cloudbigA.png", LAYER_CLOUDS, 40, 110);
     AddPicture("mainmenu_cloudmediumB.png", LAYER_CLOUDS, 560, 90);
     AddPicture("mainmenu_cloudsmallC.png", LAYER_CLOUDS, 700, 200);
@@ -85,8 +91,22 @@ void CControllerMain::Build()
     }
     const char* name = profile ? profile->GetProfileName().c_str() : "";
     profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
+    if (!CanWriteProfiles())
+        saveWarning = AddText(kStringCannotSave, nullptr, 150, 490, 500, 50, 3);
     AddImageButton(BUTTON_PROFILES, 610, 95, "profile_button_changebase.png", "profile_button_changerollover.png",
                    nullptr, false);
+}
+
+bool CControllerMain::CanWriteProfiles()
+{
+    std::string probe = std::string(GetProfileDirectory()) + "write-test.tmp";
+    FILE* f = fopen(probe.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = fputc('x', f) != EOF;
+    ok = fclose(f) == 0 && ok;
+    remove(probe.c_str());
+    return ok;
 }
 
 void CControllerMain::OnFirstFrame()
@@ -169,7 +189,15 @@ void CControllerMain::OnChildClosed(CController* closed)
         CSound::playMainMusic();
     if ((closed->GetId() == CONTROLLER_MAP && request == CONTROLLER_MANAGER) ||
         (closed->GetId() == CONTROLLER_MANAGER && request == CONTROLLER_MAP))
-        Open(request);
+        nextScreen = request;
+}
+
+void CControllerMain::OnChildDeleted()
+{
+    int next = nextScreen;
+    nextScreen = 0;
+    if (next)
+        Open(next);
 }
 
 void CControllerMain::OnFrame()

@@ -30,10 +30,15 @@ public:
 
     // Opens the child screen for a button or a request (a controller id).
     void Open(int controllerId);
+    // Whether a file can be made in the profile folder; when not, the menu
+    // tells the player that progress will not be kept.
+    static bool CanWriteProfiles();
+    bool ShowsSaveWarning() const { return saveWarning != nullptr; }
 
 protected:
     void OnFirstFrame() override;
     void OnChildClosed(CController* closed) override;
+    void OnChildDeleted() override;
     void OnFrame() override;
 
 private:
@@ -44,5 +49,7 @@ private:
     CSprite* smoke;
     CSprite* head;
     CSprite* profileLine;
+    CSprite* saveWarning;
     int frame;
+    int nextScreen;   // a screen a closed child asked for
 };

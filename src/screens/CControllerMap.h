@@ -30,7 +30,7 @@ public:
         BUTTON_BACK,
         BUTTON_PLAY
     };
-    enum { MAX_DOTS = 125, DOTS_PER_ROW = 13, DOT_LEFT = 70, DOT_TOP = 120, DOT_STEP_X = 53, DOT_STEP_Y = 40 };
+    enum { MAX_DOTS = 125, DOTS_PER_ROW = 13, DOT_LEFT = 70, DOT_TOP = 85, DOT_STEP_X = 53, DOT_STEP_Y = 37 };
 
     CControllerMap();
     ~CControllerMap() override;
@@ -59,6 +59,7 @@ public:
 protected:
     void OnFirstFrame() override;
     void OnChildClosed(CController* closed) override;
+    void OnChildDeleted() override;
     bool OnKey(bool released, int key) override;
 
 private:
@@ -70,4 +71,5 @@ private:
     std::vector<CGuiButtonMapDot*> dots;
     CSprite* info;
     CControllerGame* game;
+    bool playNext;
 };

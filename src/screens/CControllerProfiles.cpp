@@ -71,14 +71,14 @@ void CControllerProfiles::Rebuild()
         std::string name = profile->GetProfileNameAt(n);
         bool current = n == profile->GetProfileNumber();
         AddTextButton(ROW_FIRST + n, 250, y, 300, 30, current ? "> " + name + " <" : name, current);
-        y += 34;
+        y += 30;
     }
     if (page > 0)
-        AddTextButton(BUTTON_PREVIOUS, 130, 440, 120, 30, "< Previous");
+        AddTextButton(BUTTON_PREVIOUS, 130, 405, 120, 30, "< Previous");
     if (page + 1 < pages)
-        AddTextButton(BUTTON_NEXT, 550, 440, 120, 30, "Next >");
-    AddTextButton(BUTTON_NEW, 150, 480, 160, 34, "New profile");
-    AddTextButton(BUTTON_DELETE, 490, 480, 160, 34, "Delete profile");
+        AddTextButton(BUTTON_NEXT, 550, 405, 120, 30, "Next >");
+    AddTextButton(BUTTON_NEW, 150, 440, 160, 34, "New profile");
+    AddTextButton(BUTTON_DELETE, 490, 440, 160, 34, "Delete profile");
     AddLabelButton(BUTTON_BACK, 307, 525, "kv3_button_backmenutext.png", false);
 }
 

@@ -19,6 +19,15 @@ const int kStringTableText = 6313;
 const int kStringSetFinished = 6314;
 } // namespace
 
+bool CControllerScoreboard::continueRequested = false;
+
+bool CControllerScoreboard::TakeContinueRequest()
+{
+    bool wanted = continueRequested;
+    continueRequested = false;
+    return wanted;
+}
+
 CControllerScoreboard::CControllerScoreboard(int boardType, bool single) : type(boardType), singleLevel(single)
 {
     id = CONTROLLER_SCOREBOARD;
@@ -160,6 +169,7 @@ void CControllerScoreboard::GUICallback(int index, int value, bool dclick)
         AskForSolution();
         break;
     case BUTTON_LEAVE:
+        continueRequested = type == TYPE_SET_SOLVED;
         SetExitCode(2);
         break;
     case BUTTON_CLOSE:

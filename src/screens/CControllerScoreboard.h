@@ -43,6 +43,10 @@ public:
     // The profiles of this computer, most levels first, then fewest steps.
     static std::vector<Row> CollectBestResults();
 
+    // True once after Continue on a solved level of a set: the map then
+    // plays the next level at once. Reading clears it.
+    static bool TakeContinueRequest();
+
 protected:
     void OnChildClosed(CController* closed) override;
 
@@ -54,4 +58,5 @@ private:
 
     int type;
     bool singleLevel;
+    static bool continueRequested;
 };

@@ -33,11 +33,16 @@ CControllerScreen::CControllerScreen()
 
 CControllerScreen::~CControllerScreen()
 {
-    delete child;
-    child = nullptr;
+    DeleteChild();
     if (swappedHere && CRender::IsSwapped())
         CRender::Swap(false);
     ClearScreen();
+}
+
+void CControllerScreen::DeleteChild()
+{
+    delete child;
+    child = nullptr;
 }
 
 CGuiButtonBase* CControllerScreen::FindButton(int widgetId) const
@@ -69,7 +74,11 @@ void CControllerScreen::Pump()
             CController* closed = child;
             child = nullptr;
             OnChildClosed(closed);
+            if (child == closed)
+                child = nullptr;
             delete closed;
+            if (active && !child)
+                OnChildDeleted();
         }
         hidePointers(-1);
         if (active)

@@ -53,6 +53,11 @@ protected:
     // pictures and buttons are back on screen. The handler may launch the
     // next child.
     virtual void OnChildClosed(CController* closed) { (void)closed; }
+    // The closed child has been deleted. A screen opens the next screen
+    // here rather than in OnChildClosed when the closing one could undo
+    // what the next one set up (the play screen unloads the board when it
+    // is deleted).
+    virtual void OnChildDeleted() {}
     // One ordinary frame, after the widgets were updated.
     virtual void OnFrame() {}
     // The screen's own keys; true when the key was taken.
@@ -97,6 +102,8 @@ protected:
     // Launches a child. A dialog is drawn over a frozen copy of this
     // screen; a full screen replaces it.
     void LaunchChild(CController* next, bool dialog);
+    // Deletes a child that is still open (a screen going away under it).
+    void DeleteChild();
     // Launches a message dialog: title and body string ids, with Cancel or
     // only OK, the body's first parameter.
     void LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter);

@@ -80,3 +80,23 @@ TEST_F(MainMenu, TheIntroOpensTheMenuByKeysAndEndsWhenItCloses)
     EXPECT_EQ(holder->childId, CONTROLLER_INTRO);
     EXPECT_EQ(holder->passedCode, 0); // the intro left with exit code 1
 }
+
+TEST_F(MainMenu, AProfileFolderThatCannotBeWrittenIsTold)
+{
+    CControllerMain* menu = open(new CControllerMain());
+    EXPECT_TRUE(CControllerMain::CanWriteProfiles());
+    EXPECT_FALSE(menu->ShowsSaveWarning());
+    frame(2);
+    click(menu->FindButton(CControllerMain::BUTTON_EXIT));
+    frame();
+    ASSERT_TRUE(closed());
+
+    // The folder becomes a plain file.
+    std::string folder = profileDir.substr(0, profileDir.size() - 1);
+    ASSERT_EQ(rename(folder.c_str(), (folder + ".saved").c_str()), 0);
+    testsupport::writeFile(folder, "not a folder");
+    EXPECT_FALSE(CControllerMain::CanWriteProfiles());
+    menu = open(new CControllerMain());
+    EXPECT_TRUE(menu->ShowsSaveWarning());
+    EXPECT_EQ(testsupport::readFile(folder), "not a folder");
+}

@@ -13,6 +13,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
 #include "ui/Input.h"
+#include "world/CElement.h"
 #include "world/LevelSet.h"
 
 namespace screentest {
@@ -88,12 +89,17 @@ void ScreenTest::SetUp()
     draw.reset(new CDraw());
     CRender::Init();
     initFontSystem("./", "resource5.dat");
-    CDraw::PreloadFiles();
-    cacheButtons();
+    CDraw::PreloadImages();
     createPointers2();
+    // Frames run as fast as the machine allows.
+    CDraw::SwitchFPSLock();
     CLevelSet::loadAll();
 
     CController::ResetStack();
+    // The pointer starts in a corner where no screen has a widget.
+    setMouseX(0);
+    setMouseY(0);
+    CGuiButtonBase::SetFocusIndex(-1);
     CGuiButtonBase::ChangeMouseHeld(1, false);
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -107,10 +113,12 @@ void ScreenTest::SetUp()
 void ScreenTest::makeProfile()
 {
     CController::SetProfile(nullptr);
+    CElement::setProfile(nullptr);
     setInputProfile(nullptr);
     profile.reset();
     profile.reset(new CProfile());
     CController::SetProfile(profile.get());
+    CElement::setProfile(profile.get());
     setInputProfile(profile.get());
 }
 
@@ -118,12 +126,14 @@ void ScreenTest::TearDown()
 {
     delete holder;
     holder = nullptr;
+    CDraw::SwitchFPSLock();
     if (CRender::IsSwapped())
         CRender::Swap(false);
     CLevelSet::freeAll();
     destroyPointers2();
     shutdownFontSystem();
     CController::SetProfile(nullptr);
+    CElement::setProfile(nullptr);
     setInputProfile(nullptr);
     profile.reset();
     CRender::ClearLists();
