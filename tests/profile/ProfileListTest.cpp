@@ -228,3 +228,23 @@ TEST_F(ProfileList, KeysGoBackToTheirDefaults)
     EXPECT_EQ(CProfile::GetDefaultKey(16), 0);
     EXPECT_EQ(CProfile::GetDefaultKey(-1), 0);
 }
+
+TEST_F(ProfileList, AnUnreadableFolderGivesTheDefaultProfileAndTouchesNothing)
+{
+    {
+        CProfile p;
+        p.SetGameSpeed(2);
+        ASSERT_EQ(p.AddProfile("Ada"), 2);
+    }
+    breakFolder();
+    CProfile p;
+    EXPECT_EQ(p.GetProfileCount(), 1);
+    EXPECT_EQ(p.GetProfileName(), "Player");
+    EXPECT_EQ(p.GetGameSpeed(), 6);
+    EXPECT_FALSE(p.Save());
+    mendFolder();
+    // The real files are all still there.
+    CProfile again;
+    EXPECT_EQ(again.GetProfileCount(), 2);
+    EXPECT_EQ(again.GetProfileName(), "Ada");
+}
