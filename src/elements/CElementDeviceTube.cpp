@@ -65,7 +65,9 @@ bool CElementDeviceTube::IsExitAt(int cx, int cy)
 
 void CElementDeviceTube::Pump()
 {
-    if (variant == VARIANT_EXIT) {
+    // Only the level's exit can be broken; a second exit tube of a broken
+    // level is scenery.
+    if (exitTube == this) {
         if (state == TUBE_WHOLE) {
             CElement* intruder = getElementAt(x, y, false);
             if (!intruder->IsNull() && !intruder->IsAIProfessor()) {

@@ -202,6 +202,20 @@ TEST(Tube, AnythingButTheProfessorBreaksTheExitAndTheLevelEndsAfterTheBreak)
     EXPECT_EQ(exitTube->state, CElementDeviceTube::TUBE_BROKEN);
 }
 
+TEST(Tube, OfTwoExitTubesTheLastBuiltIsTheExitAndOnlyItCanBreak)
+{
+    Board board;
+    auto* first = new CElementDeviceTube(2, 5, CElementDeviceTube::VARIANT_EXIT);
+    auto* last = new CElementDeviceTube(9, 5, CElementDeviceTube::VARIANT_EXIT);
+    EXPECT_FALSE(CElementDeviceTube::IsExitAt(2, 5));
+    EXPECT_TRUE(CElementDeviceTube::IsExitAt(9, 5));
+    new CElementObjectCrate(2, 5, 0, 0, 1);
+    first->Pump();
+    last->Pump();
+    EXPECT_FALSE(CElement::GetExitTubeDestroyed());
+    EXPECT_EQ(first->state, CElementDeviceTube::TUBE_WHOLE);
+}
+
 TEST(Tube, UndoMendsABrokenExitTube)
 {
     Board board;
