@@ -9,10 +9,8 @@
 #include "engine/Sound.h"
 #include "profile/CProfile.h"
 #include "screens/CControllerInstructions.h"
-#ifdef SCREENS_MAP_READY
 #include "screens/CControllerManager.h"
 #include "screens/CControllerMap.h"
-#endif
 #include "screens/CControllerOptions.h"
 #include "screens/CControllerProfiles.h"
 #include "screens/CControllerScoreboard.h"
@@ -149,14 +147,12 @@ void CControllerMain::Open(int controllerId)
 {
     CController* next = nullptr;
     switch (controllerId) {
-#ifdef SCREENS_MAP_READY
     case CONTROLLER_MAP:
         next = new CControllerMap();
         break;
     case CONTROLLER_MANAGER:
         next = new CControllerManager();
         break;
-#endif
     case CONTROLLER_SCOREBOARD:
         next = new CControllerScoreboard(CControllerScoreboard::TYPE_HIGH_SCORES, false);
         break;

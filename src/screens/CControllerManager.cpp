@@ -1,0 +1,223 @@
+#include "screens/CControllerManager.h"
+
+#include <dirent.h>
+#include <list>
+#include <sys/stat.h>
+
+#include "engine/Log.h"
+#include "engine/Sound.h"
+#include "engine/UserDirs.h"
+#include "ui/CControllerMessage.h"
+#include "ui/CGuiListbox.h"
+#include "world/CControllerGame.h"
+#include "world/Level.h"
+
+namespace {
+const int kStringTitle = 6600;
+const int kStringFolder = 6610;
+const int kStringSorry = 6030;
+const int kStringSure = 6031;
+const int kStringDamaged = 6050;
+const int kStringDeleteAsk = 6051;
+const int kStringUnreadable = 6052;
+const int kStringNotDeleted = 6053;
+const char* const kDamagedMark = "(damaged file)";
+
+bool fileExists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+} // namespace
+
+CControllerManager::CControllerManager()
+    : list(nullptr), folderReadable(true), game(nullptr), level(nullptr), pending(PENDING_NONE)
+{
+    id = CONTROLLER_MANAGER;
+    folderReadable = ReadEntries(entries);
+    Build();
+}
+
+CControllerManager::~CControllerManager()
+{
+    logPrint(LOG_DESTRUCT, "CControllerManager:  Destroying CControllerManager...\n");
+    // The play screen goes first: it uses the level.
+    DeleteChild();
+    game = nullptr;
+    delete level;
+    level = nullptr;
+}
+
+bool CControllerManager::ReadEntries(std::vector<Entry>& result)
+{
+    result.clear();
+    const char* folder = GetLevelsDirectory();
+    DIR* probe = opendir(folder);
+    if (!probe)
+        return false;
+    closedir(probe);
+    std::list<char*> names;
+    GetFiles(names, folder, ".lvl", true);
+    for (char* name : names) {
+        Entry e{name, "", false};
+        // Each file is read whole: a file that fails anywhere is damaged.
+        CLevel probeLevel;
+        if (probeLevel.Load(name)) {
+            e.heading = probeLevel.GetHeadingText();
+        } else {
+            e.heading = kDamagedMark;
+            e.damaged = true;
+        }
+        result.push_back(e);
+        delete[] name;
+    }
+    return true;
+}
+
+void CControllerManager::Build()
+{
+    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("parchment.png", LAYER_PANEL, 445, 60);
+    AddText(kStringTitle, nullptr, 455, 75, 330, 44, 3);
+    AddText(kStringFolder, GetLevelsDirectory(), 465, 120, 310, 90, 3);
+    if (!folderReadable)
+        AddText(kStringUnreadable, nullptr, 465, 210, 310, 90, 3);
+    list = new CGuiListbox(18, 68, LIST_ID, this, 409, 436, VISIBLE_ROWS, ROW_HEIGHT, "levelmanager_listbox.jpg",
+                           "levelmanager_selector.png", 2, 9, 5, 8);
+    list->AddColumn(150);
+    list->AddColumn(255);
+    AddWidget(list);
+    FillList();
+    AddTextButton(BUTTON_PLAY, 520, 320, 180, 34, "Play", true);
+    AddTextButton(BUTTON_DELETE, 520, 370, 180, 34, "Delete");
+    AddLabelButton(BUTTON_MAP, 517, 440, "kv3_button_maptext.png", false);
+    AddLabelButton(BUTTON_BACK, 517, 480, "kv3_button_backmenutext.png", false);
+}
+
+void CControllerManager::FillList()
+{
+    list->Clear();
+    for (size_t i = 0; i < entries.size(); ++i)
+        list->AddRow(static_cast<int>(i), {entries[i].name, entries[i].heading});
+    list->Refresh();
+}
+
+int CControllerManager::GetSelectedEntry() const
+{
+    if (!list || list->GetRowCount() == 0)
+        return -1;
+    return list->GetSelectedId();
+}
+
+void CControllerManager::PlaySelected()
+{
+    int i = GetSelectedEntry();
+    if (i < 0 || i >= static_cast<int>(entries.size()))
+        return;
+    Entry& e = entries[static_cast<size_t>(i)];
+    if (!e.damaged) {
+        level = new CLevel();
+        if (!level->Load(e.name.c_str())) {
+            delete level;
+            level = nullptr;
+            e.damaged = true;
+            e.heading = kDamagedMark;
+            FillList();
+            list->SelectIndex(i);
+        }
+    }
+    if (e.damaged) {
+        pending = PENDING_NOTICE;
+        LaunchChild(new CControllerMessage(kStringSorry, kStringDamaged, false, e.name.c_str()), true);
+        return;
+    }
+    logPrint(LOG_DEBUG, "CControllerManager:  playing '%s'\n", e.name.c_str());
+    CSound::stopMusic();
+    game = new CControllerGame(level, false, false, false);
+    LaunchChild(game, false);
+}
+
+void CControllerManager::DeleteSelected()
+{
+    int i = GetSelectedEntry();
+    if (i < 0 || i >= static_cast<int>(entries.size()))
+        return;
+    pending = PENDING_DELETE;
+    pendingName = entries[static_cast<size_t>(i)].name;
+    LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str()), true);
+}
+
+void CControllerManager::GUICallback(int index, int value, bool dclick)
+{
+    (void)value;
+    if (index == LIST_ID) {
+        if (dclick)
+            PlaySelected();
+    } else if (index == BUTTON_PLAY) {
+        PlaySelected();
+    } else if (index == BUTTON_DELETE) {
+        DeleteSelected();
+    } else if (index == BUTTON_MAP) {
+        result = CONTROLLER_MAP;
+        SetExitCode(1);
+    } else if (index == BUTTON_BACK) {
+        SetExitCode(1);
+    }
+}
+
+void CControllerManager::OnChildClosed(CController* closed)
+{
+    if (closed == game) {
+        game = nullptr;
+        delete level;
+        level = nullptr;
+        return;
+    }
+    int what = pending;
+    pending = PENDING_NONE;
+    if (what != PENDING_DELETE || !static_cast<CControllerMessage*>(closed)->isConfirmed())
+        return;
+    CLevel::Remove(pendingName.c_str());
+    if (fileExists(CLevel::GetPath(pendingName.c_str()))) {
+        pending = PENDING_NOTICE;
+        LaunchChild(new CControllerMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str()), true);
+        return;
+    }
+    int selectedIndex = list->GetSelectedIndex();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].name == pendingName) {
+            entries.erase(entries.begin() + static_cast<long>(i));
+            break;
+        }
+    FillList();
+    if (!entries.empty())
+        list->SelectIndex(selectedIndex < static_cast<int>(entries.size()) ? selectedIndex
+                                                                           : static_cast<int>(entries.size()) - 1);
+}
+
+bool CControllerManager::OnKey(bool released, int key)
+{
+    if (released)
+        return false;
+    if (list->HandleKey(key))
+        return true;
+    switch (key) {
+    case 127: // Delete
+        DeleteSelected();
+        return true;
+    case KEY_RETURN: {
+        CGuiButtonBase* focus = CGuiButtonBase::GetFocused();
+        if (focus && focus != list)
+            return false;
+        PlaySelected();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CControllerManager::OnWheel(bool up)
+{
+    list->HandleWheel(up);
+}
