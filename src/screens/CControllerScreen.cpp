@@ -15,6 +15,34 @@
 namespace {
 const char* const kLabelButtonBase = "kv3_button_base.png";
 const char* const kLabelButtonSelect = "kv3_button_select.png";
+
+void hideIfShown(CSprite* s)
+{
+    if (s)
+        s->Hide();
+}
+
+// A disabled button counts as hidden already, so its own Hide leaves its
+// pictures on screen; they go here.
+void hideWidget(CGuiButtonBase* widget)
+{
+    widget->Hide();
+    CGuiButton* b = dynamic_cast<CGuiButton*>(widget);
+    if (b && b->IsButtonDisabled()) {
+        hideIfShown(b->GetBaseSprite());
+        hideIfShown(b->GetShadowSprite());
+        hideIfShown(b->GetTextSprite());
+        hideIfShown(b->GetDisableSprite());
+    }
+}
+
+void showWidget(CGuiButtonBase* widget)
+{
+    widget->Show();
+    CGuiButton* b = dynamic_cast<CGuiButton*>(widget);
+    if (b && b->IsButtonDisabled() && b->GetDisableSprite())
+        b->GetDisableSprite()->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
+}
 } // namespace
 
 int CControllerScreen::screenCounter = 0;
@@ -239,7 +267,7 @@ void CControllerScreen::HideScreen()
         sprites[i]->Hide();
     }
     for (CGuiButtonBase* b : buttons)
-        b->Hide();
+        hideWidget(b);
 }
 
 void CControllerScreen::ShowScreen()
@@ -248,7 +276,7 @@ void CControllerScreen::ShowScreen()
         if (i >= spriteShown.size() || spriteShown[i])
             sprites[i]->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
     for (CGuiButtonBase* b : buttons)
-        b->Show();
+        showWidget(b);
 }
 
 void CControllerScreen::LaunchChild(CController* next, bool dialog)
@@ -261,7 +289,7 @@ void CControllerScreen::LaunchChild(CController* next, bool dialog)
     }
     if (dialog) {
         for (CGuiButtonBase* b : buttons)
-            b->Hide();
+            hideWidget(b);
         spriteShown.assign(sprites.size(), false);
         for (size_t i = 0; i < sprites.size(); ++i)
             spriteShown[i] = !sprites[i]->IsHidden();

@@ -17,6 +17,7 @@
 #include "world/LevelSet.h"
 #include "world/TileCodes.h"
 #include "ui/CControllerMessage.h"
+#include "ui/CGuiButton.h"
 #include "ui/Input.h"
 #include "world/CElement.h"
 
@@ -158,6 +159,12 @@ TEST_F(Map, ASecondClickOnAnOpenDotPlaysItsLevelAndTheMapComesBack)
     ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_GAME);
     ASSERT_NE(map->GetGame(), nullptr);
     EXPECT_EQ(profile->GetCurrentLevel(), 0);
+    // Nothing of the map stays on screen over the level, not even the
+    // (disabled) button of the set being shown.
+    CGuiButton* setButton = static_cast<CGuiButton*>(map->FindButton(CControllerMap::BUTTON_SET_FIRST));
+    ASSERT_TRUE(setButton->IsButtonDisabled());
+    EXPECT_TRUE(setButton->GetBaseSprite()->IsHidden());
+    EXPECT_TRUE(map->GetDot(0)->GetCurrentSprite()->IsHidden());
     frame(3);
     // The play screen leaves (the pause menu's "world map").
     map->GetGame()->SetExitCode(1);

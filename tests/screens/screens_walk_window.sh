@@ -94,6 +94,13 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
 
 session
 status=$?
+if [ $status -ne 0 ] && grep -q "open X11 display" "$WORK/run.log"; then
+  echo "the X server was taken; trying once more"
+  sleep 1
+  rm -f "$OUT"/*.png
+  session
+  status=$?
+fi
 if [ $status -ne 0 ]; then
   echo "--- game output ---"
   cat "$WORK/run.log"
