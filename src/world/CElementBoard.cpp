@@ -2,56 +2,96 @@
 // and into the bot list.
 #include "world/CElementBoard.h"
 
+#include "elements/CElementDeviceButton.h"
+#include "elements/CElementDeviceGate.h"
+#include "elements/CElementDevicePowerup.h"
+#include "elements/CElementDeviceTeleport.h"
+#include "elements/CElementDeviceTrampoline.h"
+#include "elements/CElementDeviceTube.h"
+#include "elements/CElementLadder.h"
+#include "elements/CElementObjectMagnet.h"
+#include "elements/CElementTutorial.h"
 #include "engine/Log.h"
 #include "world/CElement.h"
+#include "world/CElementAIBot.h"
 
 namespace board {
 
-bool isTrampolineAt(int, int)
+bool isTrampolineAt(int x, int y)
 {
-    return false;
+    return CElementDeviceTrampoline::IsTrampolineAt(x, y);
 }
 
-bool isLadderAt(int, int)
+bool isLadderAt(int x, int y)
 {
-    return false;
+    return CElementLadder::IsLadderAt(x, y);
 }
 
-bool isPlatformAt(int, int)
+bool isPlatformAt(int x, int y)
 {
-    return false;
+    return CElementLadder::IsPlatformAt(x, y);
 }
 
-bool teleportDestination(int, int, bool, int&, int&)
+bool teleportDestination(int x, int y, bool rightHalf, int& endX, int& endY)
 {
-    return false;
+    CElement* end = CElementDeviceTeleport::GetDestination(x, y, rightHalf);
+    if (!end)
+        return false;
+    endX = end->x;
+    endY = end->y;
+    return true;
 }
 
-bool triggerTeleportAt(int, int, bool, bool, bool)
+bool triggerTeleportAt(int x, int y, bool rightHalf, bool playSound, bool flash)
 {
-    return false;
+    return CElementDeviceTeleport::TriggerTeleportAt(x, y, rightHalf, playSound, flash);
 }
 
-void updateAllMagnets() {}
+void updateAllMagnets()
+{
+    CElementObjectMagnet::UpdateAllMagnets();
+}
 
-void resetDevices() {}
+void resetDevices()
+{
+    CElementAIBot::clearAll();
+    CElementDeviceButton::resetPressedCounts();
+    CElementDeviceGate::resetSoundFrames();
+    CElementDevicePowerup::clearGrid();
+    CElementDeviceTeleport::ResetPairs();
+    CElementDeviceTrampoline::ClearGrid();
+    CElementDeviceTube::ClearState();
+    CElementObjectMagnet::ResetAllMagnets();
+    CElementLadder::ClearGrid();
+    CElementTutorial::ClearGrid();
+}
 
 void saveDevices(int step)
 {
     logPrint(LOG_UNDO, "   Saving STEP %i of buttons\n", step);
+    CElementDeviceButton::savePressedCounts(step);
     logPrint(LOG_UNDO, "   Saving STEP %i of powerups\n", step);
+    CElementDevicePowerup::saveGrid(step);
     logPrint(LOG_UNDO, "   Saving STEP %i of teleports\n", step);
+    CElementDeviceTeleport::SavePairs(step);
     logPrint(LOG_UNDO, "   Saving STEP %i of trampolines\n", step);
+    CElementDeviceTrampoline::SaveGrid(step);
     logPrint(LOG_UNDO, "   Saving STEP %i of magnets\n", step);
+    CElementObjectMagnet::SaveAllMagnets(step);
 }
 
 void restoreDevices(int step)
 {
     logPrint(LOG_UNDO, "   Restoring STEP %i of buttons\n", step);
+    CElementDeviceButton::restorePressedCounts(step);
     logPrint(LOG_UNDO, "   Restoring STEP %i of powerups\n", step);
+    CElementDevicePowerup::restoreGrid(step);
     logPrint(LOG_UNDO, "   Restoring STEP %i of teleports\n", step);
+    CElementDeviceTeleport::RestorePairs(step);
     logPrint(LOG_UNDO, "   Restoring STEP %i of trampolines\n", step);
+    CElementDeviceTrampoline::RestoreGrid(step);
     logPrint(LOG_UNDO, "   Restoring STEP %i of magnets\n", step);
+    CElementObjectMagnet::RestoreAllMagnets(step);
 }
 
 } // namespace board

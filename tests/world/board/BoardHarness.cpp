@@ -12,6 +12,7 @@
 #include "engine/Sound.h"
 #include "engine/TextRender.h"
 #include "test_support.h"
+#include "world/BoardHash.h"
 #include "world/CElementBoard.h"
 #include "world/ElementFactory.h"
 
@@ -26,9 +27,10 @@ Uint32 clockTicks()
     return fakeTicks;
 }
 
+// The frame pacing waits with delays of 0 ms too: the clock must still move.
 void clockDelay(Uint32 ms)
 {
-    fakeTicks += ms;
+    fakeTicks += ms ? ms : 1;
 }
 
 LegendEntry tile(int code, int flags = CELL_NORMAL)
@@ -52,54 +54,6 @@ LegendEntry teleport(int code)
     LegendEntry e;
     e.teleport = code;
     return e;
-}
-
-// Appends values to a state string in a fixed byte form.
-class StateWriter {
-public:
-    void put(int64_t v)
-    {
-        char buf[24];
-        int n = snprintf(buf, sizeof buf, "%lld,", static_cast<long long>(v));
-        m_out.append(buf, static_cast<size_t>(n));
-    }
-    void tag(const char* t) { m_out += t; }
-    std::string& out() { return m_out; }
-
-private:
-    std::string m_out;
-};
-
-int indexOf(const CElement* e)
-{
-    const std::vector<CElement*>& all = CElement::allElements;
-    for (size_t i = 0; i < all.size(); ++i)
-        if (all[i] == e)
-            return static_cast<int>(i);
-    return e ? -2 : -1;
-}
-
-void putFields(StateWriter& w, const CElementFields& f)
-{
-    const int32_t ints[] = {f.x,          f.y,          f.prevX,  f.prevY,  f.entryX,    f.entryY,
-                            f.pixelX,     f.pixelY,     f.lastPixelX, f.lastPixelY, f.carryX, f.carryY,
-                            f.moveCount,  f.landFrame};
-    for (int32_t v : ints)
-        w.put(v);
-    const uint8_t flags[] = {f.magnetic,     f.metallic,     f.bursts,         f.inGrid,        f.canFall,
-                             f.canSlide,     f.mobile,       f.freezable,      f.heatable,      f.burnable,
-                             f.meltable,     f.facingLeft,   f.moving,         f.falling,       f.sliding,
-                             f.pushing,      f.pushed,       f.landing,        f.heatImmune,    f.empActive,
-                             f.exploded,     f.effectSilenced, f.frozen,       f.steamActive,   f.thawing,
-                             f.heated,       f.cooling,      f.heatEffectActive, f.delayedHeat, f.carried,
-                             f.ridden,       f.rollLeft,     f.rollRight,      f.wasMovingLeft, f.wasMovingRight,
-                             f.wasMovingUp,  f.wasMovingDown, f.startedSupported, f.justLanded, f.skipSlideCheck,
-                             f.tramp,        f.bounceReady1, f.bounceReady2,   f.leftTrampoline, f.catchLeft,
-                             f.catchRight};
-    for (uint8_t v : flags)
-        w.put(v);
-    w.put(indexOf(f.lmagnet));
-    w.put(indexOf(f.rmagnet));
 }
 
 } // namespace
@@ -185,7 +139,7 @@ void startWorld()
     CDraw::SetConfig(nullptr);
     CDraw::SetLoadFromDirectory(0);
     CSound::setLoadFromDirectory(false);
-    CSound::init(false);
+    CSound::init(true);
     // Lives for the whole process, like main's screen and renderer objects.
     static CDraw* draw = new CDraw();
     static CRender* render = new CRender();
@@ -347,52 +301,12 @@ std::string Board::picture(int top, int left, int rows, int cols) const
 
 std::string Board::state() const
 {
-    StateWriter w;
-    w.tag("E");
-    w.put(static_cast<int64_t>(CElement::allElements.size()));
-    for (const CElement* e : CElement::allElements) {
-        w.tag("|");
-        const int32_t kinds[] = {e->type,  e->typeObject, e->typeDevice, e->typeAI, e->typeTerrain,
-                                 e->typeLadder, e->typeMagnet, e->spawned, e->width, e->state};
-        for (int32_t v : kinds)
-            w.put(v);
-        putFields(w, *e);
-        const CSprite* s = e->mainSprite;
-        if (s) {
-            w.put(s->GetFrame());
-            w.put(s->GetState());
-            w.put(s->IsHidden());
-        }
-        w.put(e->secondSprite != nullptr);
-    }
-    w.tag("G");
-    for (const CElement* cell : CElement::grid)
-        w.put(indexOf(cell));
-    w.tag("S");
-    for (const CElement* e : CElement::spawnedElements)
-        w.put(indexOf(e));
-    w.tag("O");
-    const int outcome[] = {CElement::exitTubeDestroyed, CElement::fallen, CElement::singed,
-                           CElement::exited,            CElement::caught, CElement::levelEnded};
-    for (int v : outcome)
-        w.put(v);
-    w.tag("D");
-    for (int x = 0; x < CElement::GRID_WIDTH; ++x)
-        for (int y = 0; y < CElement::GRID_HEIGHT; ++y)
-            w.put((board::isLadderAt(x, y) ? 1 : 0) | (board::isPlatformAt(x, y) ? 2 : 0) |
-                  (board::isTrampolineAt(x, y) ? 4 : 0));
-    return w.out();
+    return boardState();
 }
 
 uint64_t Board::hash() const
 {
-    std::string s = state();
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : s) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
-    return h;
+    return boardHash();
 }
 
 } // namespace boardtest
