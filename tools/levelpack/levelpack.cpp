@@ -4,116 +4,89 @@
 // order within a set, so an entry's position among its prefix is the
 // level's index in its set.
 //
-//   levelpack <source folder> <archive>
-#include <algorithm>
+// A level with a move script (NAME.moves beside NAME.txt) is played through
+// the real play screen, recording, in child processes that run side by
+// side; the recorded keys become the level's solution. A script that does
+// not end with the professor through the exit tube stops the build. Without
+// --strict a level without a script is packed without a solution.
+//
+//   levelpack [--strict] [--jobs N] [--run DIR] [--manifest FILE] <source folder> <archive>
+//
+// The manifest lists every level with its move and step counts, for the
+// replay check and the level table.
 #include <cstdio>
-#include <dirent.h>
-#include <fstream>
-#include <sstream>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "LevelSource.h"
+#include "PackJobs.h"
 #include "engine/ResourceArchive.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"
 
 namespace {
 
-const char kExtension[] = ".txt";
-
-std::vector<std::string> sourceNames(const std::string& folder, const std::string& prefix)
+void usage(const char* program)
 {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return names;
-    const size_t extLength = sizeof kExtension - 1;
-    while (struct dirent* entry = readdir(dir)) {
-        std::string file = entry->d_name;
-        if (file.size() > extLength && file.compare(file.size() - extLength, extLength, kExtension) == 0 &&
-            file.compare(0, prefix.size(), prefix) == 0)
-            names.push_back(file.substr(0, file.size() - extLength));
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool readText(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return true;
+    fprintf(stderr, "usage: %s [--strict] [--jobs N] [--run DIR] [--manifest FILE] <source folder> <archive>\n",
+            program);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: %s <source folder> <archive>\n", argv[0]);
+    bool strict = false;
+    int jobs = static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN));
+    std::string runDir;
+    std::string manifest;
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        if (!strcmp(argv[i], "--strict"))
+            strict = true;
+        else if (!strcmp(argv[i], "--jobs") && i + 1 < argc)
+            jobs = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "--run") && i + 1 < argc)
+            runDir = argv[++i];
+        else if (!strcmp(argv[i], "--manifest") && i + 1 < argc)
+            manifest = argv[++i];
+        else if (argv[i][0] == '-') {
+            usage(argv[0]);
+            return 2;
+        } else
+            positional.push_back(argv[i]);
+    }
+    if (positional.size() != 2) {
+        usage(argv[0]);
         return 2;
     }
-    const std::string folder = argv[1];
-    const std::string output = argv[2];
-
-    struct SetInfo {
-        int set;
-        const char* prefix;
-        int count;
-    };
-    const SetInfo sets[] = {
-        {CLevelSet::REGULAR, "reg", CLevelSet::REGULAR_COUNT},
-        {CLevelSet::ADVANCED, "adv", CLevelSet::ADVANCED_COUNT},
-        {CLevelSet::KIDS, "kid", CLevelSet::KIDS_COUNT},
-    };
+    const std::string folder = positional[0];
+    const std::string output = positional[1];
 
     std::vector<std::string> errors;
-    ResourceArchiveWriter archive;
-    for (const SetInfo& info : sets) {
-        std::vector<std::string> names = sourceNames(folder, info.prefix);
-        if (static_cast<int>(names.size()) != info.count) {
-            errors.push_back(std::string("the ") + info.prefix + " set needs " + std::to_string(info.count) +
-                             " levels, found " + std::to_string(names.size()));
-        }
-        for (size_t index = 0; index < names.size(); ++index) {
-            const std::string& name = names[index];
-            std::string path = folder + "/" + name + kExtension;
-            if (name.size() > CLevel::NAME_SIZE - 1) {
-                errors.push_back(path + ": a level name has at most 16 characters");
-                continue;
-            }
-            std::string text;
-            if (!readText(path, text)) {
-                errors.push_back(path + ": cannot be read");
-                continue;
-            }
-            CLevel level;
-            size_t before = errors.size();
-            levelpack::parseLevelSource(path, text, name, level, errors);
-            levelpack::checkPlayable(path, level, CLevelSet::isTutorialLevel(info.set, static_cast<int>(index)),
-                                     errors);
-            if (errors.size() != before)
-                continue;
+    std::vector<std::unique_ptr<levelpack::PackedLevel>> levels = levelpack::readLevelSources(folder, strict, errors);
+    if (errors.empty())
+        levelpack::recordSolutions(levels, runDir, jobs < 1 ? 1 : jobs, errors);
 
-            std::vector<uint8_t> bytes = level.Encode(CLevel::GAME_LEVEL_ID);
-            // The archive must hold what the game reads back.
-            CLevel check;
-            FILE* stream = bytes.empty() ? nullptr : fmemopen(bytes.data(), bytes.size(), "rb");
-            bool readable = stream && check.Load(stream, name.c_str());
-            if (stream)
-                fclose(stream);
-            if (!readable || check.Encode(CLevel::GAME_LEVEL_ID) != bytes) {
-                errors.push_back(path + ": does not read back as written");
-                continue;
-            }
-            archive.Add(name + ".lvl", bytes);
+    ResourceArchiveWriter archive;
+    for (auto& packed : levels) {
+        if (!errors.empty())
+            break;
+        std::vector<uint8_t> bytes = packed->level.Encode(CLevel::GAME_LEVEL_ID);
+        // The archive must hold what the game reads back.
+        CLevel check;
+        FILE* stream = bytes.empty() ? nullptr : fmemopen(bytes.data(), bytes.size(), "rb");
+        bool readable = stream && check.Load(stream, packed->name.c_str());
+        if (stream)
+            fclose(stream);
+        if (!readable || check.Encode(CLevel::GAME_LEVEL_ID) != bytes) {
+            errors.push_back(packed->path + ": does not read back as written");
+            continue;
         }
+        archive.Add(packed->name + ".lvl", bytes);
     }
 
     if (!errors.empty()) {
@@ -125,6 +98,14 @@ int main(int argc, char** argv)
         fprintf(stderr, "levelpack: cannot write %s\n", output.c_str());
         return 1;
     }
-    printf("levelpack: %zu levels written to %s\n", archive.Count(), output.c_str());
+    if (!manifest.empty() && !levelpack::writeManifest(manifest, levels, strict)) {
+        fprintf(stderr, "levelpack: cannot write %s\n", manifest.c_str());
+        return 1;
+    }
+    int solved = 0;
+    for (auto& packed : levels)
+        solved += packed->solved ? 1 : 0;
+    printf("levelpack: %zu levels written to %s, %d with a recorded solution\n", archive.Count(), output.c_str(),
+           solved);
     return 0;
 }
