@@ -14,7 +14,7 @@ CControllerInstructions::CControllerInstructions(int firstPage)
     : page(-1), title(nullptr), body(nullptr), pageNumber(nullptr)
 {
     id = CONTROLLER_INSTRUCTIONS;
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
     AddTextButton(BUTTON_PREVIOUS, 130, 448, 150, 30, "< Previous");
     AddTextButton(BUTTON_NEXT, 520, 448, 150, 30, "Next >", true);

@@ -76,7 +76,7 @@ bool CControllerManager::ReadEntries(std::vector<Entry>& result)
 
 void CControllerManager::Build()
 {
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 445, 60);
     AddText(kStringTitle, nullptr, 455, 75, 330, 44, 3);
     AddText(kStringFolder, GetLevelsDirectory(), 465, 120, 310, 90, 3);

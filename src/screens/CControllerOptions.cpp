@@ -38,7 +38,7 @@ float CControllerOptions::ScaleToMouseSpeed(int value)
 CControllerOptions::CControllerOptions() : switches(), sliders(), sliderY(), closing(false)
 {
     id = CONTROLLER_OPTIONS;
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
     AddText(kStringTitle, nullptr, 130, 60, 540, 44, 3);
 

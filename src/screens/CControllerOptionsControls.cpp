@@ -39,7 +39,7 @@ const char* CControllerOptionsControls::ActionName(int action)
 void CControllerOptionsControls::Rebuild()
 {
     ClearScreen();
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
     AddText(kStringTitle, nullptr, 130, 60, 540, 44, 3);
     if (waiting >= 0)

@@ -19,7 +19,7 @@ CControllerOptionsPassword::CControllerOptionsPassword()
     : unlocked(!profile || !profile->HasPassword()), saving(false)
 {
     id = CONTROLLER_OPTIONS_PASSWORD;
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
     AddText(kStringTitle, nullptr, 130, 60, 540, 44, 3);
     AddText(unlocked ? kStringOpen : kStringLocked, nullptr, 150, 140, 500, 40, 3);

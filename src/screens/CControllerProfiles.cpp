@@ -58,7 +58,7 @@ int CControllerProfiles::NoticeForName(int check)
 void CControllerProfiles::Rebuild()
 {
     ClearScreen();
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
     AddText(kStringTitle, nullptr, 130, 60, 540, 44, 3);
     AddText(kStringHelp, nullptr, 150, 105, 500, 50, 3);

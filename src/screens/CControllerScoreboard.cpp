@@ -31,7 +31,7 @@ bool CControllerScoreboard::TakeContinueRequest()
 CControllerScoreboard::CControllerScoreboard(int boardType, bool single) : type(boardType), singleLevel(single)
 {
     id = CONTROLLER_SCOREBOARD;
-    AddPicture("mainmenu_background.jpg", LAYER_BACKGROUND, 0, 0);
+    AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     AddPicture("parchment.png", LAYER_PANEL, 100, 40);
     if (type == TYPE_HIGH_SCORES)
         BuildTable();
