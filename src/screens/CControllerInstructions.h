@@ -4,6 +4,8 @@
 
 #include "screens/CControllerScreen.h"
 
+class CSprite;
+
 class CControllerInstructions : public CControllerScreen {
 public:
     enum { PAGE_COUNT = 9 };
@@ -22,7 +24,7 @@ protected:
 
 private:
     int page;
-    class CSprite* title;
-    class CSprite* body;
-    class CSprite* pageNumber;
+    CSprite* title;
+    CSprite* body;
+    CSprite* pageNumber;
 };

@@ -14,6 +14,7 @@
 #include "screens/CControllerScreen.h"
 
 class CControllerGame;
+class CProfile;
 class CGuiButtonMapDot;
 class CSprite;
 
@@ -39,9 +40,9 @@ public:
 
     // The unlock rule: the first level of a set, every finished level and
     // every level after a finished one.
-    static bool IsUnlocked(const class CProfile* profile, int set, int level);
+    static bool IsUnlocked(const CProfile* profile, int set, int level);
     // The state of a level's dot for the profile.
-    static int DotState(const class CProfile* profile, int set, int level);
+    static int DotState(const CProfile* profile, int set, int level);
     // Where dot i stands: rows of DOTS_PER_ROW, every other row right to left.
     static void DotPosition(int i, int& x, int& y);
 
