@@ -407,8 +407,11 @@ int CElementAIBot::chooseState()
         if ((left ? wasMovingLeft : wasMovingRight) && tramp)
             return push;
         if (!key) {
-            if (above)
+            if (above) {
+                showState(crawl, false);
+                sprite->StopAnimation();
                 return crawl;
+            }
             if (tramp)
                 return state;
             return stand;
@@ -482,7 +485,9 @@ void CElementAIBot::updateAnimation()
     keepFrame = keepFrame ||
                 ((state == BOT_COOLING_RIGHT_LFALL || state == BOT_COOLING_RIGHT_RFALL) && next == BOT_COOLING_RIGHT);
     showState(next, keepFrame);
-    if (next == BOT_CLIMB && (IsMovingUp() || IsMovingDown()) && sprite->IsStopped())
+    // A sprite stopped on its frame at rest (ladder, crawl) moves on again
+    // with the bot.
+    if (moving && sprite->IsStopped() && !sprite->IsFinished())
         sprite->Animate(true);
     placeSprite();
 }

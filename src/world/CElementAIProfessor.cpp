@@ -353,6 +353,10 @@ void CElementAIProfessor::chooseAnimation()
         finishedState(finished);
     }
     showState(chooseState());
+    // A sprite stopped on its frame at rest (ladder, crawl) moves on again
+    // with the professor.
+    if (moving && sprite->IsStopped() && !sprite->IsFinished())
+        sprite->Animate(true);
     sprite->SetPosition(pixelX, pixelY, false);
     createTeleportGhost();
     PlaceOverlaySprites();

@@ -1,0 +1,236 @@
+// The professor's input: mouse walks to a clicked cell, the click-to-cell
+// rule at the board's edges, the idle animations, the fall off the board,
+// a full inventory, the stun from a crate moving above him, and keys held
+// while a power-up plays.
+#include "WalkerTestSupport.h"
+#include "elements/CElementDevicePowerup.h"
+
+using namespace walkertest;
+
+namespace {
+
+// A screen pixel that the click rule (x - 15) / 24, (y - 15) / 24 maps to
+// the middle of the cell.
+int screenX(int column)
+{
+    return 15 + column * 24 + 12;
+}
+
+int screenY(int row)
+{
+    return 15 + row * 24 + 12;
+}
+
+void click(int column, int row)
+{
+    professor()->mouseMove(screenX(column), screenY(row));
+    professor()->mouseButton(screenX(column), screenY(row), false);
+    professor()->mouseButton(screenX(column), screenY(row), true);
+}
+
+} // namespace
+
+TEST(ProfessorMouse, AClickPicksTheCellByTheBoardRule)
+{
+    Board board(R"(
+        P...
+        ####
+    )");
+    settle(board);
+    CElementAIProfessor* p = professor();
+    // (x - 15) / 24 truncated toward zero, clamped to the board.
+    struct Case {
+        int mx, my, column, row;
+    } cases[] = {{14, 100, 0, 3},   {15, 100, 0, 3},   {38, 100, 0, 3},   {39, 100, 1, 3},
+                 {-50, 100, 0, 3},  {782, 100, 31, 3}, {783, 100, 31, 3}, {5000, 100, 31, 3},
+                 {100, 14, 3, 0},   {100, 566, 3, 22}, {100, 567, 3, 23}, {100, 599, 3, 23},
+                 {100, -30, 3, 0}};
+    for (const Case& c : cases) {
+        p->mouseMove(c.mx, c.my);
+        p->mouseButton(c.mx, c.my, false);
+        EXPECT_TRUE(p->isWalking());
+        EXPECT_EQ(p->getWalkTargetX(), c.column) << c.mx;
+        EXPECT_EQ(p->getWalkTargetY(), c.row) << c.my;
+        p->mouseButton(c.mx, c.my, true);
+        // A key cancels the walk.
+        press(LEFT);
+        press(LEFT, true);
+        EXPECT_FALSE(p->isWalking());
+    }
+}
+
+TEST(ProfessorMouse, AClickOnAReachableCellWalksHimThereAlongTheLadder)
+{
+    Board board(R"(
+        ......
+        ...H..
+        ...H..
+        P..H..
+        ######
+    )");
+    settle(board);
+    click(3, 1);
+    board.step(200);
+    EXPECT_EQ(professor()->x, 3);
+    EXPECT_EQ(professor()->y, 1);
+    EXPECT_FALSE(professor()->isWalking());
+    EXPECT_FALSE(professor()->anyDirectionKey());
+}
+
+TEST(ProfessorMouse, AClickOnAnUnreachableCellLeavesHimAsCloseAsTheRulesAllow)
+{
+    Board board(R"(
+        .......
+        .......
+        P....#.
+        #######
+    )");
+    settle(board);
+    // Above the wall: no ladder, so he walks to the wall and stays there.
+    click(6, 0);
+    board.step(200);
+    EXPECT_EQ(professor()->x, 4);
+    EXPECT_EQ(professor()->y, 2);
+    EXPECT_TRUE(professor()->isWalking());
+    // Any key ends the walk.
+    press(LEFT);
+    press(LEFT, true);
+    EXPECT_FALSE(professor()->isWalking());
+}
+
+TEST(ProfessorMouse, AClickOffTheBoardIsClampedToItsLastCell)
+{
+    Board board(R"(
+        ...P
+        ####
+    )", boardtest::defaultLegend(), 22, 28);
+    settle(board);
+    professor()->mouseMove(900, 700);
+    professor()->mouseButton(900, 700, false);
+    EXPECT_EQ(professor()->getWalkTargetX(), 31);
+    EXPECT_EQ(professor()->getWalkTargetY(), 23);
+    professor()->mouseButton(900, 700, true);
+    board.step(100);
+    // Row 23 is below him and solid: he stays in column 31.
+    EXPECT_EQ(professor()->x, 31);
+    EXPECT_EQ(professor()->y, 22);
+}
+
+TEST(ProfessorIdle, AnIdleAnimationPlaysAfter600StandingFramesAndTheNextAfterAnother600)
+{
+    Board board(R"(
+        .P.
+        ###
+    )");
+    settle(board);
+    EXPECT_EQ(professor()->getIdleIndex(), -1);
+    int first = stepUntil(board, [] { return professor()->state == CElementAIProfessor::PROF_IDLE; }, 700);
+    ASSERT_GE(first, 0);
+    EXPECT_GE(first, 590);
+    EXPECT_EQ(professor()->getIdleIndex(), 0);
+    stepUntil(board, [] { return professor()->state != CElementAIProfessor::PROF_IDLE; }, 2000);
+    int second = stepUntil(board, [] { return professor()->state == CElementAIProfessor::PROF_IDLE; }, 700);
+    ASSERT_GE(second, 0);
+    EXPECT_GE(second, 590);
+    EXPECT_EQ(professor()->getIdleIndex(), 1);
+}
+
+TEST(ProfessorOutcome, FallingOffTheBoardEndsTheLevelAsFallen)
+{
+    Board board(R"(
+        P.
+        #.
+    )", boardtest::defaultLegend(), 20, 0);
+    settle(board);
+    hold(board, RIGHT, 8);
+    int steps = stepUntil(board, [] { return CElement::GetFallen(); }, 200);
+    ASSERT_GE(steps, 0);
+    EXPECT_TRUE(CElement::GetLevelEnded());
+    EXPECT_GE(professor()->y, 26);
+}
+
+TEST(ProfessorOutcome, WalkingIntoTheExitTubeEndsTheLevelAsExited)
+{
+    Board board(R"(
+        P.X
+        ###
+    )");
+    settle(board);
+    hold(board, RIGHT, 30);
+    ASSERT_GE(stepUntil(board, [] { return CElement::GetLevelEnded(); }, 300), 0);
+    EXPECT_TRUE(CElement::GetExited());
+    EXPECT_EQ(professor()->x, 2);
+}
+
+TEST(ProfessorPowerups, WalkingOntoAPowerupWithNineFullSlotsLeavesItOnTheBoard)
+{
+    Board board(R"(
+        P.p.
+        ####
+    )");
+    settle(board);
+    for (int i = 0; i < 9; ++i)
+        ASSERT_TRUE(professor()->addPowerup(POWERUP_TYPE_WHISTLE));
+    EXPECT_FALSE(professor()->addPowerup(POWERUP_TYPE_CRATE));
+    hold(board, RIGHT, 20);
+    board.step(20);
+    EXPECT_EQ(professor()->x, 3);
+    EXPECT_EQ(professor()->getPowerup(8), POWERUP_TYPE_WHISTLE);
+    EXPECT_TRUE(CElementDevicePowerup::isPowerupAt(2, 0));
+
+    // With a free slot the next professor collects it.
+    Board free(R"(
+        P.p.
+        ####
+    )");
+    settle(free);
+    hold(free, RIGHT, 20);
+    free.step(20);
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_TYPE_CRATE);
+    EXPECT_FALSE(CElementDevicePowerup::isPowerupAt(2, 0));
+}
+
+TEST(ProfessorStun, ACrateMovingAboveHimStunsHimAndWalkingAwayClearsIt)
+{
+    Board board(R"(
+        ..c.
+        .P#.
+        ####
+    )");
+    settle(board);
+    // The crate is pushed off its ledge into the cell above his head.
+    ASSERT_TRUE(board.at(2, 0)->PushLeft(true, false));
+    board.step();
+    EXPECT_TRUE(professor()->isStunned());
+    board.step(40);
+    // Still under the crate: still stunned, in the stun picture.
+    EXPECT_TRUE(professor()->isStunned());
+    EXPECT_TRUE(professor()->state == CElementAIProfessor::PROF_STUN_LEFT ||
+                professor()->state == CElementAIProfessor::PROF_STUN_RIGHT);
+    oneMove(board, LEFT);
+    EXPECT_EQ(professor()->x, 0);
+    EXPECT_FALSE(professor()->isStunned());
+
+}
+
+TEST(ProfessorPowerups, KeysHeldDuringAPowerupMoveNothingAndSaveTheUndoStepAfterwards)
+{
+    Board board(R"(
+        .P....
+        ######
+    )");
+    settle(board);
+    professor()->addPowerup(POWERUP_TYPE_WHISTLE);
+    professor()->usePowerup(0);
+    ASSERT_TRUE(professor()->isUsingPowerup());
+    int before = CElement::undoCount;
+    press(RIGHT);
+    EXPECT_TRUE(CElement::undoPending);
+    board.step(10);
+    EXPECT_EQ(professor()->x, 1);
+    stepUntil(board, [] { return !professor()->isUsingPowerup(); }, 200);
+    board.step(2);
+    press(RIGHT, true);
+    EXPECT_FALSE(CElement::undoPending);
+    EXPECT_GT(CElement::undoCount, before - 1);
+}

@@ -1,0 +1,97 @@
+// Every frame of every animation state of the professor and the bot, and
+// every icon of the power-up bar, is a picture that the image catalogues
+// have put into the image store; every sound the walkers create is in the
+// sound archive.
+#include <set>
+#include <string>
+
+#include "WalkerTestSupport.h"
+#include "engine/CDraw.h"
+#include "engine/ResourceArchive.h"
+#include "test_support.h"
+
+using namespace walkertest;
+
+namespace {
+
+void expectFramesInStore(const std::vector<WalkerAnimation>& table, size_t states)
+{
+    ASSERT_EQ(table.size(), states);
+    for (size_t i = 0; i < table.size(); ++i) {
+        const WalkerAnimation& a = table[i];
+        SCOPED_TRACE(a.name);
+        EXPECT_FALSE(a.frames.empty()) << i;
+        for (const std::string& frame : a.frames)
+            EXPECT_GE(CDraw::FindImageId(frame.c_str()), 0) << "state " << i << ": " << frame;
+    }
+}
+
+std::set<std::string> soundArchiveNames()
+{
+    std::set<std::string> names;
+    ResourceArchiveReader archive;
+    if (!archive.Open((testsupport::runDir() + "/resource3.dat").c_str()))
+        return names;
+    std::string name;
+    std::vector<uint8_t> data;
+    for (uint32_t i = 0; i < archive.Count(); ++i)
+        if (archive.ReadEntry(i, name, data))
+            names.insert(name);
+    return names;
+}
+
+} // namespace
+
+TEST(WalkerAssets, EveryProfessorStateFindsAllItsFramesInTheImageStore)
+{
+    boardtest::startWorld();
+    expectFramesInStore(CElementAIProfessor::AnimationTable(), CElementAIProfessor::PROF_ANIMATION_COUNT);
+    expectFramesInStore(CElementAIProfessor::IdleTable(), CElementAIProfessor::IDLE_COUNT);
+    // Spot checks of frame lists built from several pieces.
+    const std::vector<WalkerAnimation>& table = CElementAIProfessor::AnimationTable();
+    EXPECT_EQ(table[CElementAIProfessor::PROF_STAND_MIDDLE].frames.size(), 8u + 4u + 8u + 1u + 8u + 1u);
+    EXPECT_EQ(table[CElementAIProfessor::PROF_TUBE_ENTRANCE].frames.front(), "tubeentrance0.png");
+    EXPECT_EQ(table[CElementAIProfessor::PROF_TUBE_ENTRANCE].frames.back(), "tube0.tga");
+    EXPECT_EQ(table[CElementAIProfessor::PROF_CAUGHT_LEFT].frames.size(), 28u + 5u * 6u);
+    EXPECT_EQ(table[CElementAIProfessor::PROF_HEAT].frames.size(), 20u + 8u + 15u);
+    EXPECT_EQ(table[CElementAIProfessor::PROF_TUBE_EXIT].type, 73);
+    EXPECT_EQ(table[CElementAIProfessor::PROF_STUN_LEFT].frameDelay, 3);
+    EXPECT_EQ(table[CElementAIProfessor::PROF_TURN_LEFT].frameDelay, 2);
+}
+
+TEST(WalkerAssets, EveryBotStateFindsAllItsFramesInTheImageStore)
+{
+    boardtest::startWorld();
+    expectFramesInStore(CElementAIBot::AnimationTable(), CElementAIBot::BOT_ANIMATION_COUNT);
+    const std::vector<WalkerAnimation>& table = CElementAIBot::AnimationTable();
+    EXPECT_EQ(table[CElementAIBot::BOT_CAPTURE_RIGHT].frames.size(), 25u + 5u * 6u + 3u);
+    EXPECT_TRUE(table[CElementAIBot::BOT_RUN_LEFT].loop);
+    EXPECT_FALSE(table[CElementAIBot::BOT_LANDING].loop);
+    EXPECT_EQ(table[CElementAIBot::BOT_HEATED_RIGHT].anchorX, 16);
+    EXPECT_EQ(table[CElementAIBot::BOT_EMPED_LEFT_LFALL].frames.size(), 5u);
+}
+
+TEST(WalkerAssets, EveryIconOfThePowerupBarIsInTheImageStore)
+{
+    boardtest::startWorld();
+    std::vector<std::string> names = CElementAIProfessor::IconFrameNames();
+    EXPECT_EQ(names.size(), 9u * 3u + 11u * 6u + 3u * 9u);
+    for (const std::string& name : names)
+        EXPECT_GE(CDraw::FindImageId(name.c_str()), 0) << name;
+}
+
+TEST(WalkerAssets, EverySoundOfTheWalkersIsInTheSoundArchive)
+{
+    std::set<std::string> archive = soundArchiveNames();
+    if (archive.empty())
+        GTEST_SKIP() << "no sound archive in " << testsupport::runDir();
+    int count = 0;
+    const char* const* names = CElementAIProfessor::SoundNames(count);
+    EXPECT_EQ(count, 25);
+    for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(archive.count(names[i])) << names[i];
+    names = CElementAIBot::SoundNames(count);
+    EXPECT_EQ(count, 20);
+    for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(archive.count(names[i])) << names[i];
+}

@@ -1,0 +1,82 @@
+// Helpers shared by the walker tests: the professor of the board, stepping
+// until he has come out of the entrance tube, holding keys for a number of
+// steps, and the bots of the board.
+#pragma once
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "world/CElementAIBot.h"
+#include "world/CElementAIProfessor.h"
+#include "world/board/BoardHarness.h"
+
+namespace walkertest {
+
+using boardtest::Board;
+
+inline CElementAIProfessor* professor()
+{
+    return static_cast<CElementAIProfessor*>(CElement::theProfessor);
+}
+
+// Steps until the predicate holds; the number of steps taken, or -1 when it
+// did not hold within limit steps.
+inline int stepUntil(Board& board, const std::function<bool()>& done, int limit)
+{
+    for (int i = 0; i <= limit; ++i) {
+        if (done())
+            return i;
+        board.step();
+    }
+    return -1;
+}
+
+// Steps until the professor has come out of the entrance tube and stands
+// ready for keys.
+inline void settle(Board& board)
+{
+    ASSERT_NE(professor(), nullptr);
+    ASSERT_GE(stepUntil(board, [] { return !professor()->isEnteringTube(); }, 400), 0);
+    board.step(2);
+}
+
+enum Key { LEFT, RIGHT, UP, DOWN, TURN };
+
+inline void press(Key key, bool released = false)
+{
+    CElementAIProfessor* p = professor();
+    switch (key) {
+    case LEFT: p->setKeyLeft(released); break;
+    case RIGHT: p->setKeyRight(released); break;
+    case UP: p->setKeyUp(released); break;
+    case DOWN: p->setKeyDown(released); break;
+    case TURN: p->setKeyTurn(released); break;
+    }
+}
+
+// Holds the key for the given steps and lets it go.
+inline void hold(Board& board, Key key, int steps)
+{
+    press(key);
+    board.step(steps);
+    press(key, true);
+}
+
+// Holds the key until the professor has made one move and come to rest.
+inline void oneMove(Board& board, Key key)
+{
+    int x = professor()->x, y = professor()->y;
+    press(key);
+    stepUntil(board, [&] { return professor()->x != x || professor()->y != y; }, 60);
+    press(key, true);
+    stepUntil(board, [] { return !professor()->moving; }, 60);
+    board.step(1);
+}
+
+inline std::vector<CElementAIBot*> bots()
+{
+    return CElementAIBot::allBots;
+}
+
+} // namespace walkertest
