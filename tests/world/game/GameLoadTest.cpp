@@ -242,8 +242,8 @@ TEST_F(Load, CellFlagsFreezeOrHeatWhatTheCellCreated)
         int code, flag;
         bool frozen, heated;
     } cases[] = {{OBJECT_WCRATE, CELL_FROZEN, true, false},
-                 {OBJECT_WBARREL, CELL_HEATED, false, true},
-                 {OBJECT_WBARREL, CELL_NORMAL, false, false},
+                 {OBJECT_MBARREL, CELL_HEATED, false, true},
+                 {OBJECT_MBARREL, CELL_NORMAL, false, false},
                  {BOT_LEFT, CELL_FROZEN, true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
