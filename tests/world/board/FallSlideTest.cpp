@@ -7,6 +7,13 @@
 using boardtest::Board;
 using boardtest::trimPicture;
 
+namespace {
+
+// Whole cell moves take 8 steps; a few more let every fall and slide settle.
+const int SETTLE = 60;
+
+} // namespace
+
 TEST(Falling, ACrateFallsOneCellInEightStepsAndLands)
 {
     Board board(R"(
@@ -19,6 +26,184 @@ TEST(Falling, ACrateFallsOneCellInEightStepsAndLands)
     board.step(1); // the first step starts the fall but moves no pixel
     EXPECT_EQ(crate->pixelY, 0);
     EXPECT_TRUE(crate->falling);
-    board.step(30);
+    board.step(7);
+    EXPECT_EQ(crate->pixelY, 21);
+    board.step(1);
+    EXPECT_EQ(crate->pixelY, 24);
+    board.step(SETTLE);
     EXPECT_EQ(board.picture(), trimPicture("...\n...\n.c.\n###"));
+    EXPECT_FALSE(crate->falling);
+    EXPECT_FALSE(crate->moving);
+}
+
+TEST(Falling, AnUpperCrateLandsOnlyAfterTheLowerOneAndTheMarkLastsOneFrame)
+{
+    Board board(R"(
+        c
+        c
+        .
+        .
+        #
+    )");
+    CElement* upper = board.at(0, 0);
+    CElement* lower = board.at(0, 1);
+    int upperLandings = 0;
+    int lowerLandedAt = -1;
+    for (int i = 0; i < SETTLE; ++i) {
+        board.step(1);
+        if (lower->justLanded && lowerLandedAt < 0)
+            lowerLandedAt = i;
+        if (upper->justLanded) {
+            ++upperLandings;
+            EXPECT_FALSE(lower->falling) << "step " << i;
+        }
+        if (lower->falling) {
+            EXPECT_FALSE(upper->justLanded) << "step " << i;
+        }
+    }
+    EXPECT_GE(lowerLandedAt, 0);
+    // The mark of a landing is seen in exactly one step.
+    EXPECT_EQ(upperLandings, 1);
+    EXPECT_EQ(board.picture(), trimPicture(".\n.\nc\nc\n#"));
+}
+
+TEST(Falling, AnElementLeavingTheBottomStopsOnTheFallLimitRow)
+{
+    Board board(R"(
+        c
+    )", boardtest::defaultLegend(), 22);
+    CElement* crate = board.at(0, 22);
+    board.step(200);
+    EXPECT_EQ(crate->y, CElement::FALL_LIMIT_ROW);
+    EXPECT_FALSE(crate->moving);
+    EXPECT_EQ(board.picture(22, 0, 2, 1), ".\n.");
+}
+
+TEST(BarrelSquish, AFrozenBotPushesABarrelOnGrassAsideAndDrops)
+{
+    // The barrel, which nobody rides, slides on grass to the wall.
+    Board board(R"(
+        #.F..#
+        #.o..#
+        ######
+    )");
+    board.step(SETTLE);
+    EXPECT_EQ(board.picture(), trimPicture("#....#\n#.<.o#\n######"));
+}
+
+TEST(BarrelSquish, ALiveBotStaysOnItsBarrel)
+{
+    Board board(R"(
+        .<.
+        .o.
+        ###
+    )");
+    CElement* bot = board.at(1, 0);
+    CElement::CheckAllSquishing();
+    EXPECT_FALSE(CElement::BarrelSquish(bot));
+    EXPECT_EQ(board.at(1, 1)->typeObject, CElement::OBJECT_BARREL);
+}
+
+TEST(BarrelSquish, ACrateSquashesABarrelOnGrassButNotOnSand)
+{
+    Board grass(R"(
+        #.c..#
+        #.o..#
+        ######
+    )");
+    grass.step(SETTLE);
+    EXPECT_EQ(grass.picture(), trimPicture("#....#\n#.c.o#\n######"));
+
+    Board sand(R"(
+        .c.
+        .o.
+        :::
+    )");
+    sand.step(SETTLE);
+    EXPECT_EQ(sand.picture(), trimPicture(".c.\n.o.\n:::"));
+}
+
+TEST(Sliding, ACrateSlidesOnIceUntilAWall)
+{
+    Board board(R"(
+        .c...#
+        ~~~~~~
+    )");
+    CElement* crate = board.at(1, 0);
+    crate->wasMovingRight = 1;
+    board.step(SETTLE);
+    EXPECT_EQ(board.picture(), trimPicture("....c#\n~~~~~~"));
+    EXPECT_FALSE(crate->sliding);
+}
+
+TEST(Sliding, ASlidingCrateStopsAtARestingOneWhichSlidesOnInTheSameStep)
+{
+    Board board(R"(
+        c.c..#
+        ~~~~~~
+    )");
+    CElement* first = board.at(0, 0);
+    CElement* second = board.at(2, 0);
+    board.step(1);
+    first->wasMovingRight = 1;
+    board.step(1); // starts the slide
+    ASSERT_TRUE(first->sliding);
+    int stoppedAt = -1, startedAt = -1;
+    for (int i = 0; i < 40; ++i) {
+        board.step(1);
+        if (stoppedAt < 0 && !first->sliding && !first->moving)
+            stoppedAt = i;
+        if (startedAt < 0 && second->sliding)
+            startedAt = i;
+    }
+    EXPECT_EQ(stoppedAt, startedAt);
+    EXPECT_EQ(board.picture(), trimPicture(".c..c#\n~~~~~~"));
+}
+
+TEST(Sliding, TwoCratesSlidingHeadOnBothStop)
+{
+    Board board(R"(
+        c...c
+        ~~~~~
+    )");
+    CElement* left = board.at(0, 0);
+    CElement* right = board.at(4, 0);
+    board.step(1);
+    left->wasMovingRight = 1;
+    right->wasMovingLeft = 1;
+    board.step(SETTLE);
+    EXPECT_FALSE(left->moving || right->moving || left->sliding || right->sliding);
+    EXPECT_EQ(right->x - left->x, 1);
+}
+
+TEST(Sliding, OnAStackOnIceTheUpperCratesFallInTheStepTheLowestSlidesAway)
+{
+    Board board(R"(
+        .c...
+        .c...
+        .c...
+        ~~~~~
+    )");
+    CElement* top = board.at(1, 0);
+    CElement* middle = board.at(1, 1);
+    CElement* bottom = board.at(1, 2);
+    board.step(1);
+    bottom->wasMovingRight = 1;
+    board.step(1);
+    EXPECT_TRUE(bottom->sliding);
+    EXPECT_TRUE(middle->falling);
+    EXPECT_TRUE(top->falling);
+}
+
+TEST(Sliding, PlainGroundStopsASlide)
+{
+    Board board(R"(
+        c....
+        ~~###
+    )");
+    CElement* crate = board.at(0, 0);
+    board.step(1);
+    crate->wasMovingRight = 1;
+    board.step(SETTLE);
+    EXPECT_EQ(board.picture(), trimPicture("..c..\n~~###"));
 }

@@ -1,0 +1,140 @@
+// Freezing, heating, the heat transfer between neighbours and the effects.
+#include <gtest/gtest.h>
+
+#include "world/CElement.h"
+#include "world/board/BoardHarness.h"
+
+using boardtest::Board;
+using boardtest::trimPicture;
+
+TEST(Cold, FreezingAHeatedCrateLeavesItNeitherHeatedNorFrozen)
+{
+    Board board("*\n#");
+    CElement* crate = board.at(0, 0);
+    ASSERT_TRUE(crate->heated);
+    EXPECT_TRUE(crate->Freeze());
+    EXPECT_FALSE(crate->heated);
+    EXPECT_FALSE(crate->frozen);
+    EXPECT_TRUE(crate->cooling);
+    // A second cold snap freezes it.
+    EXPECT_TRUE(crate->Freeze());
+    EXPECT_TRUE(crate->frozen);
+}
+
+TEST(Cold, TerrainThatCannotFreezeRefuses)
+{
+    Board board("#");
+    EXPECT_FALSE(board.at(0, 0)->Freeze());
+    EXPECT_FALSE(board.at(0, 0)->frozen);
+}
+
+TEST(Heat, HeatingAFrozenBotThawsItWithSteamAndItStays)
+{
+    Board board("F\n#");
+    CElement* bot = board.at(0, 0);
+    ASSERT_TRUE(bot->frozen);
+    EXPECT_TRUE(bot->Heat(true, true));
+    EXPECT_FALSE(bot->frozen);
+    EXPECT_TRUE(bot->steamActive);
+    EXPECT_TRUE(bot->thawing);
+    EXPECT_TRUE(bot->effectSilenced);
+    EXPECT_TRUE(CElement::isHeatedPosition(0, 0));
+    EXPECT_EQ(board.at(0, 0), bot);
+    board.step(60);
+    EXPECT_FALSE(bot->steamActive); // the cloud has played
+    EXPECT_FALSE(bot->effectSilenced);
+    EXPECT_EQ(board.at(0, 0), bot);
+}
+
+TEST(Heat, AHeatedCrateBurnsTheWoodenCrateBesideItAndCools)
+{
+    Board board(R"(
+        *c
+        ##
+    )");
+    CElement* hot = board.at(0, 0);
+    CElement* wood = board.at(1, 0);
+    board.step(1);
+    EXPECT_EQ(board.at(1, 0), CElement::nullElement); // gone from the grid in the same step
+    EXPECT_TRUE(wood->heatEffectActive);
+    EXPECT_FALSE(wood->canFall);
+    EXPECT_FALSE(hot->heated);
+    EXPECT_TRUE(hot->cooling);
+    board.step(80);
+    EXPECT_TRUE(wood->exploded);
+    EXPECT_FALSE(wood->heatEffectActive);
+}
+
+TEST(Heat, AFallingHeatedCratePassesNoHeat)
+{
+    Board board(R"(
+        *c
+        .#
+        .#
+    )");
+    CElement* hot = board.at(0, 0);
+    CElement* wood = board.at(1, 0);
+    board.step(1);
+    EXPECT_TRUE(hot->falling);
+    EXPECT_TRUE(hot->heated);
+    EXPECT_EQ(board.at(1, 0), wood);
+    EXPECT_FALSE(wood->heatEffectActive);
+}
+
+TEST(Heat, ABridgeAboveAHeatedCrateTakesNoHeatButOneBesideItDoes)
+{
+    Board above(R"(
+        _.
+        *.
+        ##
+    )");
+    CElement* high = above.at(0, 0);
+    above.step(1);
+    EXPECT_EQ(above.at(0, 0), high);
+    EXPECT_FALSE(high->heatEffectActive);
+    EXPECT_TRUE(above.at(0, 1)->heated);
+
+    Board beside(R"(
+        *_
+        #.
+    )");
+    CElement* bridge = beside.at(1, 0);
+    beside.step(1);
+    EXPECT_NE(beside.at(1, 0), bridge);
+    EXPECT_FALSE(beside.at(0, 0)->heated);
+}
+
+TEST(Heat, APlainMetalCrateIsNotHeatedByContact)
+{
+    Board board(R"(
+        *C
+        ##
+    )");
+    board.step(3);
+    EXPECT_TRUE(board.at(0, 0)->heated); // no taker: it keeps its heat
+    EXPECT_FALSE(board.at(1, 0)->heated);
+}
+
+TEST(Heat, HeatedPositionsAreListedOnce)
+{
+    Board board;
+    CElement::clearHeatedPositions();
+    CElement::addHeatedPosition(3, 4);
+    CElement::addHeatedPosition(3, 4);
+    EXPECT_TRUE(CElement::isHeatedPosition(3, 4));
+    EXPECT_FALSE(CElement::isHeatedPosition(4, 3));
+    // A cell that took heat this frame counts as taking it again.
+    EXPECT_TRUE(CElement::transferHeat(3, 4, CElement::nullElement, false));
+    CElement::clearHeatedPositions();
+    EXPECT_FALSE(CElement::transferHeat(3, 4, CElement::nullElement, false));
+}
+
+TEST(Heat, DelayedHeatIsUsedOnce)
+{
+    Board board("c\n#");
+    CElement* crate = board.at(0, 0);
+    EXPECT_FALSE(crate->UseDelayedHeat());
+    crate->SetDelayedHeat(true);
+    EXPECT_TRUE(crate->UseDelayedHeat());
+    EXPECT_FALSE(crate->UseDelayedHeat());
+}
