@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "profile/CProfile.h"
+#include "screens/CControllerScoreboard.h"
+#include "ui/Input.h"
 #include "world/CControllerGame.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"
@@ -134,6 +136,53 @@ TEST_F(Walk, TheUndoKeyTakesTheLastActionBackButNotWhileRecording)
         delete m_screen;
         m_screen = nullptr;
     }
+}
+
+TEST_F(Walk, AClickOnTheBoardSendsTheProfessorThereButNotWhileRecording)
+{
+    for (bool recording : {false, true}) {
+        SCOPED_TRACE(recording);
+        play(m_level, recording, false, recording);
+        frames(kOutOfTheTube);
+        int start = professorX();
+        // The middle of cell (6, 22) on the screen.
+        setMouseX(15 + 6 * 24 + 12);
+        setMouseY(15 + 22 * 24 + 12);
+        m_screen->InputMouseButton(false, true, false, false, false);
+        m_screen->InputMouseButton(true, true, false, false, false);
+        frames(120);
+        EXPECT_EQ(professorX(), recording ? start : 6);
+        EXPECT_TRUE(m_level.GetSolution().empty());
+        m_screen->ExitNow(1);
+        delete m_screen;
+        m_screen = nullptr;
+    }
+}
+
+TEST_F(Walk, CaughtByABotTheFatalStepIsUndoneFromThePostLevelScreen)
+{
+    m_level.Clear();
+    gametest::drawLevel(m_level,
+                        "@.....q........$\n"
+                        "################\n");
+    play(m_level);
+    frames(kOutOfTheTube);
+    press(kRight);
+    for (int i = 0; i < 600 && !m_screen->GetPostLevelChild(); ++i)
+        frame();
+    release(kRight);
+    ASSERT_NE(m_screen->GetPostLevelChild(), nullptr) << "the bot never caught him";
+    EXPECT_TRUE(CElement::GetCaught());
+    EXPECT_EQ(m_screen->GetPostLevelChild()->GetType(), CControllerGame::POST_LOST);
+
+    m_screen->GetPostLevelChild()->GUICallback(CControllerScoreboard::BUTTON_UNDO, 0, false);
+    frames(3);
+    EXPECT_EQ(CController::GetCurrentController(), m_screen);
+    EXPECT_FALSE(CElement::GetLevelEnded());
+    EXPECT_FALSE(CElement::GetCaught());
+    EXPECT_EQ(professorX(), 0) << "back where the walk began";
+    frames(10);
+    EXPECT_EQ(m_screen->GetPostLevelChild(), nullptr) << "play goes on";
 }
 
 // Writes the small solved level that the replay check of the test suite
