@@ -28,11 +28,12 @@ public:
     void InputKey(bool, int) override {}
 };
 
-LevelRun::LevelRun(CLevel& level) : m_level(level), m_game(nullptr), m_root(new Root()), m_frames(0)
+LevelRun::LevelRun(CLevel& level, bool record, bool draw)
+    : m_level(level), m_game(nullptr), m_root(new Root()), m_frames(0), m_draw(draw)
 {
     CController::ResetStack();
     m_root->Activate(nullptr);
-    m_game = new CControllerGame(&level, true, false, true);
+    m_game = new CControllerGame(&level, record, false, true);
     m_root->LaunchController(m_game);
 }
 
@@ -49,13 +50,24 @@ bool LevelRun::hasBoard() const
     return m_game->HasBoard();
 }
 
+const CElementAIProfessor* LevelRun::professor() const
+{
+    return m_game->GetProfessor();
+}
+
 void LevelRun::frame()
 {
     if (CController::GetCurrentController() == m_game)
         CController::PumpCurrent();
-    pointerFollowMouse();
-    CRender::Render(true);
-    CDraw::Present(1, 1);
+    if (m_draw) {
+        pointerFollowMouse();
+        CRender::Render(true);
+        CDraw::Present(1, 1);
+    } else {
+        CSprite::UpdateAll();
+        CRender::ClearLists();
+        CDraw::Present(0, 1);
+    }
     ++m_frames;
 }
 

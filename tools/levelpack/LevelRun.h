@@ -18,6 +18,7 @@
 #include "MoveScript.h"
 
 class CControllerGame;
+class CElementAIProfessor;
 class CLevel;
 
 namespace levelpack {
@@ -31,15 +32,19 @@ public:
     };
 
     // Builds the board of `level` on a play screen that records into the
-    // level's solution (the level's keys are replaced).
-    explicit LevelRun(CLevel& level);
+    // level's solution (the level's keys are replaced), or that only plays.
+    // Without `draw` a frame updates the sprites' animations (which the
+    // walkers' logic follows) but draws nothing: the world steps exactly
+    // alike, several times faster.
+    explicit LevelRun(CLevel& level, bool record = true, bool draw = true);
     ~LevelRun();
     LevelRun(const LevelRun&) = delete;
     LevelRun& operator=(const LevelRun&) = delete;
 
     bool hasBoard() const;
+    const CElementAIProfessor* professor() const;
     // One frame as the game's main loop runs it: the screen's pump, the
-    // renderer and presenting.
+    // renderer and presenting (without drawing when the run does not draw).
     void frame();
     int frames() const { return m_frames; }
     // Frames since the level started, as the play screen counts them.
@@ -80,6 +85,7 @@ private:
     class Root;
     Root* m_root;
     int m_frames;
+    bool m_draw;
 };
 
 // Plays a whole script from the level's start. Returns true when the level

@@ -131,6 +131,16 @@ void collectResult(PackedLevel& packed, const std::string& folder, std::vector<s
 
 } // namespace
 
+std::string levelLabel(int set, int index)
+{
+    int tutorials = 0;
+    for (int i = 0; i < index; ++i)
+        tutorials += CLevelSet::isTutorialLevel(set, i) ? 1 : 0;
+    if (CLevelSet::isTutorialLevel(set, index))
+        return "T" + std::to_string(tutorials + 1);
+    return std::to_string(index - tutorials + 1);
+}
+
 bool readTextFile(const std::string& path, std::string& text)
 {
     std::ifstream in(path, std::ios::binary);

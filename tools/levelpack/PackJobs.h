@@ -56,6 +56,10 @@ struct ManifestEntry {
 };
 bool readManifest(const std::string& path, std::vector<ManifestEntry>& entries, bool& strict);
 
+// The map label of a level ("T3" for the third tutorial level, "17" for
+// the seventeenth ordinary one), counted as the level set counts them.
+std::string levelLabel(int set, int index);
+
 // The text of a file, false when it cannot be read.
 bool readTextFile(const std::string& path, std::string& text);
 
