@@ -37,9 +37,7 @@ CElementDeviceGunshot::CElementDeviceGunshot(int cx, int cy, int k, int facing)
     const char* stem = kind == KIND_HEAT ? (facingLeft ? "fireballleft" : "fireballright")
                                          : (facingLeft ? "frostballleft" : "frostballright");
     ball = elementsprites::newBoardSprite("Gunshot Device", ANCHOR_X, ANCHOR_Y, SHOT_LAYER, 1, sharedImages, 1);
-    elementsprites::addSeries(ball, stem, 0, FLIGHT_PICTURES - 1, kind == KIND_HEAT ? ".png" : ".tga");
-    ball->SetLooping(true);
-    ball->Animate(true);
+    elementsprites::loopForever(ball, stem, 0, FLIGHT_PICTURES - 1, kind == KIND_HEAT ? ".png" : ".tga");
     if (kind == KIND_HEAT) {
         burst = elementsprites::newBoardSprite("Gunshot Impact", 33, 77, HEAT_BURST_LAYER, 0, sharedImages, 1);
         elementsprites::addSeries(burst, "heatgunimpact", 0, HEAT_BURST_PICTURES - 1, ".png");

@@ -61,9 +61,7 @@ CElementDevicePowerup::CElementDevicePowerup(int cx, int cy, int t)
     soundCollect = new CSound("map_dot.ogg", false);
     const Pictures& p = kPictures[powerupType];
     bubble = elementsprites::newBoardSprite("Powerup Device", ANCHOR_X, ANCHOR_Y, BUBBLE_LAYER, 2, sharedImages, 1);
-    elementsprites::addSeries(bubble, p.stem, 0, p.last, p.suffix);
-    bubble->SetLooping(true);
-    bubble->Animate(true);
+    elementsprites::loopForever(bubble, p.stem, 0, p.last, p.suffix);
     label = elementsprites::newBoardSprite("Powerup Label", LABEL_ANCHOR_X, LABEL_ANCHOR_Y, LABEL_LAYER, 0,
                                            sharedImages, 1);
     elementsprites::addSeries(label, p.label, 0, LABEL_PICTURES - 1, ".tga");

@@ -64,15 +64,11 @@ CElementDeviceTeleport::CElementDeviceTeleport(int cx, int cy, int c, int infl)
     spiral = elementsprites::newBoardSprite("Teleport Device (portal)", ANCHOR_X, ANCHOR_Y, SPIRAL_LAYER, 2,
                                             sharedImages, 2);
     snprintf(name, sizeof name, "teleport_spiral%s", word);
-    elementsprites::addSeries(spiral, name, 0, SPIRAL_PICTURES - 1, ".png");
-    spiral->SetLooping(true);
-    spiral->Animate(true);
+    elementsprites::loopForever(spiral, name, 0, SPIRAL_PICTURES - 1, ".png");
     idle = elementsprites::newBoardSprite("Teleport Device (idle)", ANCHOR_X, ANCHOR_Y, SPIRAL_LAYER, 2, sharedImages,
                                           2);
     snprintf(name, sizeof name, "teleport_spiral%s_idle", word);
-    elementsprites::addSeries(idle, name, 0, SPIRAL_PICTURES - 1, ".png");
-    idle->SetLooping(true);
-    idle->Animate(true);
+    elementsprites::loopForever(idle, name, 0, SPIRAL_PICTURES - 1, ".png");
     glow = elementsprites::newBoardSprite("Teleport Device (flash)", ANCHOR_X, ANCHOR_Y, GLOW_LAYER, 0, sharedImages,
                                           2);
     snprintf(name, sizeof name, "teleport_glow%s", word);

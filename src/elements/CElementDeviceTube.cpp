@@ -38,8 +38,7 @@ CElementDeviceTube::CElementDeviceTube(int cx, int cy, int v)
         arrow->AddFrame("tubearrow0.png");
         elementsprites::addSeries(arrow, "tubearrowfade", 0, ARROW_FADES - 1, ".png");
         elementsprites::addSeries(arrow, "tubearrowfade", ARROW_FADES - 2, 0, ".png");
-        arrow->SetLooping(true);
-        arrow->Animate(true);
+        elementsprites::loopForever(arrow);
     } else {
         body->AddFrame("tubeentrance0.png");
     }

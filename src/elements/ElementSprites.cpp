@@ -19,6 +19,14 @@ void addSeries(CSprite* sprite, const char* prefix, int first, int last, const c
     sprite->LoadFrames(prefix, first, last, suffix, 1);
 }
 
+void loopForever(CSprite* sprite, const char* prefix, int first, int last, const char* suffix)
+{
+    if (prefix)
+        addSeries(sprite, prefix, first, last, suffix);
+    sprite->SetLooping(true);
+    sprite->Animate(true);
+}
+
 void showAt(CSprite* sprite, int pixelX, int pixelY)
 {
     if (!sprite)

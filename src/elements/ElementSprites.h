@@ -17,6 +17,11 @@ CSprite* newBoardSprite(const char* name, int anchorX, int anchorY, int type, in
 // Adds the pictures prefix + n + suffix for n from first to last.
 void addSeries(CSprite* sprite, const char* prefix, int first, int last, const char* suffix);
 
+// A sprite that plays its frames over and over for as long as it lives.
+// With a prefix, the series prefix + n + suffix (n from first to last) is
+// added first.
+void loopForever(CSprite* sprite, const char* prefix = nullptr, int first = 0, int last = 0, const char* suffix = "");
+
 // Places the sprite at a board pixel position and makes it visible; a hidden
 // sprite comes up without repainting an earlier area.
 void showAt(CSprite* sprite, int pixelX, int pixelY);
