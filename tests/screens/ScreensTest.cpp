@@ -332,10 +332,16 @@ TEST_F(Screens, AKeyIsBoundByPressingItAndAKeyBoundTwiceIsRefused)
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
     EXPECT_EQ(profile->GetKey(1), SDLK_u);
     EXPECT_EQ(profile->GetKey(2), SDLK_LEFT);
+    // The notice dims a frozen copy of the screen, whose buttons are out of
+    // reach meanwhile.
+    EXPECT_TRUE(CRender::IsSwapped());
+    EXPECT_TRUE(s->FindButton(CControllerOptionsControls::BUTTON_BACK)->IsHidden());
     frame();
     messageLoneOk();
     frame(2);
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_OPTIONS_CONTROLS);
+    EXPECT_FALSE(CRender::IsSwapped());
+    EXPECT_FALSE(s->FindButton(CControllerOptionsControls::BUTTON_BACK)->IsHidden());
 
     // Its own key again is no conflict; Escape keeps the old key.
     clickButton(1);
