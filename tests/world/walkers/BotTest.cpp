@@ -220,6 +220,26 @@ TEST(BotPowerups, TheEmpStunsStandingBotsStopsTheChaseAndReleasesMagnets)
     EXPECT_GE(stepUntil(board, [&] { return !chaser->isEmpStunned(); }, 200), 0);
 }
 
+TEST(BotPowerups, TheEmpSwitchesTheMagnetsOffAndReleasesAHeldBot)
+{
+    Board board(R"(
+        P...<m..
+        ########
+    )");
+    settle(board);
+    press(DOWN);
+    press(DOWN, true);
+    CElementAIBot* bot = onlyBot();
+    ASSERT_TRUE(bot->IsMagnetHeld());
+    professor()->addPowerup(POWERUP_TYPE_EMP);
+    professor()->usePowerup(0);
+    board.step(17);
+    EXPECT_TRUE(bot->IsMagnetHeld());
+    board.step(1);
+    EXPECT_FALSE(bot->IsMagnetHeld());
+    EXPECT_TRUE(bot->isEmpStunned());
+}
+
 TEST(BotPowerups, FrostFreezesABotAndAFrozenBotDoesNotCatch)
 {
     Board board(R"(

@@ -100,6 +100,21 @@ TEST(PowerupInventory, NineSlotsFillInOrderAndATenthIsRefused)
     EXPECT_EQ(p->getPowerup(8), 1);
 }
 
+TEST(PowerupInventory, OnlyTypesOfTheTableEnterASlot)
+{
+    Board board(R"(
+        P.
+        ##
+    )");
+    CElementAIProfessor* p = professor();
+    EXPECT_FALSE(p->addPowerup(POWERUP_NONE));
+    EXPECT_FALSE(p->addPowerup(-1));
+    EXPECT_FALSE(p->addPowerup(POWERUP_TYPE_COUNT));
+    EXPECT_EQ(p->getPowerup(0), POWERUP_NONE);
+    EXPECT_TRUE(p->addPowerup(POWERUP_TELEPORT_RED_LAST));
+    EXPECT_EQ(p->getPowerup(0), POWERUP_TELEPORT_RED_LAST);
+}
+
 TEST(PowerupInventory, RemovingShiftsTheLaterSlotsLeftAndHidesTheLastNumber)
 {
     Board board(R"(
@@ -238,6 +253,12 @@ TEST(PowerupUse, AnEmptySlotOrABusyProfessorOnlyPlaysTheFailSoundAndSavesNothing
     )");
     readyWith(board, POWERUP_TYPE_CRATE, false);
     int before = CElement::undoCount;
+    // Slots outside the bar are refused like empty ones.
+    for (int slot : {-1, 9}) {
+        std::string outside = useAndLog(slot);
+        EXPECT_TRUE(contains(outside, "powerup_fail.ogg"));
+        EXPECT_FALSE(contains(outside, "Using powerup"));
+    }
     std::string empty = useAndLog(3);
     EXPECT_TRUE(contains(empty, "powerup_fail.ogg"));
     EXPECT_FALSE(contains(empty, "Using powerup"));
@@ -247,6 +268,26 @@ TEST(PowerupUse, AnEmptySlotOrABusyProfessorOnlyPlaysTheFailSoundAndSavesNothing
     EXPECT_FALSE(contains(above, "Using powerup"));
     EXPECT_EQ(professor()->getPowerup(0), POWERUP_TYPE_CRATE);
     EXPECT_EQ(CElement::undoCount, before);
+}
+
+TEST(PowerupUse, AUseDroppedByFreezingGivesTheReservedCellBack)
+{
+    Board board(R"(
+        .P...
+        #####
+    )");
+    readyWith(board, POWERUP_TYPE_CRATE, false);
+    useAndLog(0);
+    ASSERT_EQ(board.at(2, 0), professor());
+    board.step(3);
+    ASSERT_TRUE(professor()->Freeze());
+    board.step(1);
+    EXPECT_EQ(professor()->getActivePowerup(), POWERUP_NONE);
+    EXPECT_FALSE(professor()->isUsingPowerup());
+    EXPECT_EQ(board.at(2, 0), CElement::nullElement);
+    EXPECT_EQ(board.at(1, 0), professor());
+    board.step(20);
+    EXPECT_TRUE(CElement::spawnedElements.empty());
 }
 
 TEST(PowerupUse, ABridgeGrowsOnePieceAFrameAcrossTheGapAndStopsAtTheWall)
@@ -326,7 +367,8 @@ TEST(PowerupUse, TheWhistleAndTheEmpActOnTheEighteenthUpdate)
 TEST(PowerupUndo, UndoTakesEachSpawnedElementAwayAndGivesTheSlotBack)
 {
     for (int type : {POWERUP_TYPE_CRATE, POWERUP_TYPE_BARREL, POWERUP_TYPE_MAGNET, POWERUP_TYPE_FROSTGUN,
-                     POWERUP_TYPE_HEATGUN, POWERUP_TYPE_BRIDGE, POWERUP_TELEPORT_YELLOW}) {
+                     POWERUP_TYPE_HEATGUN, POWERUP_TYPE_BRIDGE, POWERUP_TELEPORT_YELLOW, POWERUP_TYPE_EMP,
+                     POWERUP_TYPE_WHISTLE}) {
         SCOPED_TRACE(type);
         // The bridge needs a gap, the teleport solid ground under both cells.
         const char* gap = R"(
@@ -340,12 +382,15 @@ TEST(PowerupUndo, UndoTakesEachSpawnedElementAwayAndGivesTheSlotBack)
         Board board(isTeleportPowerup(type) ? floor : gap);
         readyWith(board, type, false);
         useAndLog(0);
-        board.step(12);
-        ASSERT_FALSE(CElement::spawnedElements.empty());
+        bool spawns = type != POWERUP_TYPE_EMP && type != POWERUP_TYPE_WHISTLE;
+        board.step(spawns ? 12 : 20);
+        ASSERT_EQ(CElement::spawnedElements.empty(), !spawns);
         size_t elements = CElement::allElements.size();
         CElement::UndoLoad(false);
         EXPECT_TRUE(CElement::spawnedElements.empty());
-        EXPECT_LT(CElement::allElements.size(), elements);
+        if (spawns) {
+            EXPECT_LT(CElement::allElements.size(), elements);
+        }
         EXPECT_EQ(professor()->getPowerup(0), type);
         EXPECT_FALSE(professor()->getIcon(0, type)->IsHidden());
         EXPECT_FALSE(professor()->getIcon(0, 0)->IsHidden());

@@ -223,3 +223,25 @@ TEST(WalkerMoves, TurningFlipsTheFacingAndUndoClearsKeysAndHotFlags)
     EXPECT_FALSE(professor()->hasHotPush());
     EXPECT_FALSE(professor()->isStunned());
 }
+
+TEST(WalkerMoves, SlidingOntoATrampolineFlingsTheProfessorBack)
+{
+    Board board(R"(
+        P..T.
+        #~~##
+    )");
+    settle(board);
+    oneMove(board, RIGHT);
+    bool flung = false, recovered = false, sawTramp = false;
+    for (int i = 0; i < 300; ++i) {
+        board.step();
+        sawTramp = sawTramp || professor()->tramp;
+        flung = flung || professor()->state == CElementAIProfessor::PROF_FLING_RIGHT;
+        recovered = recovered || professor()->state == CElementAIProfessor::PROF_TRAMP_RECOVER;
+    }
+    EXPECT_TRUE(sawTramp);
+    EXPECT_TRUE(flung);
+    EXPECT_TRUE(recovered);
+    EXPECT_FALSE(professor()->leftTrampoline);
+    EXPECT_NE(professor()->x, 3);
+}
