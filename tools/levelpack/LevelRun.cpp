@@ -189,7 +189,7 @@ std::string LevelRun::restKey() const
     std::string key;
     char buf[96];
     for (const CElement* e : CElement::allElements) {
-        if (e->IsLadder())
+        if (e->IsLadder() || e->IsNull())
             continue;
         // The professor's and bots' animation state changes with time; only
         // their facing is kept for them.

@@ -108,6 +108,7 @@ public:
     }
 
 private:
+
     bool reach(int node)
     {
         m_run.reset();
@@ -218,15 +219,22 @@ Result search(CLevel& level, const Limits& limits)
     int flags = fcntl(fd, F_GETFL);
     fcntl(fd, F_SETFL, flags | O_APPEND);
 
-    LevelRun run(level, false, false);
-    std::string why;
-    if (!run.hasBoard() || !run.waitForRest(why) || run.ended()) {
+    // The first board at rest; the run is gone before any worker starts, so
+    // each worker builds its boards in a world of its own.
+    std::string rootKey;
+    {
+        LevelRun run(level, false, false);
+        std::string why;
+        if (run.hasBoard() && run.waitForRest(why) && !run.ended())
+            rootKey = run.restKey();
+    }
+    if (rootKey.empty()) {
         close(fd);
         return finish("the level does not come to rest at its start");
     }
 
     std::vector<Node> nodes = {Node{-1, Move{MoveKind::WaitRest, 0, 0}}};
-    std::unordered_set<uint64_t> seen = {hashOf(run.restKey())};
+    std::unordered_set<uint64_t> seen = {hashOf(rootKey)};
     std::vector<int> layer = {0};
     for (int depth = 0; depth < limits.maxDepth; ++depth) {
         if (ftruncate(fd, 0) != 0)
@@ -276,9 +284,6 @@ Result search(CLevel& level, const Limits& limits)
         }
         result.depth = depth + 1;
         result.states = static_cast<long>(seen.size());
-        if (getenv("SOLVE_TRACE"))
-            fprintf(stderr, "layer %d: %zu boards expanded, %zu new, %.1f s\n", depth, layer.size(), next.size(),
-                    std::chrono::duration<double>(Clock::now() - start).count());
         if (next.empty()) {
             result.exhausted = true;
             close(fd);

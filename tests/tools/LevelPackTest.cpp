@@ -1,0 +1,131 @@
+// The packer's reading of the level folder: set sizes, move scripts and the
+// strict switch, idea lines, the manifest and the map labels.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "LevelToolsSupport.h"
+#include "PackJobs.h"
+#include "test_support.h"
+#include "world/LevelSet.h"
+
+namespace {
+
+class LevelPack : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char folder[] = "/tmp/levelpack-test-XXXXXX";
+        ASSERT_TRUE(mkdtemp(folder));
+        m_folder = folder;
+    }
+    void TearDown() override { system(("rm -rf '" + m_folder + "'").c_str()); }
+
+    void write(const std::string& file, const std::string& text)
+    {
+        testsupport::writeFile(m_folder + "/" + file, text);
+    }
+
+    std::string m_folder;
+};
+
+bool mentions(const std::vector<std::string>& errors, const std::string& text)
+{
+    for (const std::string& e : errors)
+        if (e.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(LevelPack, SetSizesScriptsAndIdeasAreRead)
+{
+    write("adv001.txt", "# idea: a crate bridges the gap\n" + leveltest::levelSource({".@..$", "#####"}));
+    write("adv001.moves", "R3 # to the exit\n");
+    write("adv002.txt", leveltest::levelSource({".@.$", "####"}));
+    std::vector<std::string> errors;
+    auto levels = levelpack::readLevelSources(m_folder, false, errors);
+    ASSERT_EQ(levels.size(), 2u);
+    EXPECT_EQ(levels[0]->idea, "a crate bridges the gap");
+    EXPECT_EQ(levels[0]->moves.size(), 3u);
+    EXPECT_EQ(levels[0]->script, m_folder + "/adv001.moves");
+    EXPECT_EQ(levels[1]->script, "");
+    EXPECT_EQ(levels[1]->index, 1);
+    EXPECT_EQ(levels[1]->set, CLevelSet::ADVANCED);
+    // Every set must be full; only the size rule is broken here.
+    EXPECT_TRUE(mentions(errors, "the reg set needs 111 levels, found 0"));
+    EXPECT_TRUE(mentions(errors, "the adv set needs 50 levels, found 2"));
+    EXPECT_TRUE(mentions(errors, "the kid set needs 81 levels, found 0"));
+    EXPECT_EQ(errors.size(), 3u);
+}
+
+TEST_F(LevelPack, AStrictBuildWantsAScriptBesideEveryLevel)
+{
+    write("adv002.txt", leveltest::levelSource({".@.$", "####"}));
+    std::vector<std::string> errors;
+    levelpack::readLevelSources(m_folder, true, errors);
+    EXPECT_TRUE(mentions(errors, "adv002.txt: no move script (adv002.moves)"));
+}
+
+TEST_F(LevelPack, ABadOrEmptyScriptIsAnError)
+{
+    write("kid001.txt", leveltest::levelSource({".@.$", "####"}));
+    write("kid001.moves", "# nothing yet\n");
+    write("kid002.txt", leveltest::levelSource({".@.$", "####"}));
+    write("kid002.moves", "R2 Q\n");
+    std::vector<std::string> errors;
+    levelpack::readLevelSources(m_folder, false, errors);
+    EXPECT_TRUE(mentions(errors, "kid001.moves: the script has no moves"));
+    EXPECT_TRUE(mentions(errors, "kid002.moves:1: unknown token 'Q'"));
+}
+
+TEST_F(LevelPack, TheManifestReadsBackWithItsStrictMark)
+{
+    write("kid001.txt", "# idea: walk\n" + leveltest::levelSource({".@.$", "####"}));
+    write("kid001.moves", "R2\n");
+    write("kid002.txt", leveltest::levelSource({".@.$", "####"}));
+    std::vector<std::string> errors;
+    auto levels = levelpack::readLevelSources(m_folder, false, errors);
+    levels[0]->solved = true;
+    levels[0]->steps = 2;
+    levels[0]->frames = 70;
+    std::string path = m_folder + "/manifest.txt";
+    for (bool strict : {false, true}) {
+        ASSERT_TRUE(levelpack::writeManifest(path, levels, strict));
+        std::vector<levelpack::ManifestEntry> entries;
+        bool readStrict = !strict;
+        ASSERT_TRUE(levelpack::readManifest(path, entries, readStrict));
+        EXPECT_EQ(readStrict, strict);
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_EQ(entries[0].name, "kid001");
+        EXPECT_EQ(entries[0].set, CLevelSet::KIDS);
+        EXPECT_EQ(entries[0].moves, 2);
+        EXPECT_EQ(entries[0].steps, 2);
+        EXPECT_EQ(entries[0].frames, 70);
+        EXPECT_EQ(entries[0].idea, "walk");
+        EXPECT_EQ(entries[1].moves, -1);
+        EXPECT_EQ(entries[1].index, 1);
+    }
+    std::vector<levelpack::ManifestEntry> none;
+    bool strict = false;
+    EXPECT_FALSE(levelpack::readManifest(m_folder + "/missing.txt", none, strict));
+    write("broken.txt", "kid001 2 zero\n");
+    EXPECT_FALSE(levelpack::readManifest(m_folder + "/broken.txt", none, strict));
+}
+
+TEST(LevelLabel, TutorialAndOrdinaryLevelsCountApart)
+{
+    EXPECT_EQ(levelpack::levelLabel(0, 0), "1");
+    EXPECT_EQ(levelpack::levelLabel(0, 1), "T1");
+    EXPECT_EQ(levelpack::levelLabel(0, 2), "2");
+    EXPECT_EQ(levelpack::levelLabel(0, 3), "T2");
+    EXPECT_EQ(levelpack::levelLabel(0, 90), "T26");
+    EXPECT_EQ(levelpack::levelLabel(0, 91), "66");
+    EXPECT_EQ(levelpack::levelLabel(0, 110), "85");
+    EXPECT_EQ(levelpack::levelLabel(1, 1), "2");
+    EXPECT_EQ(levelpack::levelLabel(2, 80), "81");
+}

@@ -1,0 +1,156 @@
+// Move scripts played through the real play screen: the keys recorded, the
+// moves a failure is blamed on, and the replay check that must fail on a
+// broken copy of a solved level.
+#include <cstdio>
+
+#include "LevelRun.h"
+#include "LevelToolsSupport.h"
+#include "ReplayCheck.h"
+#include "world/CControllerGame.h"
+
+using leveltest::levelSource;
+using leveltest::readLevel;
+using leveltest::script;
+
+namespace {
+
+// The professor at (1,22), the exit tube four cells to his right.
+const std::vector<std::string> kWalk = {".@...$", "######"};
+
+class LevelScriptPlay : public leveltest::HeadlessTest {
+protected:
+    // A copy of the level as the archive holds it.
+    static void copyLevel(CLevel& from, CLevel& to)
+    {
+        std::vector<uint8_t> bytes = from.Encode(CLevel::GAME_LEVEL_ID);
+        FILE* stream = fmemopen(bytes.data(), bytes.size(), "rb");
+        ASSERT_TRUE(stream);
+        ASSERT_TRUE(to.Load(stream, from.GetName()));
+        fclose(stream);
+    }
+};
+
+} // namespace
+
+TEST_F(LevelScriptPlay, AScriptToTheExitRecordsOnePressAndReleasePerMove)
+{
+    CLevel level;
+    readLevel(level, levelSource(kWalk));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R4"));
+    EXPECT_TRUE(result.exited) << result.why;
+    EXPECT_EQ(result.failedMove, -1);
+    EXPECT_EQ(result.steps, 4);
+    const std::vector<ReplayKey>& keys = level.GetSolution();
+    ASSERT_EQ(keys.size(), 8u);
+    for (size_t i = 0; i < keys.size(); i += 2) {
+        EXPECT_EQ(keys[i].key, CControllerGame::SOLUTION_RIGHT);
+        EXPECT_FALSE(keys[i].released);
+        EXPECT_TRUE(keys[i + 1].released);
+        // Held for exactly one frame.
+        EXPECT_EQ(keys[i + 1].frame, keys[i].frame + 1);
+        if (i > 0) {
+            EXPECT_GT(keys[i].frame, keys[i - 1].frame);
+        }
+    }
+    EXPECT_GT(keys[0].frame, 1); // not before the professor has left the tube
+}
+
+TEST_F(LevelScriptPlay, AScriptOneMoveShortEndsWithTheLevelRunning)
+{
+    CLevel level;
+    readLevel(level, levelSource(kWalk));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R3"));
+    EXPECT_FALSE(result.exited);
+    EXPECT_EQ(result.failedMove, 3);
+    EXPECT_NE(result.why.find("still running"), std::string::npos) << result.why;
+    EXPECT_NE(result.why.find("(4,22)"), std::string::npos) << result.why;
+}
+
+TEST_F(LevelScriptPlay, MovesAfterTheExitAreBlamedOnTheMoveThatExited)
+{
+    CLevel level;
+    readLevel(level, levelSource(kWalk));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R4 L"));
+    EXPECT_FALSE(result.exited);
+    EXPECT_EQ(result.failedMove, 3);
+    EXPECT_NE(result.why.find("1 moves before"), std::string::npos) << result.why;
+}
+
+TEST_F(LevelScriptPlay, AFallOffTheBoardNamesTheMoveAndTheOutcome)
+{
+    CLevel level;
+    readLevel(level, levelSource({".@...$", ".#####"}));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("L R4"));
+    EXPECT_FALSE(result.exited);
+    EXPECT_EQ(result.failedMove, 0);
+    EXPECT_EQ(result.why.compare(0, 6, "fallen"), 0) << result.why;
+}
+
+TEST_F(LevelScriptPlay, TheTurnAndPowerupTokensPressTheirOwnKeys)
+{
+    // A crate power-up on the way: collected, then placed behind him.
+    CLevel level;
+    readLevel(level, levelSource({".@.1...$", "########"}));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R2 A P1 A R4"));
+    EXPECT_TRUE(result.exited) << result.why;
+    int turns = 0;
+    int slot = 0;
+    for (const ReplayKey& key : level.GetSolution()) {
+        turns += key.key == CControllerGame::SOLUTION_ACTION ? 1 : 0;
+        slot += key.key == CControllerGame::SOLUTION_SLOT1 ? 1 : 0;
+    }
+    EXPECT_EQ(turns, 4);
+    EXPECT_EQ(slot, 2);
+}
+
+TEST_F(LevelScriptPlay, TheReplayCheckPassesTheRecordingAndFailsABrokenCopy)
+{
+    CLevel level;
+    readLevel(level, levelSource(kWalk));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R4"));
+    ASSERT_TRUE(result.exited) << result.why;
+
+    CLevel intact;
+    copyLevel(level, intact);
+    levelpack::CheckVerdict verdict = levelpack::checkReplay(intact, result.steps);
+    EXPECT_TRUE(verdict.passed) << verdict.problem;
+    EXPECT_EQ(verdict.outcome, "exited");
+    EXPECT_EQ(verdict.steps, result.steps);
+    EXPECT_EQ(verdict.frames, result.frames);
+
+    // One recorded key removed: the first press of right.
+    CLevel lostKey;
+    copyLevel(level, lostKey);
+    std::vector<ReplayKey> keys = lostKey.GetSolution();
+    lostKey.ClearSolution();
+    for (size_t i = 1; i < keys.size(); ++i)
+        lostKey.AddReplayKey(keys[i].frame, keys[i].key, keys[i].released);
+    verdict = levelpack::checkReplay(lostKey, result.steps);
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(verdict.outcome, "not ended");
+
+    // A crate moved into the walkway, against the exit tube.
+    CLevel movedCrate;
+    copyLevel(level, movedCrate);
+    movedCrate.SetTile(25, 4, 22);
+    verdict = levelpack::checkReplay(movedCrate, result.steps);
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_NE(verdict.problem.find("instead of exited"), std::string::npos) << verdict.problem;
+}
+
+TEST_F(LevelScriptPlay, TheReplayCheckHoldsTheStepCountToTheRecording)
+{
+    CLevel level;
+    readLevel(level, levelSource(kWalk));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R4"));
+    ASSERT_TRUE(result.exited) << result.why;
+    EXPECT_FALSE(levelpack::checkReplay(level, result.steps + 1).passed);
+    EXPECT_FALSE(levelpack::checkReplay(level, result.steps - 1).passed);
+    EXPECT_TRUE(levelpack::checkReplay(level, -1).passed);
+
+    CLevel unsolved;
+    readLevel(unsolved, levelSource(kWalk));
+    levelpack::CheckVerdict verdict = levelpack::checkReplay(unsolved, -1);
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(verdict.outcome, "no solution");
+}
