@@ -87,6 +87,15 @@ TEST(WalkerMoves, ClimbingStopsAtTheLadderTopAndAtTheTopRow)
     hold(top, DOWN, 80);
     top.step(10);
     EXPECT_EQ(professor()->y, 2);
+
+    // A ladder only in the cell above is no ladder to climb.
+    Board above(R"(
+        .H.
+        .P.
+        ###
+    )");
+    settle(above);
+    EXPECT_FALSE(professor()->canClimbUp());
 }
 
 TEST(WalkerMoves, ACratePushedOntoIceSlidesOnToTheWall)
