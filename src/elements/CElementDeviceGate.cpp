@@ -106,6 +106,10 @@ void CElementDeviceGate::Pump()
             Close();
         break;
     }
+    if (state == GATE_CLOSED && IsMagnetHeld())
+        ++record.shakeStep;
+    else
+        record.shakeStep = 0;
     ShowPictures();
 }
 
@@ -141,7 +145,7 @@ void CElementDeviceGate::ShowPictures()
         break;
     }
     bool shaking = state == GATE_CLOSED && IsMagnetHeld();
-    int shake = static_cast<int>(CDraw::GetFrameCount() / STEPS_PER_PICTURE) % SHAKE_PICTURES;
+    int shake = (record.shakeStep / STEPS_PER_PICTURE) % SHAKE_PICTURES;
     back->SetFrame(shaking ? MOVE_PICTURES + shake : open);
     elementsprites::showAt(back, x * TILE, y * TILE);
     if (state == GATE_CLOSED || (state == GATE_CLOSING && open == 0)) {

@@ -42,7 +42,8 @@ public:
 private:
     // What an undo step keeps besides the element record.
     struct Record {
-        int32_t animStep; // steps since the portcullis began to move
+        int32_t animStep;  // steps since the portcullis began to move
+        int32_t shakeStep; // steps of shaking under a magnet's pull
     };
 
     void Open();
@@ -53,7 +54,7 @@ private:
     void ShowPictures();
 
     int colour;
-    Record record{0};
+    Record record{0, 0};
     SlotCopies<Record> savedRecords;
     CSprite* back = nullptr;  // rear posts and rails; its picture shows how far the gate is open
     CSprite* front = nullptr; // the coloured portcullis, shown while closed
