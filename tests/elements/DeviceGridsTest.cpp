@@ -259,14 +259,12 @@ TEST(Powerup, GridQueriesCollectAndTheBubbleFollowsTheGrid)
 TEST(Powerup, TypesOneToFourteenLieOnTheBoardOthersDoNot)
 {
     Board board;
-    new CElementDevicePowerup(1, 1, 1);
-    new CElementDevicePowerup(2, 1, 14);
-    new CElementDevicePowerup(3, 1, 0);
-    new CElementDevicePowerup(4, 1, 15);
-    EXPECT_EQ(CElementDevicePowerup::getPowerupTypeAt(1, 1), 1);
-    EXPECT_EQ(CElementDevicePowerup::getPowerupTypeAt(2, 1), 14);
-    EXPECT_FALSE(CElementDevicePowerup::isPowerupAt(3, 1));
-    EXPECT_FALSE(CElementDevicePowerup::isPowerupAt(4, 1));
+    for (int type = 0; type <= 15; ++type)
+        new CElementDevicePowerup(type, 1, type);
+    for (int type = 1; type <= 14; ++type)
+        EXPECT_EQ(CElementDevicePowerup::getPowerupTypeAt(type, 1), type);
+    EXPECT_FALSE(CElementDevicePowerup::isPowerupAt(0, 1));
+    EXPECT_FALSE(CElementDevicePowerup::isPowerupAt(15, 1));
     CElementDevicePowerup::clearGrid();
     EXPECT_FALSE(CElementDevicePowerup::isPowerupAt(1, 1));
     CElementDevicePowerup::restoreGrid(0);

@@ -147,6 +147,13 @@ TEST(Teleport, PairsAndTheInflateCountThroughUndoAndReset)
     EXPECT_EQ(CElementDeviceTeleport::GetPair(BLUE).size(), 1u);
     CElementDeviceTeleport::RestorePairs(2);
     EXPECT_EQ(CElementDeviceTeleport::GetPair(BLUE).size(), 1u);
+    // Ends of every colour can be placed (each inflates from its own pictures).
+    for (int colour : {BLUE, YELLOW, RED}) {
+        auto* end = new CElementDeviceTeleport(4 * colour, 20, colour, 1);
+        for (int i = 0; i < 12; ++i)
+            end->Pump();
+        EXPECT_EQ(end->GetColour(), colour);
+    }
     CElementDeviceTeleport::ResetPairs();
     EXPECT_TRUE(CElementDeviceTeleport::GetPair(BLUE).empty());
     EXPECT_EQ(CElementDeviceTeleport::GetInflateCount(), 0);
