@@ -84,6 +84,28 @@ TEST(BotSight, ACrateAGateOrATeleportEndStopsTheSight)
     }
 }
 
+TEST(BotSight, ThePlayerStandingInATeleportEndIsSeenTheEndBeyondHimIsNot)
+{
+    // The professor stands in the right cell of a teleport end: the sight
+    // reaches his column before it meets the end.
+    Board inEnd(R"(
+        ..1P..<...1.
+        ############
+    )");
+    ASSERT_EQ(professor()->x, 3);
+    settle(inEnd);
+    EXPECT_TRUE(onlyBot()->isActive());
+
+    // One column further left, behind the end's right cell, he is hidden.
+    Board behind(R"(
+        .P1...<...1.
+        ############
+    )");
+    settle(behind);
+    behind.step(20);
+    EXPECT_FALSE(onlyBot()->isActive());
+}
+
 TEST(BotSight, AHangingBotSeesStraightDownAndDropsWhenItsTerrainGoes)
 {
     Board below(R"(
