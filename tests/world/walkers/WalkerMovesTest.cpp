@@ -196,6 +196,22 @@ TEST(WalkerMoves, ProfessorFacingAHeatedCrateRefusesWithAHotPush)
     EXPECT_FALSE(professor()->hasHotPush());
 }
 
+TEST(WalkerMoves, ProfessorRefusesToStepOntoAHeatedElementWithAHotStep)
+{
+    Board board(R"(
+        .P..
+        ##*#
+        ####
+    )");
+    settle(board);
+    hold(board, RIGHT, 6);
+    EXPECT_EQ(professor()->x, 1);
+    EXPECT_TRUE(professor()->hasHotStep() || professor()->state == CElementAIProfessor::PROF_HOT_STEP_RIGHT);
+    // Turning round forgets it.
+    hold(board, TURN, 1);
+    EXPECT_FALSE(professor()->hasHotStep());
+}
+
 TEST(WalkerMoves, TheProfessorWalksOutFromUnderACrateABotDoesNot)
 {
     // A crate resting on the walker could fall once he leaves.
