@@ -1,6 +1,7 @@
 #include "PackJobs.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -139,6 +140,16 @@ std::string levelLabel(int set, int index)
     if (CLevelSet::isTutorialLevel(set, index))
         return "T" + std::to_string(tutorials + 1);
     return std::to_string(index - tutorials + 1);
+}
+
+std::string absolutePath(const std::string& path)
+{
+    if (!path.empty() && path[0] == '/')
+        return path;
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd))
+        return path;
+    return std::string(cwd) + "/" + path;
 }
 
 bool readTextFile(const std::string& path, std::string& text)

@@ -60,6 +60,9 @@ bool readManifest(const std::string& path, std::vector<ManifestEntry>& entries, 
 // the seventeenth ordinary one), counted as the level set counts them.
 std::string levelLabel(int set, int index);
 
+// The path as seen from the current folder, for tools that change folder.
+std::string absolutePath(const std::string& path);
+
 // The text of a file, false when it cannot be read.
 bool readTextFile(const std::string& path, std::string& text);
 

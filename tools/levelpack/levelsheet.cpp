@@ -34,16 +34,6 @@ const int kColumns = 10;
 // every sprite once.
 const int kFramesBeforeShot = 3;
 
-std::string absolutePath(const std::string& path)
-{
-    if (!path.empty() && path[0] == '/')
-        return path;
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd))
-        return path;
-    return std::string(cwd) + "/" + path;
-}
-
 // The screen after a few frames of the level, shrunk by averaging each
 // kScale x kScale block, into the sheet at (left, top).
 void drawThumb(CLevel& level, unsigned char* sheet, int stride, int left, int top)
@@ -128,7 +118,7 @@ int main(int argc, char** argv)
         if (!strcmp(argv[i], "--run") && i + 1 < argc)
             runDir = argv[++i];
         else
-            positional.push_back(absolutePath(argv[i]));
+            positional.push_back(levelpack::absolutePath(argv[i]));
     }
     if (runDir.empty() || positional.size() != 2) {
         fprintf(stderr, "usage: %s --run DIR <source folder> <output folder>\n", argv[0]);

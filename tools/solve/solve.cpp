@@ -36,16 +36,6 @@ struct Settings {
     std::string runDir = BRAMBLECOT_RUN_DIR;
 };
 
-std::string absolutePath(const std::string& path)
-{
-    if (!path.empty() && path[0] == '/')
-        return path;
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd))
-        return path;
-    return std::string(cwd) + "/" + path;
-}
-
 std::string stem(const std::string& path)
 {
     std::string name = path.substr(path.find_last_of('/') + 1);
@@ -163,7 +153,7 @@ int main(int argc, char** argv)
             usage(argv[0]);
             return 2;
         } else
-            sources.push_back(absolutePath(arg));
+            sources.push_back(levelpack::absolutePath(arg));
     }
     if (sources.empty() || settings.limits.maxStates < 1 || settings.limits.maxSeconds <= 0 ||
         settings.limits.maxDepth < 1) {
