@@ -25,7 +25,40 @@ using levelpack::MoveKind;
 
 typedef std::chrono::steady_clock Clock;
 
-enum Outcome : int32_t { OUT_ALIVE = 0, OUT_EXITED = 1, OUT_LOST = 2, OUT_STUCK = 3, OUT_TIMEOUT = 4 };
+enum Outcome : int32_t {
+    OUT_ALIVE = 0,
+    OUT_EXITED = 1,
+    OUT_LOST = 2,
+    OUT_STUCK = 3,
+    OUT_TIMEOUT = 4,
+    OUT_UNREACHED = 5 // replaying a board's moves did not lead back to it
+};
+
+bool readAll(int fd, void* data, size_t size)
+{
+    char* p = static_cast<char*>(data);
+    while (size > 0) {
+        ssize_t n = read(fd, p, size);
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const void* data, size_t size)
+{
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = write(fd, p, size);
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
 
 // One move tried at a board of the layer, written by the child that played
 // it with a single write, so records of parallel children never mix.
@@ -90,42 +123,63 @@ std::vector<Move> pathTo(const std::vector<Node>& nodes, int node)
 // not restore exactly) makes the worker build the board again.
 class Worker {
 public:
-    Worker(CLevel& level, const std::vector<Node>& nodes, int fd, Clock::time_point deadline)
-        : m_level(level), m_nodes(nodes), m_fd(fd), m_deadline(deadline)
-    {
-    }
+    Worker(CLevel& level, int fd, Clock::time_point deadline) : m_level(level), m_fd(fd), m_deadline(deadline) {}
 
-    void expandAll(const std::vector<int>& mine)
+    // Serves the search: reads a batch of boards (id and moves from the
+    // start) from `in`, expands them and answers one byte on `out`, until a
+    // batch of -1 boards ends it.
+    void serve(int in, int out)
     {
-        for (int node : mine) {
-            if (Clock::now() > m_deadline) {
-                put(Record{node, 0, 0, OUT_TIMEOUT, 0});
+        for (;;) {
+            int32_t count = 0;
+            if (!readAll(in, &count, sizeof count) || count < 0)
                 return;
+            std::vector<std::pair<int32_t, std::vector<Move>>> batch(static_cast<size_t>(count));
+            for (auto& board : batch) {
+                int32_t length = 0;
+                if (!readAll(in, &board.first, sizeof board.first) || !readAll(in, &length, sizeof length))
+                    return;
+                for (int32_t i = 0; i < length; ++i) {
+                    int32_t kindValue[2];
+                    if (!readAll(in, kindValue, sizeof kindValue))
+                        return;
+                    board.second.push_back(Move{static_cast<MoveKind>(kindValue[0]), kindValue[1], 0});
+                }
             }
-            expand(node);
+            for (const auto& board : batch) {
+                if (Clock::now() > m_deadline) {
+                    put(Record{board.first, 0, 0, OUT_TIMEOUT, 0});
+                    break;
+                }
+                expand(board.first, board.second);
+            }
+            char done = 'd';
+            if (write(out, &done, 1) != 1)
+                return;
         }
-        m_run.reset();
     }
 
 private:
 
-    bool reach(int node)
+    bool reach(const std::vector<Move>& path)
     {
         m_run.reset();
         m_run.reset(new LevelRun(m_level, false, false));
         std::string why;
         if (!m_run->hasBoard() || !m_run->waitForRest(why))
             return false;
-        for (const Move& move : pathTo(m_nodes, node))
+        for (const Move& move : path)
             if (!m_run->play(move, why))
                 return false;
         return true;
     }
 
-    void expand(int node)
+    void expand(int node, const std::vector<Move>& path)
     {
-        if (!reach(node))
+        if (!reach(path)) {
+            put(Record{node, 0, 0, OUT_UNREACHED, 0});
             return;
+        }
         const std::string here = m_run->restKey();
         std::vector<Move> moves = movesAt(*m_run);
         for (size_t i = 0; i < moves.size(); ++i) {
@@ -148,8 +202,10 @@ private:
                     CElement::flashBang->Hide();
                 restored = m_run->restKey() == here;
             }
-            if (!restored && !reach(node))
+            if (!restored && !reach(path)) {
+                put(Record{node, 0, 0, OUT_UNREACHED, 0});
                 return;
+            }
         }
     }
 
@@ -160,7 +216,6 @@ private:
     }
 
     CLevel& m_level;
-    const std::vector<Node>& m_nodes;
     int m_fd;
     Clock::time_point m_deadline;
     std::unique_ptr<LevelRun> m_run;
@@ -196,6 +251,94 @@ bool replaysToExit(CLevel& level, const std::vector<Move>& moves)
         waitpid(pid, &status, 0);
     return pid > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+// The worker processes, started once per search: each is a copy of the
+// game without a board, fed batches of boards through a pipe.
+class WorkerPool {
+public:
+    WorkerPool(CLevel& level, int jobs, int recordFd, Clock::time_point deadline)
+    {
+        fflush(stdout);
+        for (int w = 0; w < jobs; ++w) {
+            int toWorker[2], fromWorker[2];
+            if (pipe(toWorker) != 0)
+                break;
+            if (pipe(fromWorker) != 0) {
+                close(toWorker[0]);
+                close(toWorker[1]);
+                break;
+            }
+            pid_t pid = fork();
+            if (pid == 0) {
+                close(toWorker[1]);
+                close(fromWorker[0]);
+                for (const Channel& other : m_channels) {
+                    close(other.in);
+                    close(other.out);
+                }
+                Worker(level, recordFd, deadline).serve(toWorker[0], fromWorker[1]);
+                _exit(0);
+            }
+            close(toWorker[0]);
+            close(fromWorker[1]);
+            if (pid < 0) {
+                close(toWorker[1]);
+                close(fromWorker[0]);
+                break;
+            }
+            m_channels.push_back(Channel{pid, toWorker[1], fromWorker[0]});
+        }
+    }
+
+    ~WorkerPool()
+    {
+        for (const Channel& c : m_channels) {
+            int32_t end = -1;
+            writeAll(c.out, &end, sizeof end);
+            close(c.out);
+            close(c.in);
+            waitpid(c.pid, nullptr, 0);
+        }
+    }
+
+    bool empty() const { return m_channels.empty(); }
+
+    // Expands the boards of a layer, dealt out in turn; false when a worker
+    // failed.
+    bool expand(const std::vector<Node>& nodes, const std::vector<int>& layer)
+    {
+        size_t used = std::min(m_channels.size(), layer.size());
+        for (size_t w = 0; w < used; ++w) {
+            std::vector<int32_t> message = {0};
+            for (size_t i = w; i < layer.size(); i += used) {
+                std::vector<Move> path = pathTo(nodes, layer[i]);
+                message.push_back(layer[i]);
+                message.push_back(static_cast<int32_t>(path.size()));
+                for (const Move& m : path) {
+                    message.push_back(static_cast<int32_t>(m.kind));
+                    message.push_back(m.value);
+                }
+                ++message[0];
+            }
+            if (!writeAll(m_channels[w].out, message.data(), message.size() * sizeof(int32_t)))
+                return false;
+        }
+        bool ok = true;
+        for (size_t w = 0; w < used; ++w) {
+            char done = 0;
+            ok = readAll(m_channels[w].in, &done, 1) && done == 'd' && ok;
+        }
+        return ok;
+    }
+
+private:
+    struct Channel {
+        pid_t pid;
+        int out; // to the worker
+        int in;  // from the worker
+    };
+    std::vector<Channel> m_channels;
+};
 
 } // namespace
 
@@ -236,32 +379,28 @@ Result search(CLevel& level, const Limits& limits)
     std::vector<Node> nodes = {Node{-1, Move{MoveKind::WaitRest, 0, 0}}};
     std::unordered_set<uint64_t> seen = {hashOf(rootKey)};
     std::vector<int> layer = {0};
+    WorkerPool pool(level, std::max(1, limits.jobs), fd, deadline);
+    if (pool.empty()) {
+        close(fd);
+        return finish("no worker process");
+    }
     for (int depth = 0; depth < limits.maxDepth; ++depth) {
         if (ftruncate(fd, 0) != 0)
             break;
-        int workers = std::max(1, std::min(limits.jobs, static_cast<int>(layer.size())));
-        std::vector<pid_t> children;
-        fflush(stdout);
-        for (int w = 0; w < workers; ++w) {
-            std::vector<int> mine;
-            for (size_t i = static_cast<size_t>(w); i < layer.size(); i += static_cast<size_t>(workers))
-                mine.push_back(layer[i]);
-            pid_t pid = fork();
-            if (pid == 0) {
-                Worker(level, nodes, fd, deadline).expandAll(mine);
-                _exit(0);
-            }
-            if (pid > 0)
-                children.push_back(pid);
+        if (!pool.expand(nodes, layer)) {
+            close(fd);
+            return finish("a worker process failed");
         }
-        for (pid_t pid : children)
-            waitpid(pid, nullptr, 0);
 
         std::vector<int> next;
         for (const Record& r : readRecords(fd)) {
             if (r.outcome == OUT_TIMEOUT) {
                 close(fd);
                 return finish("time");
+            }
+            if (r.outcome == OUT_UNREACHED) {
+                close(fd);
+                return finish("a board could not be reached again");
             }
             ++result.transitions;
             Move move{static_cast<MoveKind>(r.kind), r.value, 0};
