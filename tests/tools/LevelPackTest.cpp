@@ -129,3 +129,28 @@ TEST(LevelLabel, TutorialAndOrdinaryLevelsCountApart)
     EXPECT_EQ(levelpack::levelLabel(1, 1), "2");
     EXPECT_EQ(levelpack::levelLabel(2, 80), "81");
 }
+
+TEST_F(LevelPack, ScriptsAreRecordedInWorkersAndAFailureNamesItsMove)
+{
+    write("kid001.txt", leveltest::levelSource({".@..$", "#####"}));
+    write("kid001.moves", "R3\n");
+    write("kid002.txt", leveltest::levelSource({".@..$", ".####"}));
+    write("kid002.moves", "R\nL2 R2\n");
+    write("kid003.txt", leveltest::levelSource({".@.$", "####"}));
+    std::vector<std::string> errors;
+    auto levels = levelpack::readLevelSources(m_folder, false, errors);
+    errors.clear(); // only the set sizes
+    levelpack::recordSolutions(levels, testsupport::runDir(), 2, errors);
+
+    EXPECT_TRUE(levels[0]->solved);
+    EXPECT_EQ(levels[0]->level.GetSolution().size(), 6u);
+    EXPECT_EQ(levels[0]->steps, 3);
+    EXPECT_GT(levels[0]->frames, 0);
+    EXPECT_FALSE(levels[1]->solved);
+    EXPECT_TRUE(levels[1]->level.GetSolution().empty());
+    // No script: packed as it is.
+    EXPECT_FALSE(levels[2]->solved);
+    ASSERT_EQ(errors.size(), 1u);
+    // The second L walks off the grass at column 0.
+    EXPECT_EQ(errors[0].find(m_folder + "/kid002.moves:2: move 3 (L): fallen"), 0u) << errors[0];
+}

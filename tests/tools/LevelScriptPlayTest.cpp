@@ -154,3 +154,33 @@ TEST_F(LevelScriptPlay, TheReplayCheckHoldsTheStepCountToTheRecording)
     EXPECT_FALSE(verdict.passed);
     EXPECT_EQ(verdict.outcome, "no solution");
 }
+
+TEST_F(LevelScriptPlay, TheNextMoveWaitsUntilAPushedCrateHasLanded)
+{
+    // The crate at 2 is pushed off the ledge and falls three rows; the
+    // professor's next move waits for it.
+    CLevel level;
+    readLevel(level, levelSource({".@c.....", "###.....", "........", ".......$", "...#####", "........"}));
+    levelpack::LevelRun run(level);
+    std::string why;
+    ASSERT_TRUE(run.waitForRest(why)) << why;
+    ASSERT_TRUE(run.play(script("R")[0], why)) << why;
+    EXPECT_TRUE(run.boardSettled());
+    EXPECT_TRUE(run.professorReady());
+    const std::vector<ReplayKey>& keys = level.GetSolution();
+    ASSERT_EQ(keys.size(), 2u);
+    // A walk of one cell alone takes 8 frames; the fall adds at least 8 per row.
+    EXPECT_GT(run.elapsedFrames() - keys[1].frame, 30);
+    EXPECT_NE(run.restKey().find(":3,21,1:"), std::string::npos) << run.restKey();
+}
+
+TEST_F(LevelScriptPlay, ABotChasingDoesNotHoldTheBoardUp)
+{
+    // A bot paces on its own ledge above; the professor walks on.
+    CLevel level;
+    readLevel(level, levelSource({"..........p.........", "..........#########.", "....................",
+                                  ".@..$...............", "#####..............."}));
+    levelpack::ScriptResult result = levelpack::playScript(level, script("R3"));
+    EXPECT_TRUE(result.exited) << result.why;
+    EXPECT_LT(result.frames, 3 * levelpack::LevelRun::SETTLE_FRAMES);
+}
