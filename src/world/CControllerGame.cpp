@@ -21,6 +21,7 @@
 #include "world/Level.h"
 #include "world/LevelSet.h"
 #include "world/TileCodes.h"
+#include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerScoreboard.h"
 #include "screens/CControllerStory.h"
 
@@ -66,6 +67,8 @@ void CControllerGame::init(CLevelSet* set, CLevel* playLevel, bool recordFlag, b
     inGame = nullptr;
     story = nullptr;
     message = nullptr;
+    tutorial = nullptr;
+    shownTutorial = nullptr;
     pendingStory = false;
     replayBlink = 0;
     startPending = true;
@@ -124,6 +127,7 @@ CControllerGame::~CControllerGame()
     delete inGame;
     delete story;
     delete message;
+    delete tutorial;
     CElement::UnloadElements();
     logPrint(LOG_MILESTONE, "ID_900:  SHUTDOWN:  C%i Completed\n", id);
 }
@@ -132,6 +136,7 @@ void CControllerGame::LoadLevel(CLevel* newLevel)
 {
     level = newLevel;
     professor = nullptr;
+    shownTutorial = nullptr;
 
     logPrint(LOG_CGAME, "CGame:  Initialize Elements\n");
     CElement::InitElements();

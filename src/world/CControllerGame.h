@@ -15,8 +15,10 @@
 class CBackground;
 class CControllerInGame;
 class CControllerMessage;
+class CControllerMessageTutorial;
 class CControllerScoreboard;
 class CControllerStory;
+class CElement;
 class CElementAIProfessor;
 class CGuiButton;
 class CGuiCounter;
@@ -112,6 +114,8 @@ public:
     bool loadStoryController();
     void loadPostGameController(int type);
     void loadInGameController();
+    // Shows the text of a tutorial marker the professor has just reached.
+    void loadTutorialController(const char* text);
 
     // ------------------------------------------------ state for tests and tools
     CLevel* GetLevel() const { return level; }
@@ -136,6 +140,7 @@ public:
     CControllerScoreboard* GetPostLevelChild() const { return postLevel; }
     CControllerStory* GetStoryChild() const { return story; }
     CControllerMessage* GetMessageChild() const { return message; }
+    CControllerMessageTutorial* GetTutorialChild() const { return tutorial; }
 
 private:
     void init(CLevelSet* set, CLevel* level, bool record, bool replay, bool test);
@@ -148,6 +153,7 @@ private:
     void feedReplay();
     void stepWorld();
     void handleLevelEnd();
+    void checkTutorial();
     // Opens the pause menu, or ends a test run.
     void openMenu();
     void recordKey(int code, bool released);
@@ -179,6 +185,10 @@ private:
     // message that says so.
     bool hasBoard;
     CControllerMessage* message;
+    // The tutorial text on screen, and the marker whose text was shown last
+    // (each marker speaks once when the professor reaches it).
+    CControllerMessageTutorial* tutorial;
+    const CElement* shownTutorial;
 };
 
 // Shows the arrow pointer at once; the play screen and its pause menu do this

@@ -19,6 +19,8 @@
 #include "world/CElementAIProfessor.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"
+#include "elements/CElementTutorial.h"
+#include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerScoreboard.h"
 #include "screens/CControllerStory.h"
 
@@ -234,6 +236,29 @@ void CControllerGame::loadInGameController()
     LaunchController(inGame);
 }
 
+void CControllerGame::loadTutorialController(const char* text)
+{
+    suspend(true);
+    logPrint(LOG_CGAME, "%s", kBannerRow);
+    logPrint(LOG_CGAME, "Loading Controller:  Tutorial\n");
+    logPrint(LOG_CGAME, "%s", kBannerRow);
+    tutorial = new CControllerMessageTutorial(text);
+    LaunchController(tutorial);
+}
+
+void CControllerGame::checkTutorial()
+{
+    const CElementTutorial* active = CElementTutorial::GetActive();
+    if (!active || active == shownTutorial)
+        return;
+    shownTutorial = active;
+    // A solution plays, and a test run records, without pauses: the frame
+    // numbers of their keys run on while a child screen is open.
+    if (replay || test)
+        return;
+    loadTutorialController(active->GetText().c_str());
+}
+
 void CControllerGame::showNoBoardMessage()
 {
     suspend(true);
@@ -336,6 +361,9 @@ void CControllerGame::actOnChild(int childId)
             break;
         default: break;
         }
+    } else if (childId == CONTROLLER_MESSAGE_TUTORIAL && tutorial) {
+        delete tutorial;
+        tutorial = nullptr;
     } else if (childId == CONTROLLER_STORY && story) {
         delete story;
         story = nullptr;
@@ -371,6 +399,8 @@ void CControllerGame::gameFrame()
     stepWorld();
     if (CElement::GetLevelEnded())
         handleLevelEnd();
+    else
+        checkTutorial();
     CGuiButtonBase::UpdateAll();
 }
 

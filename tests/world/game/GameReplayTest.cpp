@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "profile/CProfile.h"
+#include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerScoreboard.h"
 #include "ui/Input.h"
 #include "world/CControllerGame.h"
@@ -183,6 +185,55 @@ TEST_F(Walk, CaughtByABotTheFatalStepIsUndoneFromThePostLevelScreen)
     EXPECT_EQ(professorX(), 0) << "back where the walk began";
     frames(10);
     EXPECT_EQ(m_screen->GetPostLevelChild(), nullptr) << "play goes on";
+}
+
+TEST_F(Walk, ATutorialMarkerSpeaksOnceWhenTheProfessorReachesIt)
+{
+    m_level.Clear();
+    gametest::drawLevel(m_level,
+                        "@..?...........$\n"
+                        "################\n");
+    const char hint[] = "Mind the gap, Professor.";
+    char* text = new char[sizeof hint];
+    memcpy(text, hint, sizeof hint);
+    m_level.SetTutorialText(3, 22, text);
+    play(m_level);
+    frames(kOutOfTheTube);
+    press(kRight);
+    for (int i = 0; i < 300 && !m_screen->GetTutorialChild(); ++i)
+        frame();
+    ASSERT_NE(m_screen->GetTutorialChild(), nullptr) << "no tutorial text";
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE_TUTORIAL);
+    EXPECT_EQ(m_screen->GetTutorialChild()->GetText(), hint);
+    EXPECT_EQ(professorX(), 3);
+    release(kRight);
+    frame();
+    tap(32); // any key closes the text
+    frames(2);
+    EXPECT_EQ(CController::GetCurrentController(), m_screen);
+    EXPECT_EQ(m_screen->GetTutorialChild(), nullptr);
+    // Walking on, and back onto the marker, shows nothing more.
+    press(kRight);
+    frames(40);
+    release(kRight);
+    press(276);
+    frames(80);
+    release(276);
+    frame();
+    EXPECT_EQ(CController::GetCurrentController(), m_screen);
+}
+
+TEST_F(Walk, ATestRunShowsNoTutorialText)
+{
+    m_level.Clear();
+    gametest::drawLevel(m_level,
+                        "@..?...........$\n"
+                        "################\n");
+    play(m_level, true, false, true);
+    frames(60);
+    press(kRight);
+    EXPECT_GT(runUntilReturned(kFrameLimit), 0);
+    EXPECT_TRUE(CElement::GetExited()) << "the walk went through without a pause";
 }
 
 // Writes the small solved level that the replay check of the test suite
