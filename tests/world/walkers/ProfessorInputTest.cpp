@@ -4,6 +4,7 @@
 // while a power-up plays.
 #include "WalkerTestSupport.h"
 #include "elements/CElementDevicePowerup.h"
+#include "profile/CProfile.h"
 
 using namespace walkertest;
 
@@ -242,4 +243,27 @@ TEST(ProfessorPowerups, KeysHeldDuringAPowerupMoveNothingAndSaveTheUndoStepAfter
     EXPECT_EQ(CElement::undoCount, before + 1);
     // Free again, the held key moved him.
     EXPECT_GT(professor()->x, 1);
+}
+
+TEST(ProfessorUndo, UndoPutsTheStepCounterBackWithTheBoard)
+{
+    CProfile profile;
+    CElement::setProfile(&profile);
+    Board board(R"(
+        P.....
+        ######
+    )");
+    settle(board);
+    profile.SetSteps(0);
+    oneMove(board, RIGHT); // the level's first action records nothing
+    oneMove(board, RIGHT); // records the board as it begins: one step walked
+    oneMove(board, RIGHT); // two steps walked
+    EXPECT_EQ(profile.GetTotal(1), 3);
+    CElement::UndoLoad(false);
+    EXPECT_EQ(profile.GetTotal(1), 2);
+    EXPECT_EQ(professor()->x, 2);
+    CElement::UndoLoad(false);
+    EXPECT_EQ(profile.GetTotal(1), 1);
+    EXPECT_EQ(professor()->x, 1);
+    CElement::setProfile(nullptr);
 }
