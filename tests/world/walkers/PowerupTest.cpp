@@ -219,6 +219,46 @@ TEST(PowerupUse, EachPlacingPowerupIsRefusedWithTheFailSoundWhenItsCellIsTaken)
     }
 }
 
+TEST(PowerupUse, ATeleportEndNeedsSolidGroundUnderBothItsCells)
+{
+    Board board(R"(
+        .P...
+        ##.##
+    )");
+    readyWith(board, POWERUP_TELEPORT_BLUE, false);
+    std::string log = useAndLog(0);
+    EXPECT_TRUE(contains(log, "Cannot create powerup 0"));
+    EXPECT_TRUE(contains(log, "powerup_fail.ogg"));
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_TELEPORT_BLUE);
+    // Facing left both cells stand on grass.
+    hold(board, TURN, 1);
+    board.step(20);
+    EXPECT_FALSE(contains(useAndLog(0), "Cannot create powerup"));
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_TELEPORT_BLUE_LAST);
+}
+
+TEST(PowerupUse, NoUseWithoutSupportUnderTheProfessor)
+{
+    Board board(R"(
+        .H...
+        .H...
+        PH...
+        #####
+    )");
+    settle(board);
+    oneMove(board, RIGHT);
+    oneMove(board, UP);
+    ASSERT_EQ(professor()->y, 1);
+    ASSERT_FALSE(professor()->IsSupportedBelow(false));
+    professor()->addPowerup(POWERUP_TYPE_WHISTLE);
+    int before = CElement::undoCount;
+    std::string log = useAndLog(0);
+    EXPECT_TRUE(contains(log, "powerup_fail.ogg"));
+    EXPECT_FALSE(contains(log, "Using powerup"));
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_TYPE_WHISTLE);
+    EXPECT_EQ(CElement::undoCount, before);
+}
+
 TEST(PowerupUse, ACrateFacingATrampolineOrTheBoardEdgeIsRefused)
 {
     Board board(R"(
