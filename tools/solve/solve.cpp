@@ -7,8 +7,10 @@
 // For each level source it prints one line: the shortest solution's length
 // (or why none was found), the length of the level's own script
 // (LEVEL.moves) when it has one, the boards searched and the time taken;
-// for a single level also the script found. --write-moves writes the script
-// found to LEVEL.moves when the level has none (--force: replace it).
+// for a single level also the script found; for several a closing tally.
+// --write-moves writes the script found to LEVEL.moves when the level has
+// none (--force: replace it). The status is 0 when every level was solved,
+// 1 when one was not, 2 when one could not be used.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -53,15 +55,24 @@ std::string scriptPathOf(const std::string& source)
     return base + ".moves";
 }
 
+// How one level went, as the exit status of the process that solved it.
+enum Verdict {
+    SOLVED = 0,          // shortest found; the level's script (if any) is as short
+    NOT_SOLVED = 1,      // the search stopped at a bound
+    UNUSABLE = 2,        // the level or its script cannot be read or written
+    SCRIPT_LONGER = 3,   // shortest found, shorter than the level's script
+    NO_SOLUTION = 4      // every board searched: the exit cannot be reached
+};
+
 // Solves one level; runs in a process of its own, since the world is
-// global. Returns the exit status: 0 solved, 1 not solved, 2 unusable.
+// global. Returns its Verdict.
 int solveOne(const std::string& source, const Settings& settings)
 {
     std::string name = stem(source);
     std::string text;
     if (!levelpack::readTextFile(source, text)) {
         printf("%-12s  cannot be read (%s)\n", name.c_str(), source.c_str());
-        return 2;
+        return UNUSABLE;
     }
     std::vector<std::string> errors;
     CLevel level;
@@ -76,12 +87,12 @@ int solveOne(const std::string& source, const Settings& settings)
     if (!errors.empty()) {
         for (const std::string& e : errors)
             printf("%s\n", e.c_str());
-        return 2;
+        return UNUSABLE;
     }
 
     replay::HeadlessSession session(settings.runDir);
     if (!session.ok())
-        return 2;
+        return UNUSABLE;
     replay::HeadlessGame game(false);
     solve::Result result = solve::search(level, settings.limits);
 
@@ -96,7 +107,8 @@ int solveOne(const std::string& source, const Settings& settings)
     printf("%-12s  %-40s  %-18s  boards %7ld  moves tried %8ld  %6.1f s\n", name.c_str(), verdict.c_str(),
            own.c_str(), result.states, result.transitions, result.seconds);
     if (!result.found)
-        return 1;
+        return result.exhausted ? NO_SOLUTION : NOT_SOLVED;
+    int shortest = levelpack::countActions(result.moves);
     std::string script = levelpack::formatMoveScript(result.moves);
     if (settings.printScript)
         printf("%s", script.c_str());
@@ -109,13 +121,13 @@ int solveOne(const std::string& source, const Settings& settings)
                 printf("%-12s  cannot write %s\n", name.c_str(), scriptPath.c_str());
                 if (out)
                     fclose(out);
-                return 2;
+                return UNUSABLE;
             }
             fclose(out);
             printf("%-12s  written to %s\n", name.c_str(), scriptPath.c_str());
         }
     }
-    return 0;
+    return ownMoves > shortest ? SCRIPT_LONGER : SOLVED;
 }
 
 void usage(const char* program)
@@ -161,7 +173,7 @@ int main(int argc, char** argv)
         return 2;
     }
     settings.printScript = sources.size() == 1;
-    int worst = 0;
+    int counts[NO_SOLUTION + 1] = {0, 0, 0, 0, 0};
     for (const std::string& source : sources) {
         fflush(stdout);
         pid_t pid = fork();
@@ -173,8 +185,16 @@ int main(int argc, char** argv)
         int status = 2;
         if (pid > 0)
             waitpid(pid, &status, 0);
-        int code = pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : 2;
-        worst = code > worst ? code : worst;
+        int code = pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : UNUSABLE;
+        ++counts[code >= SOLVED && code <= NO_SOLUTION ? code : UNUSABLE];
     }
-    return worst;
+    if (sources.size() > 1)
+        printf("%zu levels: %d proved shortest (%d of them with a longer script), %d without any solution, %d "
+               "stopped at a bound, %d unusable\n",
+               sources.size(), counts[SOLVED] + counts[SCRIPT_LONGER], counts[SCRIPT_LONGER], counts[NO_SOLUTION],
+               counts[NOT_SOLVED], counts[UNUSABLE]);
+    // The worst verdict decides the status: a shortcut or a bound is not a failure of the tool.
+    if (counts[UNUSABLE])
+        return 2;
+    return counts[NO_SOLUTION] || counts[NOT_SOLVED] ? 1 : 0;
 }
