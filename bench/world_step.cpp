@@ -137,7 +137,9 @@ BENCHMARK(BM_WorldStepFullBoard)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 } // namespace
 
-// Counts every heap allocation of the process.
+// Counts every heap allocation of the process. The allocation is malloc's,
+// so the matching release is free.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size)
 {
     allocations.fetch_add(1, std::memory_order_relaxed);

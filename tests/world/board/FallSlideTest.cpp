@@ -1,6 +1,7 @@
 // Falling, the barrel squish and sliding, as small boards.
 #include <gtest/gtest.h>
 
+#include "engine/Sound.h"
 #include "world/CElement.h"
 #include "world/board/BoardHarness.h"
 
@@ -206,4 +207,30 @@ TEST(Sliding, PlainGroundStopsASlide)
     crate->wasMovingRight = 1;
     board.step(SETTLE);
     EXPECT_EQ(board.picture(), trimPicture("..c..\n~~###"));
+}
+
+TEST(MotionSounds, ASlideOnIcePlaysTheIceSoundAndALandingTheLandSound)
+{
+    Board board(R"(
+        .c.....c.#
+        ~~~~~~~...
+        .......###
+    )");
+    if (!CSound::isAvailable())
+        GTEST_SKIP() << "no sound output";
+    CElement* slider = board.at(1, 0);
+    CElement* faller = board.at(7, 0);
+    board.step(1);
+    slider->wasMovingRight = 1;
+    faller->PushRight(true, false);
+    bool iceSound = false, plainSound = false, landed = false;
+    for (int i = 0; i < 40; ++i) {
+        board.step(1);
+        iceSound = iceSound || slider->soundSlideIce->isPlaying();
+        plainSound = plainSound || slider->soundSlide->isPlaying();
+        landed = landed || faller->soundLand->isPlaying();
+    }
+    EXPECT_TRUE(iceSound);
+    EXPECT_FALSE(plainSound);
+    EXPECT_TRUE(landed);
 }

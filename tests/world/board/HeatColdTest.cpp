@@ -138,3 +138,40 @@ TEST(Heat, DelayedHeatIsUsedOnce)
     EXPECT_TRUE(crate->UseDelayedHeat());
     EXPECT_FALSE(crate->UseDelayedHeat());
 }
+
+TEST(Heat, BesideTheProfessorHeatWaitsForADelayedHeatAboveHimItSingesAtOnce)
+{
+    Board beside(".P*.\n####");
+    CElement* p = beside.professor();
+    ASSERT_NE(p, nullptr);
+    CElement* hot = beside.at(2, 0);
+    CElement::clearHeatedPositions();
+    EXPECT_FALSE(CElement::transferHeat(p->x, p->y, hot, false));
+    EXPECT_FALSE(p->heated);
+    p->SetDelayedHeat(true);
+    EXPECT_TRUE(CElement::transferHeat(p->x, p->y, hot, false));
+    EXPECT_TRUE(p->heated || p->frozen == 0);
+    EXPECT_FALSE(p->delayedHeat);
+
+    Board above(".*..\n.P..\n####");
+    CElement* q = above.professor();
+    ASSERT_NE(q, nullptr);
+    CElement::clearHeatedPositions();
+    EXPECT_TRUE(CElement::transferHeat(q->x, q->y, above.at(1, 0), false));
+}
+
+TEST(Heat, NoHeatForTheProfessorOnceCaughtOrExited)
+{
+    Board board(".P..\n####");
+    CElement* p = board.professor();
+    ASSERT_NE(p, nullptr);
+    CElement::caught = 1;
+    EXPECT_FALSE(p->Heat(false, false));
+    EXPECT_FALSE(p->Freeze());
+    CElement::caught = 0;
+    CElement::exited = 1;
+    EXPECT_FALSE(p->Heat(false, false));
+    CElement::exited = 0;
+    CElement::singed = 1;
+    EXPECT_FALSE(p->Freeze());
+}

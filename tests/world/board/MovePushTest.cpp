@@ -1,6 +1,7 @@
 // Moves, pushes, bumps and the fall test, as small boards.
 #include <gtest/gtest.h>
 
+#include "profile/CProfile.h"
 #include "world/CElement.h"
 #include "world/board/BoardHarness.h"
 
@@ -213,4 +214,54 @@ TEST(Move, NeighbourCellsThroughATeleportPair)
     EXPECT_EQ(CElement::GetSideColumn(10, 0, false, true), 3);
     // Away from the ends nothing changes.
     EXPECT_EQ(CElement::GetSideColumn(6, 0, true, true), 5);
+}
+
+TEST(Move, EachWalkedOrPushedCellOfTheProfessorCountsAStepFallsAndSlidesNone)
+{
+    CProfile profile;
+    Board board(".P..\n####");
+    CElement::setProfile(&profile);
+    CElement* p = board.professor();
+    ASSERT_NE(p, nullptr);
+    profile.SetSteps(0);
+    p->MoveTo(p->x + 1, p->y);
+    EXPECT_EQ(profile.GetTotal(1), 1);
+    p->moving = 0;
+    p->falling = 1;
+    p->MoveTo(p->x, p->y + 1);
+    p->falling = 0;
+    p->sliding = 1;
+    p->MoveTo(p->x + 1, p->y);
+    EXPECT_EQ(profile.GetTotal(1), 1);
+    // Other elements never count.
+    board.at(0, 1)->MoveTo(0, 2);
+    EXPECT_EQ(profile.GetTotal(1), 1);
+    CElement::setProfile(nullptr);
+}
+
+TEST(Move, ACrateSlidingIntoATeleportComesOutOfTheOtherEndAndSlidesOn)
+{
+    // The crate stands in the left half of the first end (k) and slides
+    // right: the move is carried to the second end, and it goes on over the
+    // ice from there.
+    boardtest::Legend legend = boardtest::defaultLegend();
+    boardtest::LegendEntry crateInTeleport = legend.at('c');
+    crateInTeleport.teleport = DEVICE_LTELEPORT_B;
+    legend['k'] = crateInTeleport;
+    Board board(R"(
+        ..k.......1.....#
+        ~~~~~~~~~~~~~~~~~
+    )", legend);
+    CElement* crate = board.at(2, 0);
+    board.step(1);
+    crate->wasMovingRight = 1;
+    bool carried = false;
+    for (int i = 0; i < 80; ++i) {
+        board.step(1);
+        carried = carried || crate->carried;
+    }
+    EXPECT_TRUE(carried);
+    EXPECT_EQ(crate->y, 0);
+    EXPECT_EQ(crate->x, 15); // stopped by the wall
+    EXPECT_FALSE(crate->secondSprite); // the ghost of the carried move is gone
 }
