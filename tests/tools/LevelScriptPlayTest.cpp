@@ -6,7 +6,9 @@
 #include "LevelRun.h"
 #include "LevelToolsSupport.h"
 #include "ReplayCheck.h"
+#include "ui/CController.h"
 #include "world/CControllerGame.h"
+#include "world/LevelSet.h"
 
 using leveltest::levelSource;
 using leveltest::readLevel;
@@ -183,4 +185,68 @@ TEST_F(LevelScriptPlay, ABotChasingDoesNotHoldTheBoardUp)
     levelpack::ScriptResult result = levelpack::playScript(level, script("R3"));
     EXPECT_TRUE(result.exited) << result.why;
     EXPECT_LT(result.frames, 3 * levelpack::LevelRun::SETTLE_FRAMES);
+}
+
+namespace {
+
+class LevelBuiltIn : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_chdir.reset(new testsupport::ScopedChdir(testsupport::runDir()));
+        m_game.reset(new replay::HeadlessGame(true));
+    }
+    void TearDown() override
+    {
+        m_game.reset();
+        m_chdir.reset();
+        CController::ResetStack();
+    }
+    // The first built-in level with a recorded solution, null when none has one.
+    static CLevel* firstSolved()
+    {
+        for (int set = 0; set < 3; ++set) {
+            CLevelSet* levels = CLevelSet::getSet(set);
+            for (int i = 0; levels && i < levels->getCount(); ++i)
+                if (!levels->getLevel(i)->GetSolution().empty())
+                    return levels->getLevel(i);
+        }
+        return nullptr;
+    }
+
+private:
+    std::unique_ptr<testsupport::ScopedChdir> m_chdir;
+    std::unique_ptr<replay::HeadlessGame> m_game;
+};
+
+} // namespace
+
+TEST_F(LevelBuiltIn, ABuiltInSolutionReplaysAndFailsWithOneKeyLess)
+{
+    CLevel* level = firstSolved();
+    if (!level)
+        GTEST_SKIP() << "no built-in level carries a solution yet";
+    levelpack::CheckVerdict intact = levelpack::checkReplay(*level, -1);
+    EXPECT_TRUE(intact.passed) << level->GetName() << ": " << intact.problem;
+
+    // Every press of the recording but the last, then its release.
+    std::vector<ReplayKey> keys = level->GetSolution();
+    size_t lastPress = keys.size();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (!keys[i].released)
+            lastPress = i;
+    ASSERT_LT(lastPress, keys.size());
+    // A copy as the archive holds it, without that press.
+    std::vector<uint8_t> bytes = level->Encode(CLevel::GAME_LEVEL_ID);
+    FILE* stream = fmemopen(bytes.data(), bytes.size(), "rb");
+    ASSERT_TRUE(stream);
+    CLevel broken;
+    ASSERT_TRUE(broken.Load(stream, level->GetName()));
+    fclose(stream);
+    broken.ClearSolution();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (i != lastPress)
+            broken.AddReplayKey(keys[i].frame, keys[i].key, keys[i].released);
+    levelpack::CheckVerdict verdict = levelpack::checkReplay(broken, intact.steps);
+    EXPECT_FALSE(verdict.passed) << level->GetName();
 }
