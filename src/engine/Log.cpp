@@ -166,3 +166,8 @@ void logError(bool fatal, const char* format, ...)
         exit(1);
     }
 }
+
+void logResourceFailure(const char* fileName, const char* reason)
+{
+    logError(false, "Resource file '%s' cannot be used:  %s\n", fileName ? fileName : "", reason ? reason : "");
+}
