@@ -150,6 +150,9 @@ void CDraw::SetVideoMode()
     if (!screen)
         logError(true, "Unable to set video mode: %s\n", SDL_GetError());
     SDL_SetClipRect(screen, nullptr);
+    // The profile's mouse grab needs the window, which exists only now.
+    if (config)
+        config->ApplyMouseGrab();
 }
 
 void CDraw::ShowLoadScreen()
