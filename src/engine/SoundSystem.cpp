@@ -165,16 +165,28 @@ void CSound::loadSound()
         soundIndex.clear();
         logPrint(LOG_DEBUG, "Loading SOUND_URL_DAT:  %s\n", kSoundArchive);
         ResourceArchiveReader archive;
-        if (!archive.Open(kSoundArchive))
+        if (!archive.Open(kSoundArchive)) {
+            logResourceFailure(kSoundArchive, archive.reason().c_str());
             logError(true, "Cannot load sound resource file!\n");
+        }
         std::string name;
         std::vector<uint8_t> data;
         for (uint32_t i = 0; i < archive.Count(); ++i) {
-            if (!archive.ReadEntry(i, name, data)) {
-                logError(false, "Damaged sound resource entry %u: %s\n", i, archive.error().c_str());
-                continue;
+            int index = -1;
+            if (archive.ReadEntry(i, name, data)) {
+                index = createSound(data.data(), static_cast<int>(data.size()));
+            } else {
+                std::string reason = archive.error();
+                if (!archive.ReadEntryName(i, name)) {
+                    // The offset table or an entry's header is damaged.
+                    logResourceFailure(kSoundArchive, archive.error().c_str());
+                    logError(true, "Cannot load sound resource file!\n");
+                }
+                // Only the sound's data is damaged: like a sound that cannot
+                // be decoded it keeps its slot and its name and stays silent.
+                logError(false, "Sound '%s' in %s is damaged:  %s\n", name.c_str(), kSoundArchive, reason.c_str());
+                index = findFreeSlot(nullptr);
             }
-            int index = createSound(data.data(), static_cast<int>(data.size()));
             logPrint(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DAT)\n", index, name.c_str());
             soundIndex.emplace(name, index);
             advanceLoadBar(LOAD_UNITS_PER_SOUND);

@@ -64,7 +64,7 @@ void CLevelSet::loadAll()
 
     ResourceArchiveReader archive;
     if (!archive.Open(kLevelArchive))
-        failArchive(archive.error().empty() ? "it cannot be opened" : archive.error());
+        failArchive(archive.reason());
 
     std::string entryName;
     std::vector<uint8_t> data;
