@@ -175,6 +175,9 @@ void CSound::loadSound()
             int index = -1;
             if (archive.ReadEntry(i, name, data)) {
                 index = createSound(data.data(), static_cast<int>(data.size()));
+                if (!sounds[index])
+                    logError(false, "Sound '%s' in %s cannot be used and stays silent\n", name.c_str(),
+                             kSoundArchive);
             } else {
                 std::string reason = archive.error();
                 if (!archive.ReadEntryName(i, name)) {

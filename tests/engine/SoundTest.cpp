@@ -315,6 +315,8 @@ TEST_F(SoundRecords, DamagedSoundsAreLoggedAndStaySilent)
     CSound::loadSound();
     std::string log = testing::internal::GetCapturedStdout();
     EXPECT_EQ(occurrences(log, "Sound library error: "), 2) << log;
+    EXPECT_NE(log.find("Sound 'broken.ogg' in resource3.dat cannot be used and stays silent"), std::string::npos);
+    EXPECT_NE(log.find("Sound 'broken.oxm' in resource3.dat cannot be used and stays silent"), std::string::npos);
 
     int broken = CSound::findSound("broken.ogg");
     int brokenModule = CSound::findSound("broken.oxm");
