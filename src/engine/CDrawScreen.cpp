@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "engine/DrawServices.h"
 #include "engine/Log.h"
@@ -38,6 +39,15 @@ SDL_Surface* copyOfScreen(SDL_Surface* screen)
     if (copy)
         SDL_BlitSurface(screen, nullptr, copy, nullptr);
     return copy;
+}
+
+// Ends the program over a start-up picture that cannot be shown.
+[[noreturn]] void failPicture(const char* fileName)
+{
+    std::string reason = SDL_GetError();
+    logResourceFailure(fileName, reason.c_str());
+    logError(true, "Unable to load image: %s\n", reason.c_str());
+    exit(1);
 }
 
 } // namespace
@@ -161,7 +171,7 @@ void CDraw::ShowLoadScreen()
     SDL_RWops* stream = SDL_RWFromFile(kLoadScreenFile, "rb");
     SDL_Surface* picture = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>("JPG")) : nullptr;
     if (!picture)
-        logError(true, "Unable to load image: %s\n", SDL_GetError());
+        failPicture(kLoadScreenFile);
     SDL_BlitSurface(picture, nullptr, screen, nullptr);
     SDL_Flip(screen);
     SDL_FreeSurface(picture);
@@ -175,7 +185,7 @@ void CDraw::LoadProgressImage(int count)
     SDL_RWops* stream = SDL_RWFromFile(kLoadBarFile, "rb");
     SDL_Surface* picture = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>("PNG")) : nullptr;
     if (!picture)
-        logError(true, "Unable to load image: %s\n", SDL_GetError());
+        failPicture(kLoadBarFile);
     if (loadBarImage)
         SDL_FreeSurface(loadBarImage);
     loadBarImage = ConvertSurface(picture, 1);

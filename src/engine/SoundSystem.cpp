@@ -3,6 +3,7 @@
 // the preload of every sound into the table with its name lookup.
 #include "engine/Sound.h"
 
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <string>
@@ -200,8 +201,10 @@ void CSound::loadSound()
 
     logPrint(LOG_DEBUG, "Loading SOUND_URL_DIR:  %s\n", kSoundFolder);
     DIR* folder = opendir(kSoundFolder);
-    if (!folder)
+    if (!folder) {
+        logResourceFailure(kSoundFolder, strerror(errno));
         logError(true, "Unable to preload sounds: Directory stream pointer was not opened.\n");
+    }
     char cwd[4096];
     bool haveCwd = getcwd(cwd, sizeof cwd) != nullptr;
     std::vector<std::string> names;

@@ -89,14 +89,15 @@ TEST_F(DrawPreloadTest, DamagedArchivesEndTheProgramNamingTheArchive)
 
     // No archive at all.
     remove(m_dir.file("resource2.dat").c_str());
-    EXPECT_FATAL(CDraw::PreloadFiles(), "Cannot load resource file!");
+    EXPECT_FATAL(CDraw::PreloadFiles(), "'resource2.dat' cannot be used:  cannot be opened: No such file or directory\n"
+                                        "(.|\n)*Cannot load resource file!");
 }
 
 TEST_F(DrawPreloadTest, MissingLoadBarPictureEndsTheProgram)
 {
     remove(m_dir.file("resource1.dat").c_str());
     writeArchive(m_dir.file("resource2.dat"), {});
-    EXPECT_FATAL(CDraw::PreloadFiles(), "Unable to load image: ");
+    EXPECT_FATAL(CDraw::PreloadFiles(), "'resource1.dat' cannot be used:  [^\n]+\n(.|\n)*Unable to load image: ");
 }
 
 TEST_F(DrawPreloadTest, FolderModeSkipsSubFolders)
@@ -125,6 +126,7 @@ TEST_F(DrawPreloadTest, FolderModeSkipsSubFolders)
 TEST_F(DrawPreloadTest, FolderModeWithoutTheFolderEndsTheProgram)
 {
     CDraw::SetLoadFromDirectory(1);
-    EXPECT_FATAL(CDraw::PreloadFiles(), "Unable to preload graphics: Directory stream pointer was not opened.");
+    EXPECT_FATAL(CDraw::PreloadFiles(), "'resource/' cannot be used:  No such file or directory\n"
+                                        "(.|\n)*Unable to preload graphics: Directory stream pointer was not opened.");
     CDraw::SetLoadFromDirectory(0);
 }

@@ -90,7 +90,7 @@ TEST(DrawStartup, MissingIconIsNoErrorButMissingLoadScreenIs)
         EXPECT_TRUE(CDraw::HasScreen());
     }
     remove(dir.file("resource0.dat").c_str());
-    EXPECT_FATAL(CDraw draw, "Unable to load image: ");
+    EXPECT_FATAL(CDraw draw, "'resource0.dat' cannot be used:  [^\n]+\n(.|\n)*Unable to load image: ");
 }
 
 TEST(DrawSpeed, GameSpeedTable)

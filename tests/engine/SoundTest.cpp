@@ -554,7 +554,8 @@ TEST_F(SoundStartup, LooseFilesLoadFromTheSoundFolder)
             CSound::setLoadFromDirectory(true);
             CSound::loadSound();
         },
-        ::testing::ExitedWithCode(1), "Unable to preload sounds: Directory stream pointer was not opened.");
+        ::testing::ExitedWithCode(1), "'resource/sound/' cannot be used:  No such file or directory\n"
+                                      "(.|\n)*Unable to preload sounds: Directory stream pointer was not opened.");
 
     remove("resource3.dat");  // loose files only
     for (const char* folder : {"resource", "resource/sound", "resource/sound/nested"})
