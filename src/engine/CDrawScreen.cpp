@@ -68,6 +68,7 @@ Uint32 CDraw::lastFpsTick = 0;
 Uint32 CDraw::lastFpsFrameCount = 0;
 Uint32 CDraw::fps = 0;
 int32_t CDraw::loadTotal = 0;
+int32_t CDraw::loadReserve = CDraw::LOAD_CATALOGUE_UNITS;
 int32_t CDraw::loadCount = 0;
 int32_t CDraw::loadDrawnWidth = 0;
 CDraw::TickSource CDraw::tickSource = defaultTicks;
@@ -114,6 +115,7 @@ CDraw::~CDraw()
     SDL_ShowCursor(1);
 
     loadTotal = 0;
+    loadReserve = LOAD_CATALOGUE_UNITS;
     loadCount = 0;
     loadDrawnWidth = 0;
     fullscreen = 0;
@@ -189,7 +191,7 @@ void CDraw::LoadProgressImage(int count)
     if (loadBarImage)
         SDL_FreeSurface(loadBarImage);
     loadBarImage = ConvertSurface(picture, 1);
-    loadTotal = count + LOAD_RESERVE;
+    loadTotal = count + loadReserve;
     loadCount = 0;
     loadDrawnWidth = 0;
 }

@@ -124,6 +124,12 @@ std::string ResourceArchiveReader::reason() const
     return std::string();
 }
 
+uint32_t ResourceArchiveEntryCount(const char* path)
+{
+    ResourceArchiveReader archive;
+    return archive.Open(path) ? archive.Count() : 0;
+}
+
 void ResourceArchiveWriter::Add(const std::string& name, const std::vector<uint8_t>& data)
 {
     m_entries.push_back({name, data});

@@ -53,6 +53,10 @@ private:
     bool ReadHeader(uint32_t index, uint64_t& offset, uint32_t& size, uint32_t& nameLength);
 };
 
+// The entry count of the archive at path, 0 when it cannot be opened or its
+// offset table is damaged.
+uint32_t ResourceArchiveEntryCount(const char* path);
+
 class ResourceArchiveWriter {
 public:
     void Add(const std::string& name, const std::vector<uint8_t>& data);

@@ -157,6 +157,26 @@ void CSound::setLoadFromDirectory(bool fromDirectory)
     loadFromDirectory = fromDirectory;
 }
 
+int CSound::preloadUnits()
+{
+    if (!soundAvailable)
+        return 0;
+    if (!loadFromDirectory)
+        return static_cast<int>(ResourceArchiveEntryCount(kSoundArchive)) * LOAD_UNITS_PER_SOUND;
+    int files = 0;
+    if (DIR* folder = opendir(kSoundFolder)) {
+        int fd = dirfd(folder);
+        while (struct dirent* entry = readdir(folder)) {
+            struct stat info;
+            if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0 &&
+                fstatat(fd, entry->d_name, &info, 0) == 0 && !S_ISDIR(info.st_mode))
+                ++files;
+        }
+        closedir(folder);
+    }
+    return files * LOAD_UNITS_PER_SOUND;
+}
+
 void CSound::loadSound()
 {
     if (!soundAvailable)

@@ -98,6 +98,11 @@ void CLevelSet::loadAll()
     }
 }
 
+int CLevelSet::loadUnits()
+{
+    return static_cast<int>(ResourceArchiveEntryCount(kLevelArchive)) * kLoadBarUnitsPerLevel;
+}
+
 void CLevelSet::freeAll()
 {
     for (auto& set : g_sets) {

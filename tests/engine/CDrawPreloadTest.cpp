@@ -27,7 +27,7 @@ typedef DrawTest DrawPreloadTest;
 TEST_F(DrawPreloadTest, ArchiveEntriesAreRegisteredByNameAndAdvanceTheBar)
 {
     preload({{"a.tga", tga(2, 2, 1, 1, 1, 255)}, {"", tga(3, 3, 1, 1, 1, 255)}, {"b.tga", tga(4, 4, 1, 1, 1, 255)}});
-    EXPECT_EQ(CDraw::GetLoadTotal(), 3 + 23700);
+    EXPECT_EQ(CDraw::GetLoadTotal(), 3 + CDraw::LOAD_CATALOGUE_UNITS);
     EXPECT_EQ(CDraw::GetLoadCount(), 3);
     const CImageRecord* a = CDraw::FindImageRecord("a.tga");
     ASSERT_NE(a, nullptr);
@@ -62,7 +62,7 @@ TEST_F(DrawPreloadTest, OffsetsNeedNotIncrease)
 TEST_F(DrawPreloadTest, AnEmptyArchiveStillRunsTheCatalogues)
 {
     preload({});
-    EXPECT_EQ(CDraw::GetLoadTotal(), 23700);
+    EXPECT_EQ(CDraw::GetLoadTotal(), CDraw::LOAD_CATALOGUE_UNITS);
     EXPECT_EQ(CDraw::GetLoadCount(), 0);
     EXPECT_FATAL(CDraw::PreloadImages(), "Unable to find preloaded image: dimmer.png");
 }
@@ -113,7 +113,7 @@ TEST_F(DrawPreloadTest, FolderModeSkipsSubFolders)
     CDraw::SetLoadFromDirectory(1);
     CDraw::PreloadFiles();
     CDraw::SetLoadFromDirectory(0);
-    EXPECT_EQ(CDraw::GetLoadTotal(), 2 + 23700);
+    EXPECT_EQ(CDraw::GetLoadTotal(), 2 + CDraw::LOAD_CATALOGUE_UNITS);
     EXPECT_EQ(CDraw::FindImageRecord("one.tga")->size, static_cast<int32_t>(raw.size()));
     EXPECT_NE(CDraw::FindImageRecord("two.tga"), nullptr);
     EXPECT_EQ(CDraw::FindImageRecord("sound"), nullptr);

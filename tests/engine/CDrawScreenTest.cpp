@@ -209,6 +209,8 @@ TEST_F(DrawScreenTest, FrameRateIsSampledOncePerSecond)
 
 TEST_F(DrawScreenTest, LoadBarGrowsAndStopsAtTheTotal)
 {
+    EXPECT_EQ(CDraw::GetLoadReserve(), CDraw::LOAD_CATALOGUE_UNITS);
+    CDraw::SetLoadReserve(23700);
     CDraw::LoadProgressImage(100);
     EXPECT_EQ(CDraw::GetLoadTotal(), 23800);
     EXPECT_EQ(CDraw::GetLoadCount(), 0);
