@@ -47,7 +47,7 @@ SDL_Surface* copyOfScreen(SDL_Surface* screen)
     std::string reason = SDL_GetError();
     logResourceFailure(fileName, reason.c_str());
     logError(true, "Unable to load image: %s\n", reason.c_str());
-    exit(1);
+    exitFatal();
 }
 
 } // namespace
@@ -81,7 +81,10 @@ CDraw::CDraw()
         logError(true, "Unable to initialize SDL: %s\n", SDL_GetError());
     static bool quitRegistered = false;
     if (!quitRegistered) {
+        // A fatal error ends the program by quick_exit: the display mode is
+        // restored on that path too.
         atexit(SDL_Quit);
+        at_quick_exit(SDL_Quit);
         quitRegistered = true;
     }
 

@@ -97,7 +97,7 @@ void closeFontField(int field, const std::string& value, FontSettings& font)
     if (!reason.empty())
         logResourceFailure(fileName, ("line " + std::to_string(lineNumber) + ": " + reason).c_str());
     logError(false, "FONTSYSTEM: Unable to parse line number %i\n", lineNumber);
-    exit(1);
+    exitFatal();
 }
 
 } // namespace
@@ -108,7 +108,7 @@ void loadStringFile(const char* fileName, StringTable& table)
     if (!readUnits(fileName, units)) {
         logResourceFailure(fileName, (std::string("cannot be opened: ") + strerror(errno)).c_str());
         logError(false, "FONTSYSTEM: Cannot load string data file.\n");
-        exit(1);
+        exitFatal();
     }
 
     size_t start = (!units.empty() && units[0] == UNIT_BOM) ? 1 : 0;

@@ -72,7 +72,7 @@ void initFontSystem(const char* folder, const char* stringFile)
 {
     if (TTF_Init() != 0) {
         logError(false, "FONTSYSTEM: SDL_ttf initialization error: %s\n", TTF_GetError());
-        exit(1);
+        exitFatal();
     }
     fontFolder = folder ? folder : "";
     loadStringFile(stringFile, stringTable);
@@ -146,7 +146,7 @@ SDL_Surface* renderTextBlock(int width, int height, int align, int lineSpacing,
     if (!font) {
         logError(false, "FONTSYSTEM: Attempted to load font file '%s'\n", path.c_str());
         logError(false, "FONTSYSTEM: SDL_ttf font loading error: %s\n", TTF_GetError());
-        exit(1);
+        exitFatal();
     }
     SDL_Color colour;
     colour.r = red;

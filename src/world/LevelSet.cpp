@@ -41,7 +41,7 @@ const int kLastLevel[CLevelSet::SET_COUNT] = {CLevelSet::REGULAR_COUNT - 1, CLev
 {
     logResourceFailure(kLevelArchive, reason.c_str());
     logError(true, "Cannot load level resource file!\n");
-    exit(1);
+    exitFatal();
 }
 
 bool validSet(int set)
