@@ -79,7 +79,10 @@ void CLevelSet::loadAll()
         // A level the reader refuses is still filed, so indexes never move.
         CLevel* level = new CLevel();
         FILE* stream = data.empty() ? nullptr : fmemopen(data.data(), data.size(), "rb");
-        level->Load(stream, name.c_str());
+        // What a damaged level's reader took in before it stopped is no
+        // playable level: it is filed empty, like a level too old to read.
+        if (!level->Load(stream, name.c_str()))
+            level->Clear();
         if (stream)
             fclose(stream);
         loadLevel(name.c_str(), level);

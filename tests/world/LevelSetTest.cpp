@@ -241,7 +241,7 @@ TEST_F(LevelSetTest, RefusedLevelsAreFiledSoNoIndexMoves)
     testsupport::TempDir dir;
     LevelArchive archive;
     archive.setData("reg002", archive.legacy());                 // filed as an empty level
-    archive.setData("adv001", archive.cut("adv001", 100));      // damaged: what was read is filed
+    archive.setData("adv001", archive.cut("adv001", 100));      // damaged: filed as an empty level
     archive.setData("kid001", std::vector<uint8_t>());          // no data at all
     archive.rename("kid081", "kid081_and_a_longer_name");        // cut to 16 characters
     archive.insert(5, "zzz001", archive.level("zzz001"));        // unknown prefix: dropped
@@ -259,7 +259,8 @@ TEST_F(LevelSetTest, RefusedLevelsAreFiledSoNoIndexMoves)
     EXPECT_STREQ(CLevelSet::getSet(0)->getLevel(1)->GetHeadingText(), "");
     EXPECT_STREQ(CLevelSet::getSet(0)->getLevel(2)->GetHeadingText(), "reg003");
     EXPECT_STREQ(CLevelSet::getSet(0)->getLevel(110)->GetHeadingText(), "reg111");
-    EXPECT_STREQ(CLevelSet::getSet(1)->getLevel(0)->GetHeadingText(), "adv001");
+    EXPECT_STREQ(CLevelSet::getSet(1)->getLevel(0)->GetHeadingText(), "");
+    EXPECT_STREQ(CLevelSet::getSet(1)->getLevel(0)->GetName(), "");
     EXPECT_STREQ(CLevelSet::getSet(1)->getLevel(1)->GetHeadingText(), "adv002");
     EXPECT_STREQ(CLevelSet::getSet(2)->getLevel(0)->GetHeadingText(), "");
     EXPECT_STREQ(CLevelSet::getSet(2)->getLevel(1)->GetHeadingText(), "kid002");
