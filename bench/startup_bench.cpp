@@ -97,7 +97,7 @@ int main(int argc, char** argv)
         getrusage(RUSAGE_SELF, &usage);
         printf("start-up to end of catalogues: %.1f ms\n", total);
         printf("  window and load screen:     %.1f ms\n", screen);
-        printf("  archive preload:            %.1f ms (%d files)\n", preload, CDraw::GetLoadTotal() - 23700);
+        printf("  archive preload:            %.1f ms (%d files)\n", preload, CDraw::GetLoadTotal() - CDraw::GetLoadReserve());
         printf("  catalogues:                 %.1f ms (%d images decoded or made)\n", catalogues, imageCount);
         printf("peak memory (max RSS):        %.1f MB\n", usage.ru_maxrss / 1024.0);
     }

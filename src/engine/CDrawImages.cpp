@@ -173,8 +173,10 @@ int CDraw::loadImage(SDL_RWops* stream, const char* name)
 {
     std::string type = typeOfName(name);
     SDL_Surface* decoded = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type.c_str())) : nullptr;
-    if (!decoded)
+    if (!decoded) {
+        logResourceFailure(name, SDL_GetError());
         logError(true, "Could not load image:  %s\n", SDL_GetError());
+    }
     int id = AppendSurface(ConvertSurface(decoded, 1));
     logPrint(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name);
     return id;
