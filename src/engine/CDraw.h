@@ -36,7 +36,10 @@ public:
         LOAD_BAR_X = 360,
         LOAD_BAR_Y = 527,
         LOAD_RESERVE = 23700, // load-bar units beyond the image files
-        NORMAL_FRAME_PERIOD = 33
+        NORMAL_FRAME_PERIOD = 33,
+        // The last milliseconds before a frame's deadline, which the
+        // pacing only yields through instead of sleeping.
+        PACING_MARGIN = 1
     };
 
     CDraw();
