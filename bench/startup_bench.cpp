@@ -10,7 +10,10 @@
 // given (--game, repeated) to compare builds with runs interleaved.
 //
 // Usage: bramblecot_startup_bench [--runs N] [--game PATH]... [--sound]
-//                                 [--cpus all,2,1] [--no-breakdown] [run folder]
+//                                 [--cpus all,2,1] [--no-breakdown | --breakdown-only]
+//                                 [--decode-threads N] [run folder]
+// --decode-threads sets the decoding threads of the in-process start-up
+// (-1, the default: one per processor; 0: none).
 #include <SDL.h>
 #include <algorithm>
 #include <chrono>
@@ -55,7 +58,7 @@ double monotonicMs()
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 
-void inProcessBreakdown(Clock::time_point start)
+void inProcessBreakdown(Clock::time_point start, int decodeThreads)
 {
     double screen = 0, images = 0;
     logInit(false);
@@ -63,6 +66,7 @@ void inProcessBreakdown(Clock::time_point start)
     logCategoryOn(LOG_WARNING);
     logCategoryOn(LOG_ERROR);
     CDraw::SetLoadFromDirectory(0);
+    CDraw::SetDecodeThreads(decodeThreads);
     loadParameters();
     InitUserDirectories();
     initFontSystem("./", "resource5.dat");
@@ -82,8 +86,8 @@ void inProcessBreakdown(Clock::time_point start)
     getrusage(RUSAGE_SELF, &usage);
     printf("in this process, start to end of image catalogues: %.1f ms\n", total);
     printf("  window and load screen:          %.1f ms\n", screen);
-    printf("  image files and catalogues:      %.1f ms (%d files, %d images decoded or made)\n", images,
-           CDraw::GetLoadTotal() - CDraw::LOAD_RESERVE, CDraw::GetImageCount());
+    printf("  image files and catalogues:      %.1f ms (%d files, %d images decoded or made, %d decoding threads)\n",
+           images, CDraw::GetLoadTotal() - CDraw::LOAD_RESERVE, CDraw::GetImageCount(), decodeThreads);
     printf("  peak memory (max RSS):           %.1f MB\n", usage.ru_maxrss / 1024.0);
     shutdownFontSystem();
 }
@@ -168,6 +172,7 @@ int main(int argc, char** argv)
     std::vector<int> cpuCounts = {0, 2, 1}; // 0: every allowed processor
     int runs = 15;
     bool sound = false, breakdown = true;
+    int decodeThreads = -1;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--runs" && i + 1 < argc)
@@ -178,6 +183,10 @@ int main(int argc, char** argv)
             sound = true;
         else if (a == "--no-breakdown")
             breakdown = false;
+        else if (a == "--decode-threads" && i + 1 < argc)
+            decodeThreads = atoi(argv[++i]);
+        else if (a == "--breakdown-only")
+            runs = 0;
         else if (a == "--cpus" && i + 1 < argc) {
             cpuCounts.clear();
             std::string list = argv[++i];
@@ -220,7 +229,9 @@ int main(int argc, char** argv)
         return 2;
 
     if (breakdown)
-        inProcessBreakdown(start);
+        inProcessBreakdown(start, decodeThreads);
+    if (runs == 0)
+        return 0;
 
     // One run of each game first, to fill the file cache and make the
     // profile; then the measured runs, interleaved.
