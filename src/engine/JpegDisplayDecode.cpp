@@ -24,6 +24,50 @@ void noMessage(j_common_ptr)
 {
 }
 
+// Each colour's sample moved to its place in the pixel, by table: shifts by
+// an amount only known at run time are slow in a loop this hot.
+struct Placement {
+    Uint32 red[256], green[256], blue[256];
+};
+
+// One row of RGB samples into 32-bit pixels. Kept out of the decoding
+// function: everything there lives in memory across the setjmp.
+__attribute__((noinline)) void packRow(const JSAMPLE* in, Uint32* out, unsigned width, const Placement& place)
+{
+    for (unsigned x = 0; x < width; ++x, in += 3)
+        out[x] = place.red[in[0]] | place.green[in[1]] | place.blue[in[2]];
+}
+
+// Clears the byte the decoder fills beside red, green and blue.
+__attribute__((noinline)) void keepColours(Uint32* row, unsigned width, Uint32 colours)
+{
+    for (unsigned x = 0; x < width; ++x)
+        row[x] &= colours;
+}
+
+// The decoder's own four-byte output order that matches the format, so
+// that it can write the surface's rows itself; JCS_UNKNOWN when it has none.
+J_COLOR_SPACE fourByteSpace(const SDL_PixelFormat* f)
+{
+#if defined(JCS_EXTENSIONS) && SDL_BYTEORDER == SDL_LIL_ENDIAN
+    if (f->Rshift % 8 || f->Gshift % 8 || f->Bshift % 8)
+        return JCS_UNKNOWN;
+    // Byte index in memory of each colour.
+    int r = f->Rshift / 8, g = f->Gshift / 8, b = f->Bshift / 8;
+    if (r == 0 && g == 1 && b == 2)
+        return JCS_EXT_RGBX;
+    if (r == 2 && g == 1 && b == 0)
+        return JCS_EXT_BGRX;
+    if (r == 1 && g == 2 && b == 3)
+        return JCS_EXT_XRGB;
+    if (r == 3 && g == 2 && b == 1)
+        return JCS_EXT_XBGR;
+#else
+    (void)f;
+#endif
+    return JCS_UNKNOWN;
+}
+
 } // namespace
 
 bool jpegDirectFormat(const SDL_PixelFormat* f)
@@ -57,8 +101,10 @@ SDL_Surface* decodeJpegToFormat(const uint8_t* bytes, size_t size, const SDL_Pix
         jpeg_destroy_decompress(&info);
         return nullptr;
     }
-    // The settings of the image library's loader: full-quality RGB.
-    info.out_color_space = JCS_RGB;
+    // The settings of the image library's loader: full-quality RGB, here
+    // in the surface's byte order when the decoder has it.
+    J_COLOR_SPACE space = fourByteSpace(f);
+    info.out_color_space = space != JCS_UNKNOWN ? space : JCS_RGB;
     info.quantize_colors = FALSE;
     jpeg_calc_output_dimensions(&info);
     surface = SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(info.output_width),
@@ -68,19 +114,29 @@ SDL_Surface* decodeJpegToFormat(const uint8_t* bytes, size_t size, const SDL_Pix
         return nullptr;
     }
     jpeg_start_decompress(&info);
-    row = static_cast<JSAMPLE*>(malloc(static_cast<size_t>(info.output_width) * 3));
-    if (!row || info.output_components != 3)
-        errorExit(reinterpret_cast<j_common_ptr>(&info));
-    const Uint8 rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
-    while (info.output_scanline < info.output_height) {
-        Uint32* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
-                                                info.output_scanline * surface->pitch);
-        JSAMPROW rows[1] = {row};
-        jpeg_read_scanlines(&info, rows, 1);
-        const JSAMPLE* p = row;
-        for (JDIMENSION x = 0; x < info.output_width; ++x, p += 3)
-            out[x] = (static_cast<Uint32>(p[0]) << rs) | (static_cast<Uint32>(p[1]) << gs) |
-                     (static_cast<Uint32>(p[2]) << bs);
+    if (space != JCS_UNKNOWN) {
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW rows[1] = {static_cast<Uint8*>(surface->pixels) + info.output_scanline * surface->pitch};
+            jpeg_read_scanlines(&info, rows, 1);
+            keepColours(reinterpret_cast<Uint32*>(rows[0]), info.output_width, f->Rmask | f->Gmask | f->Bmask);
+        }
+    } else {
+        Placement place;
+        for (Uint32 v = 0; v < 256; ++v) {
+            place.red[v] = v << f->Rshift;
+            place.green[v] = v << f->Gshift;
+            place.blue[v] = v << f->Bshift;
+        }
+        row = static_cast<JSAMPLE*>(malloc(static_cast<size_t>(info.output_width) * 3));
+        if (!row || info.output_components != 3)
+            errorExit(reinterpret_cast<j_common_ptr>(&info));
+        while (info.output_scanline < info.output_height) {
+            Uint32* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                                    info.output_scanline * surface->pitch);
+            JSAMPROW rows[1] = {row};
+            jpeg_read_scanlines(&info, rows, 1);
+            packRow(row, out, info.output_width, place);
+        }
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);

@@ -402,6 +402,9 @@ TEST(DrawJpegDirect, WritesOnlyThirtyTwoBitFormatsWithoutAlphaOrLoss)
     const Case cases[] = {{32, 0xff0000, 0xff00, 0xff, 0, true},
                           {32, 0xff, 0xff00, 0xff0000, 0, true},
                           {32, 0xff000000, 0xff0000, 0xff00, 0, true},
+                          {32, 0xff00, 0xff0000, 0xff000000, 0, true},
+                          // Whole bytes, but not on byte boundaries.
+                          {32, 0x0ff00000, 0x000ff000, 0x00000ff0, 0, true},
                           {32, 0xff0000, 0xff00, 0xff, 0xff000000, false},
                           {24, 0xff0000, 0xff00, 0xff, 0, false},
                           {16, 0xf800, 0x07e0, 0x001f, 0, false}};
