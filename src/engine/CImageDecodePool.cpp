@@ -88,22 +88,27 @@ CImageDecodePool::~CImageDecodePool()
         SDL_FreeSurface(alphaFormat);
 }
 
+bool CImageDecodePool::DecodeNext(std::unique_lock<std::mutex>& guard)
+{
+    while (next < states.size() && states[next] != JobState::QUEUED)
+        ++next;
+    if (stopping || next >= states.size())
+        return false;
+    size_t i = next++;
+    states[i] = JobState::RUNNING;
+    guard.unlock();
+    SDL_Surface* surface = Decode(sources[i]);
+    guard.lock();
+    results[i] = surface;
+    states[i] = JobState::DONE;
+    done.notify_all();
+    return true;
+}
+
 void CImageDecodePool::Work()
 {
     std::unique_lock<std::mutex> guard(lock);
-    for (;;) {
-        while (next < states.size() && states[next] != JobState::QUEUED)
-            ++next;
-        if (stopping || next >= states.size())
-            return;
-        size_t i = next++;
-        states[i] = JobState::RUNNING;
-        guard.unlock();
-        SDL_Surface* surface = Decode(sources[i]);
-        guard.lock();
-        results[i] = surface;
-        states[i] = JobState::DONE;
-        done.notify_all();
+    while (DecodeNext(guard)) {
     }
 }
 
@@ -117,14 +122,23 @@ bool CImageDecodePool::Take(const void* key, SDL_Surface** surface)
     std::unique_lock<std::mutex> guard(lock);
     if (!plainFormat || !alphaFormat || states[i] == JobState::TAKEN)
         return false;
-    if (states[i] == JobState::QUEUED) {
-        // Nobody has started it: quicker to decode it here than to wait.
-        states[i] = JobState::TAKEN;
-        guard.unlock();
-        *surface = Decode(sources[i]);
-        return true;
+    for (;;) {
+        if (states[i] == JobState::QUEUED) {
+            // Nobody has started it: quicker to decode it here than to wait.
+            states[i] = JobState::TAKEN;
+            guard.unlock();
+            *surface = Decode(sources[i]);
+            return true;
+        }
+        if (states[i] == JobState::DONE)
+            break;
+        // A worker has it in hand. Rather than wait idle, decode the next
+        // file nobody has started; wait only when there is none.
+        if (!DecodeNext(guard)) {
+            done.wait(guard, [&] { return states[i] == JobState::DONE; });
+            break;
+        }
     }
-    done.wait(guard, [&] { return states[i] == JobState::DONE; });
     *surface = results[i];
     results[i] = nullptr;
     states[i] = JobState::TAKEN;

@@ -7,7 +7,8 @@
 // ids, counting references and logging exactly as when it decodes by itself;
 // it only takes the finished surface instead of decoding. A picture no
 // worker has started yet is decoded on the asking thread at once rather
-// than waited for.
+// than waited for, and while it waits for one a worker is busy with, the
+// asking thread decodes the next files itself.
 //
 // What the workers do is pure decoding: the image library's decoders, a
 // direct JPEG decoder, and SDL_ConvertSurface into copies of the two display
@@ -68,6 +69,9 @@ private:
     enum class JobState { QUEUED, RUNNING, DONE, TAKEN };
 
     void Work();
+    // Decodes the first queued file, the lock released meanwhile; false
+    // when there is none or the pool is stopping.
+    bool DecodeNext(std::unique_lock<std::mutex>& guard);
     SDL_Surface* ToDisplayFormat(SDL_Surface* decoded) const;
 
     // 1 x 1 surfaces whose formats are the display formats: the screen's,
