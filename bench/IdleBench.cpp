@@ -194,6 +194,10 @@ int main(int argc, char** argv)
     }
     if (games.empty())
         games.push_back(runDir + "/bramblecot");
+    char cwd[4096];
+    for (std::string& g : games)
+        if (g[0] != '/' && getcwd(cwd, sizeof cwd))
+            g = std::string(cwd) + "/" + g;
 
     char homeTemplate[] = "/tmp/bramblecot-idle-XXXXXX";
     if (!mkdtemp(homeTemplate))
