@@ -87,7 +87,7 @@ void inProcessBreakdown(Clock::time_point start, int decodeThreads)
     printf("in this process, start to end of image catalogues: %.1f ms\n", total);
     printf("  window and load screen:          %.1f ms\n", screen);
     printf("  image files and catalogues:      %.1f ms (%d files, %d images decoded or made, %d decoding threads)\n",
-           images, CDraw::GetLoadTotal() - CDraw::LOAD_RESERVE, CDraw::GetImageCount(), decodeThreads);
+           images, CDraw::GetLoadTotal() - CDraw::GetLoadReserve(), CDraw::GetImageCount(), decodeThreads);
     printf("  peak memory (max RSS):           %.1f MB\n", usage.ru_maxrss / 1024.0);
     shutdownFontSystem();
 }

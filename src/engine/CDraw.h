@@ -35,7 +35,8 @@ public:
         SCREEN_DEPTH = 32,
         LOAD_BAR_X = 360,
         LOAD_BAR_Y = 527,
-        LOAD_RESERVE = 23700, // load-bar units beyond the image files
+        // Load-bar units of the image catalogues: 141 steps of 100.
+        LOAD_CATALOGUE_UNITS = 14100,
         NORMAL_FRAME_PERIOD = 33,
         // The last milliseconds before a frame's deadline, which the
         // pacing only yields through instead of sleeping.
@@ -54,8 +55,12 @@ public:
     static void ShowLoadScreen();
     static SDL_Surface* GetScreen() { return screen; }
 
-    // Load bar: total = count + LOAD_RESERVE; the bar only grows.
+    // Load bar: total = count (image files) + the reserve for what start-up
+    // loads after them; the bar only grows. The reserve is the catalogues'
+    // units unless start-up sets it from the real sound and level counts.
     static void LoadProgressImage(int count);
+    static void SetLoadReserve(int units) { loadReserve = units; }
+    static int GetLoadReserve() { return loadReserve; }
     static void SetLoadProgress(int value);
     static void AdvanceLoadProgress(int n);
     static int GetLoadTotal() { return loadTotal; }
@@ -193,6 +198,7 @@ private:
     static Uint32 fps;
     static int32_t loadTotal;
     static int32_t loadCount;
+    static int32_t loadReserve;
     static int32_t loadDrawnWidth;
     static TickSource tickSource;
     static DelayFunction delayFunction;

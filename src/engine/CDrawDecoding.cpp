@@ -17,8 +17,9 @@ namespace {
 
 std::unique_ptr<CImageDecodePool> pool;
 
-// A fatal error during start-up ends the program through exit(): the
-// workers are stopped before SDL and the image store go away.
+// A fatal error during start-up ends the program (by quick_exit, or exit):
+// the workers are stopped before SDL goes away. Registered after SDL's own
+// handler, so run before it.
 void stopPoolAtExit()
 {
     pool.reset();
@@ -54,6 +55,7 @@ void CDraw::StartDecoding()
     }
     static bool exitHookSet = false;
     if (!exitHookSet) {
+        at_quick_exit(stopPoolAtExit);
         atexit(stopPoolAtExit);
         exitHookSet = true;
     }

@@ -177,8 +177,10 @@ int CDraw::loadImage(SDL_RWops* stream, const char* name)
 {
     std::string type = typeOfName(name);
     SDL_Surface* decoded = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type.c_str())) : nullptr;
-    if (!decoded)
+    if (!decoded) {
+        logResourceFailure(name, SDL_GetError());
         logError(true, "Could not load image:  %s\n", SDL_GetError());
+    }
     return AppendDecoded(ConvertSurface(decoded, 1), name);
 }
 

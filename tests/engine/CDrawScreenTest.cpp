@@ -90,7 +90,7 @@ TEST(DrawStartup, MissingIconIsNoErrorButMissingLoadScreenIs)
         EXPECT_TRUE(CDraw::HasScreen());
     }
     remove(dir.file("resource0.dat").c_str());
-    EXPECT_FATAL(CDraw draw, "Unable to load image: ");
+    EXPECT_FATAL(CDraw draw, "'resource0.dat' cannot be used:  [^\n]+\n(.|\n)*Unable to load image: ");
 }
 
 TEST(DrawSpeed, GameSpeedTable)
@@ -240,6 +240,8 @@ TEST_F(DrawScreenTest, FrameRateIsSampledOncePerSecond)
 
 TEST_F(DrawScreenTest, LoadBarGrowsAndStopsAtTheTotal)
 {
+    EXPECT_EQ(CDraw::GetLoadReserve(), CDraw::LOAD_CATALOGUE_UNITS);
+    CDraw::SetLoadReserve(23700);
     CDraw::LoadProgressImage(100);
     EXPECT_EQ(CDraw::GetLoadTotal(), 23800);
     EXPECT_EQ(CDraw::GetLoadCount(), 0);
