@@ -37,7 +37,10 @@ public:
         LOAD_BAR_Y = 527,
         // Load-bar units of the image catalogues: 141 steps of 100.
         LOAD_CATALOGUE_UNITS = 14100,
-        NORMAL_FRAME_PERIOD = 33
+        NORMAL_FRAME_PERIOD = 33,
+        // The last milliseconds before a frame's deadline, which the
+        // pacing only yields through instead of sleeping.
+        PACING_MARGIN = 1
     };
 
     CDraw();
@@ -145,8 +148,16 @@ public:
     // 1: loose files of "resource/"; 0: the archive "resource2.dat".
     static void SetLoadFromDirectory(Uint8 flag) { loadFromDirectory = flag ? 1 : 0; }
     static Uint8 GetLoadFromDirectory() { return loadFromDirectory; }
-    // Reads every image file into memory, then runs the image catalogues.
+    // Reads every image file into memory, then runs the image catalogues
+    // while worker threads decode the files.
     static void PreloadImages();
+    // Worker threads that decode image files while the catalogues run, the
+    // main thread decoding what no worker has started: -1 (the default) one
+    // per processor beyond the first; 0 none, and the pictures are decoded
+    // as they always were, one by one on the main thread when first asked
+    // for.
+    static void SetDecodeThreads(int count) { decodeThreads = count < 0 ? -1 : count; }
+    static int GetDecodeThreads() { return decodeThreads; }
     // The first half of PreloadImages: every image file's bytes registered
     // by name, one load-bar unit each; nothing is decoded.
     static void PreloadFiles();
@@ -161,6 +172,13 @@ private:
     static void ApplyAlphaStep(SDL_Surface* surface, int dA);
     static void PreloadFromArchive();
     static void PreloadFromFolder();
+    // Parallel decoding (CDrawDecoding.cpp).
+    static void StartDecoding();
+    static void StopDecoding();
+    // The picture a worker decoded for the record, or null.
+    static SDL_Surface* TakeDecoded(CImageRecord* record);
+    // Appends a decoded display-format picture and logs it under name.
+    static int AppendDecoded(SDL_Surface* surface, const char* name);
 
     // Screen.
     static SDL_Surface* screen;
@@ -193,4 +211,7 @@ private:
 
     // Preloader.
     static Uint8 loadFromDirectory;
+    static int decodeThreads;
+    // The preloaded records in the order they were read.
+    static std::vector<CImageRecord*> preloadOrder;
 };

@@ -25,6 +25,7 @@ void CDraw::PreloadImages()
 {
     PreloadFiles();
     logPrint(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
+    StartDecoding();
     cacheMain();
     logPrint(LOG_MILESTONE, "ID_000b: INIT:     Main Menu Cached\n");
     cacheMap();
@@ -35,6 +36,7 @@ void CDraw::PreloadImages()
     logPrint(LOG_MILESTONE, "ID_000e: INIT:     Buttons Cached\n");
     cacheFadedImages();
     logPrint(LOG_MILESTONE, "ID_000f: INIT:     Faded Cached\n");
+    StopDecoding();
 }
 
 void CDraw::PreloadFiles()

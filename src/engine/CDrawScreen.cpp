@@ -325,15 +325,16 @@ void CDraw::Present(Uint8 useDirtyRects, Uint8 countFrame)
     if (suspended)
         return;
 
-    // Sleep through the first half of the period, only yield in the second,
-    // so the frame is not overslept. Time spent since the last present
-    // counts toward the period.
+    // Sleep in whole milliseconds until the deadline is PACING_MARGIN ms
+    // away, then only yield, so the frame is never overslept and a still
+    // screen costs a few wake-ups per frame. Time spent since the last
+    // present counts toward the period. A clock that reads earlier than the
+    // last present (a clock swapped or wrapped) means no wait, never a wait
+    // of up to 49 days.
     Uint32 wait = fpsLock ? framePeriod : 0;
-    while (tickSource() < lastFrameTick + wait) {
-        if (tickSource() - lastFrameTick < (framePeriod >> 1))
-            delayFunction(1);
-        else
-            delayFunction(0);
+    for (Uint32 now = tickSource(); now >= lastFrameTick && now - lastFrameTick < wait; now = tickSource()) {
+        Uint32 left = wait - (now - lastFrameTick);
+        delayFunction(left > PACING_MARGIN ? left - PACING_MARGIN : 0);
     }
     lastFrameTick = tickSource();
     if (countFrame)
