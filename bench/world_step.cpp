@@ -148,9 +148,12 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// GCC cannot see that these replace the global operators and pair with the
+// malloc above.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept
 {
-    // Pairs with the malloc above.
     std::free(p);
 }
 
@@ -158,5 +161,6 @@ void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 BENCHMARK_MAIN();

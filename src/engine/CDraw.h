@@ -35,8 +35,12 @@ public:
         SCREEN_DEPTH = 32,
         LOAD_BAR_X = 360,
         LOAD_BAR_Y = 527,
-        LOAD_RESERVE = 23700, // load-bar units beyond the image files
-        NORMAL_FRAME_PERIOD = 33
+        // Load-bar units of the image catalogues: 141 steps of 100.
+        LOAD_CATALOGUE_UNITS = 14100,
+        NORMAL_FRAME_PERIOD = 33,
+        // The last milliseconds before a frame's deadline, which the
+        // pacing only yields through instead of sleeping.
+        PACING_MARGIN = 1
     };
 
     CDraw();
@@ -51,8 +55,12 @@ public:
     static void ShowLoadScreen();
     static SDL_Surface* GetScreen() { return screen; }
 
-    // Load bar: total = count + LOAD_RESERVE; the bar only grows.
+    // Load bar: total = count (image files) + the reserve for what start-up
+    // loads after them; the bar only grows. The reserve is the catalogues'
+    // units unless start-up sets it from the real sound and level counts.
     static void LoadProgressImage(int count);
+    static void SetLoadReserve(int units) { loadReserve = units; }
+    static int GetLoadReserve() { return loadReserve; }
     static void SetLoadProgress(int value);
     static void AdvanceLoadProgress(int n);
     static int GetLoadTotal() { return loadTotal; }
@@ -140,8 +148,16 @@ public:
     // 1: loose files of "resource/"; 0: the archive "resource2.dat".
     static void SetLoadFromDirectory(Uint8 flag) { loadFromDirectory = flag ? 1 : 0; }
     static Uint8 GetLoadFromDirectory() { return loadFromDirectory; }
-    // Reads every image file into memory, then runs the image catalogues.
+    // Reads every image file into memory, then runs the image catalogues
+    // while worker threads decode the files.
     static void PreloadImages();
+    // Worker threads that decode image files while the catalogues run, the
+    // main thread decoding what no worker has started: -1 (the default) one
+    // per processor beyond the first; 0 none, and the pictures are decoded
+    // as they always were, one by one on the main thread when first asked
+    // for.
+    static void SetDecodeThreads(int count) { decodeThreads = count < 0 ? -1 : count; }
+    static int GetDecodeThreads() { return decodeThreads; }
     // The first half of PreloadImages: every image file's bytes registered
     // by name, one load-bar unit each; nothing is decoded.
     static void PreloadFiles();
@@ -156,6 +172,13 @@ private:
     static void ApplyAlphaStep(SDL_Surface* surface, int dA);
     static void PreloadFromArchive();
     static void PreloadFromFolder();
+    // Parallel decoding (CDrawDecoding.cpp).
+    static void StartDecoding();
+    static void StopDecoding();
+    // The picture a worker decoded for the record, or null.
+    static SDL_Surface* TakeDecoded(CImageRecord* record);
+    // Appends a decoded display-format picture and logs it under name.
+    static int AppendDecoded(SDL_Surface* surface, const char* name);
 
     // Screen.
     static SDL_Surface* screen;
@@ -175,6 +198,7 @@ private:
     static Uint32 fps;
     static int32_t loadTotal;
     static int32_t loadCount;
+    static int32_t loadReserve;
     static int32_t loadDrawnWidth;
     static TickSource tickSource;
     static DelayFunction delayFunction;
@@ -187,4 +211,7 @@ private:
 
     // Preloader.
     static Uint8 loadFromDirectory;
+    static int decodeThreads;
+    // The preloaded records in the order they were read.
+    static std::vector<CImageRecord*> preloadOrder;
 };

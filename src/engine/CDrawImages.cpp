@@ -51,6 +51,8 @@ void CDraw::RegisterRecord(CImageRecord* record, const std::string& name)
     // The first record registered under a name keeps it.
     names.insert(std::make_pair(name, record));
     recordNames[record] = name;
+    if (record->size > 0)
+        preloadOrder.push_back(record);
 }
 
 // ---------------------------------------------------------------- lookup
@@ -63,7 +65,9 @@ int CDraw::GetImage(const char* name)
     CImageRecord* record = it->second;
     if (record->refs < 1 || record->id == -1) {
         int id;
-        if (loadFromDirectory) {
+        if (SDL_Surface* decoded = TakeDecoded(record)) {
+            id = AppendDecoded(decoded, name);
+        } else if (loadFromDirectory) {
             std::string path = std::string("resource/") + name;
             id = loadImage(SDL_RWFromFile(path.c_str(), "rb"), name);
         } else {
@@ -173,9 +177,16 @@ int CDraw::loadImage(SDL_RWops* stream, const char* name)
 {
     std::string type = typeOfName(name);
     SDL_Surface* decoded = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type.c_str())) : nullptr;
-    if (!decoded)
+    if (!decoded) {
+        logResourceFailure(name, SDL_GetError());
         logError(true, "Could not load image:  %s\n", SDL_GetError());
-    int id = AppendSurface(ConvertSurface(decoded, 1));
+    }
+    return AppendDecoded(ConvertSurface(decoded, 1), name);
+}
+
+int CDraw::AppendDecoded(SDL_Surface* surface, const char* name)
+{
+    int id = AppendSurface(surface);
     logPrint(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name);
     return id;
 }
@@ -453,6 +464,8 @@ void CDraw::DumpImageBuffers(bool all)
 
 void CDraw::ClearRecords()
 {
+    StopDecoding();
+    preloadOrder.clear();
     for (auto& entry : recordNames) {
         delete[] entry.first->bytes;
         delete entry.first;

@@ -4,6 +4,7 @@
 // then runs the image catalogues.
 #include "engine/CDraw.h"
 
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -24,6 +25,7 @@ void CDraw::PreloadImages()
 {
     PreloadFiles();
     logPrint(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
+    StartDecoding();
     cacheMain();
     logPrint(LOG_MILESTONE, "ID_000b: INIT:     Main Menu Cached\n");
     cacheMap();
@@ -34,6 +36,7 @@ void CDraw::PreloadImages()
     logPrint(LOG_MILESTONE, "ID_000e: INIT:     Buttons Cached\n");
     cacheFadedImages();
     logPrint(LOG_MILESTONE, "ID_000f: INIT:     Faded Cached\n");
+    StopDecoding();
 }
 
 void CDraw::PreloadFiles()
@@ -50,8 +53,10 @@ void CDraw::PreloadFromArchive()
     logPrint(LOG_DEBUG, "Loading DRAW_URL_DAT:  %s\n", kImageArchive);
     ResourceArchiveReader archive;
     if (!archive.Open(kImageArchive)) {
-        if (archive.error().empty())
+        if (archive.error().empty()) {
+            logResourceFailure(kImageArchive, archive.reason().c_str());
             logError(true, "Cannot load resource file!\n");
+        }
         logError(true, "Damaged resource file %s: %s\n", kImageArchive, archive.error().c_str());
     }
     uint32_t count = archive.Count();
@@ -79,8 +84,10 @@ void CDraw::PreloadFromFolder()
 {
     logPrint(LOG_DEBUG, "Loading DRAW_URL_DIR:  %s\n", kImageFolder);
     DIR* folder = opendir(kImageFolder);
-    if (!folder)
+    if (!folder) {
+        logResourceFailure(kImageFolder, strerror(errno));
         logError(true, "Unable to preload graphics: Directory stream pointer was not opened.\n");
+    }
 
     char previous[4096];
     if (!getcwd(previous, sizeof previous))
@@ -103,14 +110,17 @@ void CDraw::PreloadFromFolder()
     for (const std::string& name : kept) {
         std::string path = std::string(kImageFolder) + name;
         FILE* file = fopen(path.c_str(), "rb");
-        if (!file)
+        if (!file) {
+            logResourceFailure(path.c_str(), strerror(errno));
             logError(true, "Could not load image:  %s\n", name.c_str());
+        }
         fseek(file, 0, SEEK_END);
         long length = ftell(file);
         fseek(file, 0, SEEK_SET);
         size_t size = length > 0 ? static_cast<size_t>(length) : 0;
         uint8_t* bytes = new uint8_t[size ? size : 1];
         if (fread(bytes, 1, size, file) != size) {
+            logResourceFailure(path.c_str(), "it cannot be read whole");
             fclose(file);
             logError(true, "Could not load image:  %s\n", name.c_str());
         }

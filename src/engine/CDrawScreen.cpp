@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "engine/DrawServices.h"
 #include "engine/Log.h"
@@ -40,6 +41,15 @@ SDL_Surface* copyOfScreen(SDL_Surface* screen)
     return copy;
 }
 
+// Ends the program over a start-up picture that cannot be shown.
+[[noreturn]] void failPicture(const char* fileName)
+{
+    std::string reason = SDL_GetError();
+    logResourceFailure(fileName, reason.c_str());
+    logError(true, "Unable to load image: %s\n", reason.c_str());
+    exitFatal();
+}
+
 } // namespace
 
 SDL_Surface* CDraw::screen = nullptr;
@@ -58,6 +68,7 @@ Uint32 CDraw::lastFpsTick = 0;
 Uint32 CDraw::lastFpsFrameCount = 0;
 Uint32 CDraw::fps = 0;
 int32_t CDraw::loadTotal = 0;
+int32_t CDraw::loadReserve = CDraw::LOAD_CATALOGUE_UNITS;
 int32_t CDraw::loadCount = 0;
 int32_t CDraw::loadDrawnWidth = 0;
 CDraw::TickSource CDraw::tickSource = defaultTicks;
@@ -70,7 +81,10 @@ CDraw::CDraw()
         logError(true, "Unable to initialize SDL: %s\n", SDL_GetError());
     static bool quitRegistered = false;
     if (!quitRegistered) {
+        // A fatal error ends the program by quick_exit: the display mode is
+        // restored on that path too.
         atexit(SDL_Quit);
+        at_quick_exit(SDL_Quit);
         quitRegistered = true;
     }
 
@@ -104,6 +118,7 @@ CDraw::~CDraw()
     SDL_ShowCursor(1);
 
     loadTotal = 0;
+    loadReserve = LOAD_CATALOGUE_UNITS;
     loadCount = 0;
     loadDrawnWidth = 0;
     fullscreen = 0;
@@ -150,6 +165,9 @@ void CDraw::SetVideoMode()
     if (!screen)
         logError(true, "Unable to set video mode: %s\n", SDL_GetError());
     SDL_SetClipRect(screen, nullptr);
+    // The profile's mouse grab needs the window, which exists only now.
+    if (config)
+        config->ApplyMouseGrab();
 }
 
 void CDraw::ShowLoadScreen()
@@ -158,7 +176,7 @@ void CDraw::ShowLoadScreen()
     SDL_RWops* stream = SDL_RWFromFile(kLoadScreenFile, "rb");
     SDL_Surface* picture = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>("JPG")) : nullptr;
     if (!picture)
-        logError(true, "Unable to load image: %s\n", SDL_GetError());
+        failPicture(kLoadScreenFile);
     SDL_BlitSurface(picture, nullptr, screen, nullptr);
     SDL_Flip(screen);
     SDL_FreeSurface(picture);
@@ -172,11 +190,11 @@ void CDraw::LoadProgressImage(int count)
     SDL_RWops* stream = SDL_RWFromFile(kLoadBarFile, "rb");
     SDL_Surface* picture = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>("PNG")) : nullptr;
     if (!picture)
-        logError(true, "Unable to load image: %s\n", SDL_GetError());
+        failPicture(kLoadBarFile);
     if (loadBarImage)
         SDL_FreeSurface(loadBarImage);
     loadBarImage = ConvertSurface(picture, 1);
-    loadTotal = count + LOAD_RESERVE;
+    loadTotal = count + loadReserve;
     loadCount = 0;
     loadDrawnWidth = 0;
 }
@@ -307,15 +325,16 @@ void CDraw::Present(Uint8 useDirtyRects, Uint8 countFrame)
     if (suspended)
         return;
 
-    // Sleep through the first half of the period, only yield in the second,
-    // so the frame is not overslept. Time spent since the last present
-    // counts toward the period.
+    // Sleep in whole milliseconds until the deadline is PACING_MARGIN ms
+    // away, then only yield, so the frame is never overslept and a still
+    // screen costs a few wake-ups per frame. Time spent since the last
+    // present counts toward the period. A clock that reads earlier than the
+    // last present (a clock swapped or wrapped) means no wait, never a wait
+    // of up to 49 days.
     Uint32 wait = fpsLock ? framePeriod : 0;
-    while (tickSource() < lastFrameTick + wait) {
-        if (tickSource() - lastFrameTick < (framePeriod >> 1))
-            delayFunction(1);
-        else
-            delayFunction(0);
+    for (Uint32 now = tickSource(); now >= lastFrameTick && now - lastFrameTick < wait; now = tickSource()) {
+        Uint32 left = wait - (now - lastFrameTick);
+        delayFunction(left > PACING_MARGIN ? left - PACING_MARGIN : 0);
     }
     lastFrameTick = tickSource();
     if (countFrame)

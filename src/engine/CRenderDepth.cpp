@@ -123,7 +123,7 @@ int mirrored(const Pair& p, Rule rule)
     return r != kNoResult ? -r : kNoResult;
 }
 
-// Section A: the backgrounds always go first.
+// The swap image, the level background and the grid always go first.
 int backgroundRule(const Pair& p)
 {
     return mirrored(p, [](const Pair& q) {
@@ -131,7 +131,8 @@ int backgroundRule(const Pair& p)
     });
 }
 
-// Sections G.4: two sprites on the same tile.
+// Two sprites on the same tile: fixed type lists decide, by whether
+// neither, the second or the first of them is a mover.
 int sameTile(const Pair& p)
 {
     bool moverA = isMoverType(p.ta);
@@ -188,7 +189,8 @@ int gateColumnRule(const Pair& p)
     return p.rightOf() ? 1 : -1;
 }
 
-// H.15 for a teleport piece of type 60 as a.
+// A teleport pad (type 60) as a against a board sprite that is not a pad:
+// by columns, by the other sprite's moves, then by rows.
 int teleportRule(const Pair& q)
 {
     if (q.rightOf())
@@ -202,11 +204,13 @@ int teleportRule(const Pair& q)
     return q.above() ? 1 : -1;
 }
 
-// Section H: the general rules of board sprites; kNoResult goes on to I.
+// The general rules of board sprites: ladders, gates, buttons, tubes,
+// teleport pieces, then pairs where something moves; kNoResult leaves the
+// pair to the final position rules.
 int generalRules(const Pair& p)
 {
     int r;
-    // 1.
+    // A sprite teleporting to the right over its old tile.
     r = mirrored(p, [](const Pair& q) {
         if (q.ta == 67 && q.a->IsMovingRight() && q.boxesOverlap(true))
             return (q.tb == 66 || q.tb == 60) ? -1 : 1;
@@ -214,7 +218,7 @@ int generalRules(const Pair& p)
     });
     if (r != kNoResult)
         return r;
-    // 2.
+    // Terrain against a lower ladder piece.
     if ((p.ta == 10 && p.tb == 12) || (p.ta == 12 && p.tb == 10)) {
         if (p.colsOverlap())
             return p.below() ? -1 : 1;
@@ -223,7 +227,7 @@ int generalRules(const Pair& p)
         if (p.leftOf())
             return -1;
     }
-    // 3.
+    // Two lower ladder pieces.
     if (p.ta == 12 && p.tb == 12) {
         if (p.rightOf())
             return 1;
@@ -231,31 +235,31 @@ int generalRules(const Pair& p)
             return -1;
         return p.below() ? 1 : -1;
     }
-    // 4.
+    // Lower ladder pieces behind, gate pieces of type 22 in front.
     r = mirrored(p, [](const Pair& q) { return q.ta == 12 ? -1 : kNoResult; });
     if (r != kNoResult)
         return r;
     r = mirrored(p, [](const Pair& q) { return q.ta == 22 ? 1 : kNoResult; });
     if (r != kNoResult)
         return r;
-    // 5, 6.
+    // Gate pieces of type 21: against each other by columns, else in front.
     if (p.ta == 21 && p.tb == 21)
         return gateColumnRule(p);
     r = mirrored(p, [](const Pair& q) { return q.ta == 21 ? 1 : kNoResult; });
     if (r != kNoResult)
         return r;
-    // 7.
+    // Gate pieces of types 20 and 24 on terrain.
     bool gateA = p.ta == 20 || p.ta == 24;
     bool gateB = p.tb == 20 || p.tb == 24;
     if ((gateA && p.tb == 10) || (gateB && p.ta == 10))
         return gateColumnRule(p);
-    // 8.
+    // Two gate pieces of types 20 or 24.
     if (gateA && gateB) {
         if (!p.colsOverlap())
             return p.rightOf() ? 1 : -1;
         return p.above() ? 1 : -1;
     }
-    // 9 to 11.
+    // Gate pieces of types 20 and 24 against anything else.
     r = mirrored(p, [](const Pair& q) { return (q.ta == 20 && q.above() && q.rightOf()) ? 1 : kNoResult; });
     if (r != kNoResult)
         return r;
@@ -267,7 +271,8 @@ int generalRules(const Pair& p)
     r = mirrored(p, [](const Pair& q) { return (q.ta == 20 || q.ta == 24) ? -1 : kNoResult; });
     if (r != kNoResult)
         return r;
-    // 12.
+    // Tube pieces and buttons sharing rows and screen pixels go behind what
+    // does not move down onto them (terrain excepted).
     if (p.rowsOverlap() && p.screensOverlap()) {
         r = mirrored(p, [](const Pair& q) {
             return (oneOf(q.ta, {41, 23, 40}) && q.tb != 10 && !q.b->IsMovingDown()) ? -1 : kNoResult;
@@ -275,28 +280,28 @@ int generalRules(const Pair& p)
         if (r != kNoResult)
             return r;
     }
-    // 13.
+    // Teleport pieces below a sprite that moves left go behind it.
     r = mirrored(p, [](const Pair& q) {
         return (oneOf(q.ta, {60, 61, 62}) && q.below() && q.colsOverlap() && q.b->IsMovingLeft()) ? -1
                                                                                                   : kNoResult;
     });
     if (r != kNoResult)
         return r;
-    // 14.
+    // A pad in front of a ghost that moves right onto it.
     r = mirrored(p, [](const Pair& q) {
         return (q.ta == 60 && q.tb == 64 && q.b->IsMovingRight() && q.colInB(q.A.c0 + 1)) ? 1 : kNoResult;
     });
     if (r != kNoResult)
         return r;
-    // 15.
+    // Teleport pads.
     r = mirrored(p, [](const Pair& q) { return q.ta == 60 ? teleportRule(q) : kNoResult; });
     if (r != kNoResult)
         return r;
-    // 16.
+    // Teleport pieces of type 66 are in front.
     r = mirrored(p, [](const Pair& q) { return q.ta == 66 ? 1 : kNoResult; });
     if (r != kNoResult)
         return r;
-    // 17, 18.
+    // Teleport pieces of type 61 against a ghost or a teleporting sprite.
     r = mirrored(p, [](const Pair& q) {
         if (q.ta != 61 || !q.screensOverlap())
             return kNoResult;
@@ -308,11 +313,11 @@ int generalRules(const Pair& p)
     });
     if (r != kNoResult)
         return r;
-    // 19.
+    // Teleport pieces of type 65 in front of what lies left of them.
     r = mirrored(p, [](const Pair& q) { return (q.ta == 65 && q.rightOf()) ? 1 : kNoResult; });
     if (r != kNoResult)
         return r;
-    // 20.
+    // Teleport pieces of type 61 on terrain.
     r = mirrored(p, [](const Pair& q) {
         if (q.ta != 61 || q.tb != 10)
             return kNoResult;
@@ -322,7 +327,7 @@ int generalRules(const Pair& p)
     });
     if (r != kNoResult)
         return r;
-    // 21.
+    // Teleport pieces of type 61 against anything else.
     if (p.ta == 61 || p.tb == 61) {
         if (p.rightOf())
             return 1;
@@ -330,7 +335,7 @@ int generalRules(const Pair& p)
             return p.ta == 61 ? 1 : -1;
         return p.above() ? 1 : -1;
     }
-    // 22.
+    // Teleport pieces of type 62.
     r = mirrored(p, [](const Pair& q) {
         if (q.ta != 62)
             return kNoResult;
@@ -344,10 +349,11 @@ int generalRules(const Pair& p)
     });
     if (r != kNoResult)
         return r;
-    // 23.
+    // Nothing moves: only the final position rules remain.
     if (!p.a->IsMoving() && !p.b->IsMoving())
         return kNoResult;
-    // 24: moving pairs, on previous footprints unless current ones are named.
+    // Pairs where something moves, on previous footprints unless a test
+    // names the current ones.
     r = mirrored(p, [](const Pair& q) { return (q.ta == 13 && q.boxesOverlap(kPrev)) ? 1 : kNoResult; });
     if (r != kNoResult)
         return r;
@@ -410,7 +416,8 @@ int generalRules(const Pair& p)
     });
 }
 
-// Section I: the final rules, on current footprints.
+// The final position rules, on current footprints: right of and below
+// decide; a pair that none of them orders is logged and drawn in front.
 int finalRules(const Pair& p)
 {
     int r = mirrored(p, [](const Pair& q) {
@@ -439,7 +446,9 @@ int finalRules(const Pair& p)
     return 1;
 }
 
-// Section E and F halves that take a "first column + 1" test.
+// A piece standing one row higher than the other sprite's run is in front,
+// unless its second column lies in that run; then it goes behind it. Used by
+// teleport pads on terrain and by the editor's board layers.
 int raisedPieceRule(const Pair& q)
 {
     if (q.A.r0 <= q.B.r1)
@@ -536,24 +545,26 @@ int compareSpriteDepth(const CSprite* a, const CSprite* b)
         return 1;
     if (p.above())
         return 1;
-    return -1;
+    if (p.below())
+        return -1;
+    return 1;
 }
 
 int CRender::CompareDepth(const CSprite* a, const CSprite* b, bool force, bool post)
 {
     Pair p(a, b);
-    // A.
     int r = backgroundRule(p);
     if (r != kNoResult)
         return r;
-    // B.
+    // A lower ladder piece directly below an upper one.
     if (p.colsOverlap()) {
         if (p.ta == 12 && p.tb == 13 && a->GetTileY() == b->GetTileY() - 1)
             return -1;
         if (p.tb == 12 && p.ta == 13 && b->GetTileY() == a->GetTileY() - 1)
             return 1;
     }
-    // C.
+    // Far apart (outside the editor): only the layers order them, unless
+    // an order is forced; then their relative position does.
     if (!p.screensOverlap() && !p.boxesTouch() && renderCurrentControllerId() != RENDER_CONTROLLER_EDITOR) {
         r = compareSpriteLayers(a, b);
         if (r != 0 || !force)
@@ -579,16 +590,16 @@ int CRender::CompareDepth(const CSprite* a, const CSprite* b, bool force, bool p
             return behind;
         return 1;
     }
-    // D.
+    // Near: interface layers win over board depth.
     r = compareSpriteLayers(a, b);
     if (r != 0)
         return r;
-    // E.
+    // Teleport pads on terrain.
     if (p.ta == 60 && p.tb == 10)
         return raisedPieceRule(p);
     if (p.ta == 10 && p.tb == 60)
         return -raisedPieceRule(p.mirror());
-    // F.
+    // The editor's cursor and board layers.
     auto editorType = [](int t) { return t == 1307 || t == 1308 || t == 1309 || t == 1310; };
     if (editorType(p.ta) || editorType(p.tb)) {
         if (p.ta == 1309 && p.tb == 1308)
@@ -611,7 +622,8 @@ int CRender::CompareDepth(const CSprite* a, const CSprite* b, bool force, bool p
             return -1;
         return 1;
     }
-    // G.
+    // Walkers ignore what they do not touch unless an order is forced;
+    // type 11 and pairs on one tile come next.
     if (!force) {
         if ((p.ta == 70 || p.tb == 70) && !p.boxesTouch())
             return 0;
@@ -632,11 +644,11 @@ int CRender::CompareDepth(const CSprite* a, const CSprite* b, bool force, bool p
         if (r != kNoResult)
             return r;
     }
-    // H.
+    // The general board rules.
     r = generalRules(p);
     if (r != kNoResult)
         return r;
-    // I.
+    // The final position rules.
     return finalRules(p);
 }
 

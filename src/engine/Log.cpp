@@ -161,8 +161,21 @@ void logError(bool fatal, const char* format, ...)
         fclose(file);
     }
 
-    if (fatal) {
-        fflush(stdout);
-        exit(1);
-    }
+    if (fatal)
+        exitFatal();
+}
+
+void exitFatal()
+{
+    // A fatal error may strike anywhere, with the audio thread running and
+    // the engine half built: the process ends without running the static
+    // destructors under that thread's feet. Only the handlers registered
+    // for this (the screen's SDL_Quit) run; the printed text is flushed.
+    fflush(nullptr);
+    quick_exit(1);
+}
+
+void logResourceFailure(const char* fileName, const char* reason)
+{
+    logError(false, "Resource file '%s' cannot be used:  %s\n", fileName ? fileName : "", reason ? reason : "");
 }

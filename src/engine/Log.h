@@ -55,6 +55,16 @@ const char* logGetPrefix(int category);
 void logPrint(int category, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void logError(bool fatal, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+// Ends the program with exit code 1 after a fatal error: flushes the
+// printed text and runs the quick-exit handlers (not the static
+// destructors). logError with fatal set ends this way.
+[[noreturn]] void exitFatal();
+
+// Names a resource file that cannot be used and the reason, on the console
+// and in "LOG.TXT"; readers call it just before their own fatal message,
+// which does not always say which file failed or why.
+void logResourceFailure(const char* fileName, const char* reason);
+
 // The millisecond clock that stamps categories 30 and 32 (SDL_GetTicks
 // unless replaced; tests hand in a clock of their own).
 typedef Uint32 (*LogTickSource)();

@@ -1,6 +1,8 @@
 #include "engine/Parameters.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,9 +37,34 @@ bool readLine(FILE* file, std::string& line)
     return any;
 }
 
+// The longest report of a bad line, in printed characters.
+const size_t kReportMaxChars = 300;
+
+// A line as it may be printed: control bytes, bytes above 127 and the
+// backslash as "\xNN" escapes, cut after kReportMaxChars characters with
+// the line's full length added.
+std::string printableLine(const std::string& line)
+{
+    std::string out;
+    for (size_t i = 0; i < line.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(line[i]);
+        char piece[8];
+        if (c < 0x20 || c >= 0x7F || c == '\\')
+            snprintf(piece, sizeof piece, "\\x%02X", c);
+        else
+            snprintf(piece, sizeof piece, "%c", c);
+        if (out.size() + strlen(piece) > kReportMaxChars) {
+            out += "... (" + std::to_string(line.size()) + " bytes)";
+            break;
+        }
+        out += piece;
+    }
+    return out;
+}
+
 void reportLine(const std::string& line)
 {
-    logError(false, "Invalid parameter specified:  '%s'\n", line.c_str());
+    logError(false, "Invalid parameter specified:  '%s'\n", printableLine(line).c_str());
 }
 
 bool setSwitch(const char* format, const std::string& value, bool& flag)
@@ -89,6 +116,8 @@ void loadParameters(const char* fileName)
                 reportLine(line);
         }
         fclose(file);
+    } else {
+        logResourceFailure(fileName, (std::string("cannot be opened: ") + strerror(errno)).c_str());
     }
 
     if (!g_haveMoreGamesUrl)

@@ -1,6 +1,8 @@
 #include "engine/ResourceArchive.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/Endian.h"
 
@@ -22,9 +24,12 @@ bool ResourceArchiveReader::Open(const char* path)
 {
     Close();
     m_error.clear();
+    m_openErrno = 0;
     m_file = fopen(path, "rb");
-    if (!m_file)
+    if (!m_file) {
+        m_openErrno = errno;
         return false;
+    }
     if (fseek(m_file, 0, SEEK_END) != 0) {
         m_error = "cannot measure the file";
         Close();
@@ -51,21 +56,49 @@ bool ResourceArchiveReader::Open(const char* path)
     return true;
 }
 
-bool ResourceArchiveReader::ReadEntry(uint32_t index, std::string& name, std::vector<uint8_t>& data)
+bool ResourceArchiveReader::ReadHeader(uint32_t index, uint64_t& offset, uint32_t& size, uint32_t& nameLength)
 {
-    name.clear();
-    data.clear();
     if (!m_file || index >= m_offsets.size()) {
         m_error = "no such entry";
         return false;
     }
-    uint64_t offset = m_offsets[index];
-    uint32_t size = 0, nameLength = 0;
+    offset = m_offsets[index];
     if (offset + 8 > m_fileSize || fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0 ||
         !ReadUint32(&size, m_file) || !ReadUint32(&nameLength, m_file)) {
         m_error = "entry " + std::to_string(index) + " starts past the end of the file";
         return false;
     }
+    if (offset + 8 + static_cast<uint64_t>(nameLength) > m_fileSize) {
+        m_error = "the name of entry " + std::to_string(index) + " runs past the end of the file";
+        return false;
+    }
+    return true;
+}
+
+bool ResourceArchiveReader::ReadEntryName(uint32_t index, std::string& name)
+{
+    name.clear();
+    uint64_t offset = 0;
+    uint32_t size = 0, nameLength = 0;
+    if (!ReadHeader(index, offset, size, nameLength))
+        return false;
+    name.resize(nameLength);
+    if (nameLength && fread(&name[0], 1, nameLength, m_file) != nameLength) {
+        m_error = "entry " + std::to_string(index) + " cannot be read";
+        name.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ResourceArchiveReader::ReadEntry(uint32_t index, std::string& name, std::vector<uint8_t>& data)
+{
+    name.clear();
+    data.clear();
+    uint64_t offset = 0;
+    uint32_t size = 0, nameLength = 0;
+    if (!ReadHeader(index, offset, size, nameLength))
+        return false;
     if (offset + 8 + nameLength + static_cast<uint64_t>(size) > m_fileSize) {
         m_error = "entry " + std::to_string(index) + " runs past the end of the file";
         return false;
@@ -80,6 +113,21 @@ bool ResourceArchiveReader::ReadEntry(uint32_t index, std::string& name, std::ve
         return false;
     }
     return true;
+}
+
+std::string ResourceArchiveReader::reason() const
+{
+    if (!m_error.empty())
+        return m_error;
+    if (m_openErrno)
+        return std::string("cannot be opened: ") + strerror(m_openErrno);
+    return std::string();
+}
+
+uint32_t ResourceArchiveEntryCount(const char* path)
+{
+    ResourceArchiveReader archive;
+    return archive.Open(path) ? archive.Count() : 0;
 }
 
 void ResourceArchiveWriter::Add(const std::string& name, const std::vector<uint8_t>& data)

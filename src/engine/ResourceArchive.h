@@ -32,14 +32,30 @@ public:
     // entry runs past the end of the file.
     bool ReadEntry(uint32_t index, std::string& name, std::vector<uint8_t>& data);
 
+    // Reads only the name of entry index; false with error() set when the
+    // entry's header or name lies outside the file. A damaged entry whose
+    // name is whole can still be reported under that name.
+    bool ReadEntryName(uint32_t index, std::string& name);
+
     const std::string& error() const { return m_error; }
+    // Why the last operation failed, also when the file could not be opened
+    // at all ("cannot be opened: " and the system's reason).
+    std::string reason() const;
 
 private:
     FILE* m_file = nullptr;
     uint64_t m_fileSize = 0;
     std::vector<uint32_t> m_offsets;
     std::string m_error;
+    int m_openErrno = 0;
+
+    // Seeks to entry index and reads its data size and name length.
+    bool ReadHeader(uint32_t index, uint64_t& offset, uint32_t& size, uint32_t& nameLength);
 };
+
+// The entry count of the archive at path, 0 when it cannot be opened or its
+// offset table is damaged.
+uint32_t ResourceArchiveEntryCount(const char* path);
 
 class ResourceArchiveWriter {
 public:

@@ -46,6 +46,9 @@ public:
     static void checkResult(int result);
     static void setLoadFromDirectory(bool fromDirectory);
     static void loadSound();
+    // The load-bar units loadSound will advance: 100 per sound it will find
+    // (none while sound is unavailable).
+    static int preloadUnits();
     static int createSound(const void* source, int length);
     static int findFreeSlot(SndSound* sound);
     static int findSound(const char* name);

@@ -3,6 +3,7 @@
 // the preload of every sound into the table with its name lookup.
 #include "engine/Sound.h"
 
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <string>
@@ -156,6 +157,26 @@ void CSound::setLoadFromDirectory(bool fromDirectory)
     loadFromDirectory = fromDirectory;
 }
 
+int CSound::preloadUnits()
+{
+    if (!soundAvailable)
+        return 0;
+    if (!loadFromDirectory)
+        return static_cast<int>(ResourceArchiveEntryCount(kSoundArchive)) * LOAD_UNITS_PER_SOUND;
+    int files = 0;
+    if (DIR* folder = opendir(kSoundFolder)) {
+        int fd = dirfd(folder);
+        while (struct dirent* entry = readdir(folder)) {
+            struct stat info;
+            if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0 &&
+                fstatat(fd, entry->d_name, &info, 0) == 0 && !S_ISDIR(info.st_mode))
+                ++files;
+        }
+        closedir(folder);
+    }
+    return files * LOAD_UNITS_PER_SOUND;
+}
+
 void CSound::loadSound()
 {
     if (!soundAvailable)
@@ -165,16 +186,31 @@ void CSound::loadSound()
         soundIndex.clear();
         logPrint(LOG_DEBUG, "Loading SOUND_URL_DAT:  %s\n", kSoundArchive);
         ResourceArchiveReader archive;
-        if (!archive.Open(kSoundArchive))
+        if (!archive.Open(kSoundArchive)) {
+            logResourceFailure(kSoundArchive, archive.reason().c_str());
             logError(true, "Cannot load sound resource file!\n");
+        }
         std::string name;
         std::vector<uint8_t> data;
         for (uint32_t i = 0; i < archive.Count(); ++i) {
-            if (!archive.ReadEntry(i, name, data)) {
-                logError(false, "Damaged sound resource entry %u: %s\n", i, archive.error().c_str());
-                continue;
+            int index = -1;
+            if (archive.ReadEntry(i, name, data)) {
+                index = createSound(data.data(), static_cast<int>(data.size()));
+                if (!sounds[index])
+                    logError(false, "Sound '%s' in %s cannot be used and stays silent\n", name.c_str(),
+                             kSoundArchive);
+            } else {
+                std::string reason = archive.error();
+                if (!archive.ReadEntryName(i, name)) {
+                    // The offset table or an entry's header is damaged.
+                    logResourceFailure(kSoundArchive, archive.error().c_str());
+                    logError(true, "Cannot load sound resource file!\n");
+                }
+                // Only the sound's data is damaged: like a sound that cannot
+                // be decoded it keeps its slot and its name and stays silent.
+                logError(false, "Sound '%s' in %s is damaged:  %s\n", name.c_str(), kSoundArchive, reason.c_str());
+                index = findFreeSlot(nullptr);
             }
-            int index = createSound(data.data(), static_cast<int>(data.size()));
             logPrint(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DAT)\n", index, name.c_str());
             soundIndex.emplace(name, index);
             advanceLoadBar(LOAD_UNITS_PER_SOUND);
@@ -185,8 +221,10 @@ void CSound::loadSound()
 
     logPrint(LOG_DEBUG, "Loading SOUND_URL_DIR:  %s\n", kSoundFolder);
     DIR* folder = opendir(kSoundFolder);
-    if (!folder)
+    if (!folder) {
+        logResourceFailure(kSoundFolder, strerror(errno));
         logError(true, "Unable to preload sounds: Directory stream pointer was not opened.\n");
+    }
     char cwd[4096];
     bool haveCwd = getcwd(cwd, sizeof cwd) != nullptr;
     std::vector<std::string> names;

@@ -1,8 +1,12 @@
 #include "engine/StringTable.h"
 
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/Log.h"
@@ -39,16 +43,31 @@ bool readUnits(const char* fileName, std::vector<Uint16>& units)
 }
 
 // A decimal number after narrowing each unit to its low byte: leading blanks
-// are skipped, anything after the digits is ignored, no digits give 0.
-int32_t parseNumber(const TextString& field)
+// are skipped, anything after the digits is ignored. Values beyond 32 bits
+// are held at the nearest limit.
+int32_t parseNumber(const std::string& narrow)
 {
-    std::string narrow = toNarrowString(field.c_str());
-    long value = strtol(narrow.c_str(), nullptr, 10);
+    long long value = strtoll(narrow.c_str(), nullptr, 10);
     if (value > INT32_MAX)
         value = INT32_MAX;
     if (value < INT32_MIN)
         value = INT32_MIN;
     return static_cast<int32_t>(value);
+}
+
+int32_t parseNumber(const TextString& field)
+{
+    return parseNumber(toNarrowString(field.c_str()));
+}
+
+bool hasDigits(const std::string& narrow)
+{
+    size_t i = 0;
+    while (i < narrow.size() && isspace(static_cast<unsigned char>(narrow[i])))
+        ++i;
+    if (i < narrow.size() && (narrow[i] == '-' || narrow[i] == '+'))
+        ++i;
+    return i < narrow.size() && isdigit(static_cast<unsigned char>(narrow[i]));
 }
 
 struct FontSettings {
@@ -58,10 +77,11 @@ struct FontSettings {
     int32_t lineSpacing = 0;
 };
 
-void closeFontField(int field, const TextString& value, FontSettings& font)
+// Takes a checked field into the font settings.
+void closeFontField(int field, const std::string& value, FontSettings& font)
 {
     switch (field) {
-    case 1: font.fontFile = toNarrowString(value.c_str()); break;
+    case 1: font.fontFile = value; break;
     case 2: font.size = parseNumber(value); break;
     case 3: font.red = static_cast<Uint8>(parseNumber(value)); break;
     case 4: font.green = static_cast<Uint8>(parseNumber(value)); break;
@@ -71,14 +91,24 @@ void closeFontField(int field, const TextString& value, FontSettings& font)
     }
 }
 
+// Ends the program over line lineNumber of the string file.
+[[noreturn]] void refuseLine(const char* fileName, int lineNumber, const std::string& reason)
+{
+    if (!reason.empty())
+        logResourceFailure(fileName, ("line " + std::to_string(lineNumber) + ": " + reason).c_str());
+    logError(false, "FONTSYSTEM: Unable to parse line number %i\n", lineNumber);
+    exitFatal();
+}
+
 } // namespace
 
 void loadStringFile(const char* fileName, StringTable& table)
 {
     std::vector<Uint16> units;
     if (!readUnits(fileName, units)) {
+        logResourceFailure(fileName, (std::string("cannot be opened: ") + strerror(errno)).c_str());
         logError(false, "FONTSYSTEM: Cannot load string data file.\n");
-        exit(1);
+        exitFatal();
     }
 
     size_t start = (!units.empty() && units[0] == UNIT_BOM) ? 1 : 0;
@@ -113,8 +143,7 @@ void loadStringFile(const char* fileName, StringTable& table)
             } else if (unit == MARK_STRING) {
                 kind = LINE_STRING;
             } else {
-                logError(false, "FONTSYSTEM: Unable to parse line number %i\n", lineNumber);
-                exit(1);
+                refuseLine(fileName, lineNumber, "a line must begin with '#', '!' or '@'");
             }
             continue;
         }
@@ -124,7 +153,11 @@ void loadStringFile(const char* fileName, StringTable& table)
             // more, empty field after the last one of its line.
             if (unit == UNIT_BAR || lineBreak || atEnd) {
                 if (kind == LINE_FONT) {
-                    closeFontField(field, buffer, font);
+                    std::string value = toNarrowString(buffer.c_str());
+                    std::string refused = checkFontField(field, value);
+                    if (!refused.empty())
+                        refuseLine(fileName, lineNumber, refused);
+                    closeFontField(field, value, font);
                 } else if (field == 1) {
                     id = parseNumber(buffer);
                 } else if (field == 2) {
@@ -152,4 +185,35 @@ void loadStringFile(const char* fileName, StringTable& table)
         if (lineBreak)
             lineStart = true;
     }
+}
+
+std::string checkFontField(int field, const std::string& value)
+{
+    if (field == 1) {
+        if (value.empty())
+            return "the font file name is empty";
+        if (value.find('/') != std::string::npos || value.find('\\') != std::string::npos ||
+            value.find("..") != std::string::npos)
+            return "the font file name '" + value + "' leaves the font folder";
+        return std::string();
+    }
+    struct Range {
+        const char* what;
+        int32_t low, high;
+    };
+    static const Range ranges[] = {{"point size", FONT_POINT_SIZE_MIN, FONT_POINT_SIZE_MAX},
+                                   {"red", 0, FONT_COLOUR_MAX},
+                                   {"green", 0, FONT_COLOUR_MAX},
+                                   {"blue", 0, FONT_COLOUR_MAX},
+                                   {"line spacing", FONT_LINE_SPACING_MIN, FONT_LINE_SPACING_MAX}};
+    if (field < 2 || field > 6)
+        return std::string();
+    const Range& range = ranges[field - 2];
+    if (!hasDigits(value))
+        return std::string("the ") + range.what + " is not a number";
+    int32_t number = parseNumber(value);
+    if (number < range.low || number > range.high)
+        return std::string("the ") + range.what + " " + std::to_string(number) + " is outside " +
+               std::to_string(range.low) + " to " + std::to_string(range.high);
+    return std::string();
 }

@@ -72,7 +72,7 @@ void initFontSystem(const char* folder, const char* stringFile)
 {
     if (TTF_Init() != 0) {
         logError(false, "FONTSYSTEM: SDL_ttf initialization error: %s\n", TTF_GetError());
-        exit(1);
+        exitFatal();
     }
     fontFolder = folder ? folder : "";
     loadStringFile(stringFile, stringTable);
@@ -103,14 +103,19 @@ void renderWord(const Uint16* word, TTF_Font* font, SDL_Color colour, int boxWid
 
     bool lineWasEmpty = (currentLineWidth == 0);
 
-    // SDL_ttf takes a leading 0xFEFF or 0xFFFE as a byte-order mark (the
-    // latter would swap every following unit). Neither draws anything, so
-    // they are left out of the word.
-    while (word && (*word == 0xFEFF || *word == 0xFFFE))
-        ++word;
-    if (!word || *word == 0)
+    // SDL_ttf takes 0xFEFF and 0xFFFE anywhere in a text as byte-order
+    // marks (after 0xFFFE it reads every unit byte-swapped). Neither draws
+    // anything, so they are left out of the word wherever they stand.
+    if (!word)
         return;
-    SDL_Surface* surface = TTF_RenderUNICODE_Blended(font, word, colour);
+    std::vector<Uint16> units;
+    for (const Uint16* u = word; *u; ++u)
+        if (*u != 0xFEFF && *u != 0xFFFE)
+            units.push_back(*u);
+    if (units.empty())
+        return;
+    units.push_back(0);
+    SDL_Surface* surface = TTF_RenderUNICODE_Blended(font, units.data(), colour);
     if (!surface)
         return; // a word of zero width: nothing to place
 
@@ -141,7 +146,7 @@ SDL_Surface* renderTextBlock(int width, int height, int align, int lineSpacing,
     if (!font) {
         logError(false, "FONTSYSTEM: Attempted to load font file '%s'\n", path.c_str());
         logError(false, "FONTSYSTEM: SDL_ttf font loading error: %s\n", TTF_GetError());
-        exit(1);
+        exitFatal();
     }
     SDL_Color colour;
     colour.r = red;

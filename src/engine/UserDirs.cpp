@@ -17,13 +17,19 @@ namespace {
 char g_profileDir[USER_DIR_SIZE];
 char g_levelsDir[USER_DIR_SIZE];
 
-// Appends text to a folder buffer; a path that would not fit is cut at the
-// buffer's end rather than written past it.
-void appendPath(char* buffer, const char* text)
+const char kProfileSubfolders[] = "Tolvey Games/ZOBK Data/";
+const char kLevelsSubfolder[] = "ZOBK Levels/";
+
+// True when a folder path fits its buffer with the terminator. A longer one
+// is never cut: a cut path names some other folder or file, so the caller
+// falls back as if the system folder were unknown, and says so once.
+bool fitsFolderBuffer(const std::string& path, const char* which)
 {
-    size_t used = strlen(buffer);
-    if (used < USER_DIR_SIZE - 1)
-        snprintf(buffer + used, USER_DIR_SIZE - used, "%s", text);
+    if (path.size() < USER_DIR_SIZE)
+        return true;
+    logPrint(LOG_WARNING, "The %s folder path is %zu bytes long, more than %i; the fallback folder is used\n", which,
+             path.size(), USER_DIR_SIZE - 1);
+    return false;
 }
 
 enum { NAME_BUFFER_SIZE = 256 };
@@ -71,32 +77,37 @@ void InitUserDirectories()
     g_profileDir[0] = '\0';
     g_levelsDir[0] = '\0';
 
+    // The whole path of each folder is known before anything is created, so
+    // a path that does not fit is refused before it is used.
     std::string local;
-    bool haveLocal = platformLocalAppDataFolder(local);
+    bool haveLocal = platformLocalAppDataFolder(local) &&
+                     fitsFolderBuffer(local + "/" + kProfileSubfolders, "profile");
+    std::string documents;
+    bool haveDocuments = platformDocumentsFolder(documents) &&
+                         fitsFolderBuffer(documents + "/" + kLevelsSubfolder, "levels");
+
     if (haveLocal) {
         makeDirectoryPath(local);
-        appendPath(g_profileDir, local.c_str());
-        appendPath(g_profileDir, "/");
+        snprintf(g_profileDir, sizeof g_profileDir, "%s/", local.c_str());
     } else {
-        appendPath(g_profileDir, "resource/");
+        snprintf(g_profileDir, sizeof g_profileDir, "resource/");
     }
-
-    std::string documents;
-    if (platformDocumentsFolder(documents)) {
+    if (haveDocuments) {
         makeDirectoryPath(documents);
-        appendPath(g_levelsDir, documents.c_str());
-        appendPath(g_levelsDir, "/");
+        snprintf(g_levelsDir, sizeof g_levelsDir, "%s/", documents.c_str());
     }
 
     MakeDirectory(g_profileDir);
     if (haveLocal) {
-        appendPath(g_profileDir, "Tolvey Games/");
-        MakeDirectory(g_profileDir);
-        appendPath(g_profileDir, "ZOBK Data/");
-        MakeDirectory(g_profileDir);
+        std::string path = std::string(g_profileDir) + "Tolvey Games/";
+        MakeDirectory(path.c_str());
+        path += "ZOBK Data/";
+        MakeDirectory(path.c_str());
+        snprintf(g_profileDir, sizeof g_profileDir, "%s", path.c_str());
     }
 
-    appendPath(g_levelsDir, "ZOBK Levels/");
+    std::string levels = std::string(g_levelsDir) + kLevelsSubfolder;
+    snprintf(g_levelsDir, sizeof g_levelsDir, "%s", levels.c_str());
     MakeDirectory(g_levelsDir);
 
     logPrint(LOG_DEBUG, "PROFILE DIRECTORY:  '%s'\n", g_profileDir);

@@ -82,6 +82,10 @@ int main(int argc, char** argv)
     renderSetFrameStepSource(frameStepMode);
     CInput input;
 
+    // The load bar fills once over the images, their catalogues, the sounds
+    // and the built-in levels, counted from the archives themselves.
+    CDraw::SetLoadReserve(CDraw::LOAD_CATALOGUE_UNITS + CSound::preloadUnits() + CLevelSet::loadUnits());
+
     logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::PreloadImages();
     logPrint(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");

@@ -65,7 +65,7 @@ int sndDecodeOgg(const uint8_t* data, long length, SndSound* sound)
         return SND_ERR_DECODE;
 
     vorbis_info* info = ov_info(&file, -1);
-    if (!info || info->channels < 1 || info->channels > 2 || info->rate <= 0) {
+    if (!info || info->channels < 1 || info->channels > 2 || info->rate <= 0 || info->rate > SND_MAX_SOUND_RATE) {
         ov_clear(&file);
         return SND_ERR_FORMAT;
     }
@@ -73,6 +73,7 @@ int sndDecodeOgg(const uint8_t* data, long length, SndSound* sound)
     sound->rate = static_cast<int>(info->rate);
     sound->pcm.clear();
 
+    const size_t maxSamples = static_cast<size_t>(sound->rate) * SND_MAX_SOUND_SECONDS * sound->channels;
     char buffer[8192];
     int section = 0;
     int result = SND_OK;
@@ -94,6 +95,10 @@ int sndDecodeOgg(const uint8_t* data, long length, SndSound* sound)
         }
         size_t samples = static_cast<size_t>(got) / 2;
         size_t old = sound->pcm.size();
+        if (old + samples > maxSamples) {
+            result = SND_ERR_TOO_LONG;
+            break;
+        }
         sound->pcm.resize(old + samples);
         memcpy(sound->pcm.data() + old, buffer, samples * 2);
     }

@@ -33,6 +33,7 @@ const char* const kResultTexts[SND_RESULT_COUNT] = {
     "damaged sound data",
     "no free channel",
     "channel no longer belongs to this sound",
+    "sound longer than three minutes once decoded",
 };
 
 void audioCallback(void* user, Uint8* stream, int length)

@@ -30,6 +30,7 @@ enum SndResult {
     SND_ERR_DECODE,          // damaged sound data
     SND_ERR_NO_CHANNEL,      // every channel is busy
     SND_ERR_STALE_CHANNEL,   // the channel handle was never valid or was given to another play
+    SND_ERR_TOO_LONG,        // Ogg Vorbis data that decodes to more than SND_MAX_SOUND_SECONDS
     SND_RESULT_COUNT
 };
 
@@ -40,6 +41,12 @@ const char* sndResultText(int result);
 enum { SND_OUTPUT_SDL = 1 };
 
 enum { SND_MIX_RATE = 44100, SND_MAX_CHANNELS = 255 };
+
+// Decoded sounds are held whole in memory: a small Vorbis file can decode to
+// tens of megabytes, so a sound may last at most three minutes (music plays
+// from tracker modules, which are not decoded ahead), at a rate of at most
+// 192 kHz.
+enum { SND_MAX_SOUND_SECONDS = 180, SND_MAX_SOUND_RATE = 192000 };
 
 // Init flags. SND_INIT_MANUAL_MIX opens the device but leaves it paused, so
 // only sndSystemMix advances the channels (used by tests and benchmarks).

@@ -134,7 +134,7 @@ bool CProfile::ReadFile(const std::string& fileName)
     int32_t sound = 0, music = 0, speed = 0, set = 0, level = 0, steps = 0;
     int32_t keys[PROFILE_KEY_COUNT];
     uint8_t flags[PROFILE_SET_COUNT];
-    char password[PROFILE_PASSWORD_SIZE];
+    char password[PROFILE_PASSWORD_SIZE + 1] = {};
     bool ok = in.u8(fullscreen) && in.u8(mouseFree) && in.f32(mouseSpeed) && in.i32(sound) &&
               in.i32(music) && in.i32(speed) && in.u8(showSteps) && in.u8(showStory);
     for (int i = 0; ok && i < PROFILE_KEY_COUNT; ++i)
@@ -142,7 +142,7 @@ bool CProfile::ReadFile(const std::string& fileName)
     ok = ok && in.i32(set) && in.i32(level) && in.i32(steps);
     for (int i = 0; ok && i < PROFILE_SET_COUNT; ++i)
         ok = in.u8(flags[i]);
-    ok = ok && in.bytes(password, sizeof password);
+    ok = ok && in.bytes(password, PROFILE_PASSWORD_SIZE);
     if (!ok || sound < 0 || sound > PROFILE_LEVEL_MAX || music < 0 || music > PROFILE_LEVEL_MAX ||
         speed < 0 || speed > PROFILE_LEVEL_MAX || !(mouseSpeed > 0.0f && mouseSpeed < 100.0f) ||
         set < 0 || set >= PROFILE_SET_COUNT || level < 0 || level >= kSetLevelCounts[set] ||
@@ -191,7 +191,6 @@ bool CProfile::ReadFile(const std::string& fileName)
     m_currentLevel = level;
     m_steps = steps;
     memcpy(m_setFlags, flags, sizeof m_setFlags);
-    password[PROFILE_PASSWORD_SIZE - 1] = '\0';
     SetPassword(password);
     for (int s = 0; s < PROFILE_SET_COUNT; ++s)
         m_setResults[s] = results[s];
@@ -236,7 +235,7 @@ bool CProfile::Save() const
     out.i32(m_steps);
     for (unsigned char flag : m_setFlags)
         out.u8(flag);
-    out.bytes(m_password, sizeof m_password);
+    out.bytes(m_password, PROFILE_PASSWORD_SIZE);
     for (const std::vector<int>& results : m_setResults) {
         out.u32(static_cast<uint32_t>(results.size()));
         for (int r : results)

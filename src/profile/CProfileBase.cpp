@@ -68,7 +68,7 @@ void CProfileBase::SetPassword(const char* password)
 {
     memset(m_password, 0, sizeof m_password);
     if (password)
-        strncpy(m_password, password, PROFILE_PASSWORD_SIZE - 1);
+        strncpy(m_password, password, PROFILE_PASSWORD_MAX);
 }
 
 void CProfileBase::LoadHeader()

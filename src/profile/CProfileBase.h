@@ -10,7 +10,11 @@
 
 enum {
     PROFILE_FILE_VERSION = 3,
+    // A password has up to 10 characters: the profile file's field holds
+    // exactly that many bytes (zero-padded, no terminator when full), and
+    // every password box takes that many.
     PROFILE_PASSWORD_SIZE = 10,
+    PROFILE_PASSWORD_MAX = PROFILE_PASSWORD_SIZE,
     PROFILE_NAME_MAX = 32,
     PROFILE_NAME_TYPED_MAX = 15,   // what the name dialog lets a player type
     PROFILE_COUNT_MAX = 64
@@ -39,7 +43,7 @@ public:
 
     bool HasPassword() const;
     const char* GetPassword() const;
-    // Stores up to PROFILE_PASSWORD_SIZE - 1 characters.
+    // Stores up to PROFILE_PASSWORD_MAX characters.
     void SetPassword(const char* password);
 
     int GetProfileNumber() const { return m_current; }
@@ -81,5 +85,5 @@ protected:
 
     std::vector<std::string> m_names;
     int m_current;                       // counted from 1
-    char m_password[PROFILE_PASSWORD_SIZE];
+    char m_password[PROFILE_PASSWORD_MAX + 1];
 };

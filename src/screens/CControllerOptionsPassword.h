@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "profile/CProfileBase.h"
 #include "screens/CControllerScreen.h"
 
 class CGuiTextbox;
@@ -13,7 +14,7 @@ class CGuiTextbox;
 class CControllerOptionsPassword : public CControllerScreen {
 public:
     enum { BUTTON_SAVE = 0, BUTTON_CANCEL };
-    enum { PASSWORD_MAX = 9, BOX_X = 290, BOX_Y = 300 };
+    enum { PASSWORD_MAX = PROFILE_PASSWORD_MAX, BOX_X = 290, BOX_Y = 300 };
 
     CControllerOptionsPassword();
     ~CControllerOptionsPassword() override;

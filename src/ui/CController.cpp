@@ -13,6 +13,7 @@ uint8_t CController::running = 1;
 uint8_t CController::modKeys[MOD_COUNT] = {};
 uint8_t CController::frameStepping = 0;
 uint8_t CController::frameStepRequest = 0;
+uint8_t CController::leftDuringPump = 0;
 CProfile* CController::profile = nullptr;
 CSound* CController::rolloverSound = nullptr;
 CSound* CController::activateSound = nullptr;
@@ -106,15 +107,26 @@ void CController::LeaveController(CController* c, int code)
 void CController::ExitNow(int code)
 {
     LeaveController(this, code);
+    leftDuringPump = 1;
 }
 
 void CController::PumpCurrent()
 {
     if (!current)
         return;
+    leftDuringPump = 0;
     current->Pump();
-    // A handler may have switched controllers during the pump; the one
-    // current now decides.
+    if (leftDuringPump) {
+        // ExitNow already made this frame's one switch: the parent runs its
+        // return step (and deletes the child) on the next frame, and leaves
+        // then if the code it received asks for it. The frame in which a
+        // controller ends is not presented.
+        leftDuringPump = 0;
+        CDraw::SetScreenUpdatesSuspended(true);
+        return;
+    }
+    // A handler may have launched a child during the pump; the one current
+    // now decides.
     CController* c = current;
     CDraw::SetScreenUpdatesSuspended(c->exitCode != 0);
     if (c->exitCode == 0)
@@ -130,6 +142,7 @@ void CController::ResetStack()
     running = 1;
     frameStepping = 0;
     frameStepRequest = 0;
+    leftDuringPump = 0;
     ResetModKeys();
 }
 

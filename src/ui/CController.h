@@ -174,6 +174,8 @@ private:
     static uint8_t modKeys[MOD_COUNT];
     static uint8_t frameStepping;
     static uint8_t frameStepRequest;
+    // Set when ExitNow switched controllers inside the current pump.
+    static uint8_t leftDuringPump;
     static CSound* rolloverSound;
     static CSound* activateSound;
     static CSound* clickSound;

@@ -99,11 +99,7 @@ bool CLevel::readBody(FILE* stream, const char* name)
             logPrint(LOG_ERROR, "CLevel::Load()   Legacy level must be converted before it can be used\n");
             break;
         }
-        if (strlen(name) > NAME_SIZE - 1) {
-            logPrint(LOG_ERROR, "CLevel::Load()   Level name longer than %i characters:  '%s'\n", NAME_SIZE - 1,
-                     name);
-            break;
-        }
+        // A longer name is cut to the 16 characters the level keeps.
         SetName(name);
 
         char heading[HEADING_SIZE] = {};
@@ -356,9 +352,15 @@ bool CLevel::Save()
 
 bool CLevel::SaveAs(const char* name, const char* heading)
 {
+    char previous[NAME_SIZE];
+    memcpy(previous, m_name, sizeof previous);
     SetName(name);
     SetHeadingText(heading);
-    return Save();
+    if (Save())
+        return true;
+    // The level was not stored under the new name, so it keeps its old one.
+    memcpy(m_name, previous, sizeof previous);
+    return false;
 }
 
 // ---------------------------------------------------------------- files

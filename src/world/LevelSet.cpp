@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
+#include <string>
 
 #include "engine/CDraw.h"
 #include "engine/Log.h"
@@ -34,6 +36,14 @@ const int kChapterLevels[CLevelSet::SET_COUNT][12] = {
 const int kLastLevel[CLevelSet::SET_COUNT] = {CLevelSet::REGULAR_COUNT - 1, CLevelSet::ADVANCED_COUNT - 1,
                                               CLevelSet::KIDS_COUNT - 1};
 
+// Ends the program: the built-in levels cannot be used.
+[[noreturn]] void failArchive(const std::string& reason)
+{
+    logResourceFailure(kLevelArchive, reason.c_str());
+    logError(true, "Cannot load level resource file!\n");
+    exitFatal();
+}
+
 bool validSet(int set)
 {
     return set >= 0 && set < CLevelSet::SET_COUNT;
@@ -53,26 +63,26 @@ void CLevelSet::loadAll()
         set.reset(new CLevelSet());
 
     ResourceArchiveReader archive;
-    if (!archive.Open(kLevelArchive)) {
-        if (!archive.error().empty())
-            logPrint(LOG_ERROR, "Level resource file '%s' is damaged:  %s\n", kLevelArchive,
-                     archive.error().c_str());
-        logError(true, "Cannot load level resource file!\n");
-        return;
-    }
+    if (!archive.Open(kLevelArchive))
+        failArchive(archive.reason());
 
     std::string entryName;
     std::vector<uint8_t> data;
     for (uint32_t i = 0; i < archive.Count(); ++i) {
-        if (!archive.ReadEntry(i, entryName, data)) {
-            logPrint(LOG_ERROR, "Level resource file '%s':  %s\n", kLevelArchive, archive.error().c_str());
-            continue;
-        }
+        // An entry outside the file is damage to the archive itself: going
+        // on without it would move every later level of its set down one
+        // index, under the profile's results and the tables below.
+        if (!archive.ReadEntry(i, entryName, data))
+            failArchive(archive.error());
         // The entry name ends in ".lvl"; the level's name is what comes before.
         std::string name = entryName.size() >= 4 ? entryName.substr(0, entryName.size() - 4) : std::string();
+        // A level the reader refuses is still filed, so indexes never move.
         CLevel* level = new CLevel();
         FILE* stream = data.empty() ? nullptr : fmemopen(data.data(), data.size(), "rb");
-        level->Load(stream, name.c_str());
+        // What a damaged level's reader took in before it stopped is no
+        // playable level: it is filed empty, like a level too old to read.
+        if (!level->Load(stream, name.c_str()))
+            level->Clear();
         if (stream)
             fclose(stream);
         loadLevel(name.c_str(), level);
@@ -80,13 +90,20 @@ void CLevelSet::loadAll()
     }
     archive.Close();
 
+    // The chapter, tutorial and last-level tables, the set-completed logic
+    // and the ending rely on these counts.
     const int expected[SET_COUNT] = {REGULAR_COUNT, ADVANCED_COUNT, KIDS_COUNT};
     for (int s = 0; s < SET_COUNT; ++s) {
-        g_sets[s]->buildLabels(s == REGULAR);
         if (g_sets[s]->getCount() != expected[s])
-            logPrint(LOG_ERROR, "Level set %i holds %i levels instead of %i\n", s, g_sets[s]->getCount(),
-                     expected[s]);
+            failArchive("level set " + std::to_string(s) + " holds " + std::to_string(g_sets[s]->getCount()) +
+                        " levels instead of " + std::to_string(expected[s]));
+        g_sets[s]->buildLabels(s == REGULAR);
     }
+}
+
+int CLevelSet::loadUnits()
+{
+    return static_cast<int>(ResourceArchiveEntryCount(kLevelArchive)) * kLoadBarUnitsPerLevel;
 }
 
 void CLevelSet::freeAll()

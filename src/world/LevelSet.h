@@ -19,6 +19,8 @@ public:
     // set and builds the labels. A missing or damaged archive ends the
     // program.
     static void loadAll();
+    // The load-bar units loadAll will advance: 100 per archive entry.
+    static int loadUnits();
     // Deletes every level and label of the three sets.
     static void freeAll();
     // The set with the given index, or null before loadAll or for an

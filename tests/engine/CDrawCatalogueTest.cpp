@@ -191,5 +191,5 @@ TEST(DrawRealResources, StartUpCataloguesEveryImage)
     CDraw::SetLoadFromDirectory(0);
     CDraw draw;
     CDraw::PreloadImages();
-    expectCataloguesDone(CDraw::GetLoadTotal() - 23700);
+    expectCataloguesDone(CDraw::GetLoadTotal() - CDraw::GetLoadReserve());
 }

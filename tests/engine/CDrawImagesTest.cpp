@@ -237,7 +237,7 @@ TEST_F(DrawImagesTest, PadImageAddsTransparentMargins)
 
 TEST_F(DrawImagesTest, BadDataAndBadIdsEndTheProgram)
 {
-    EXPECT_FATAL(CDraw::GetImage("broken.tga"), "Could not load image:  ");
+    EXPECT_FATAL(CDraw::GetImage("broken.tga"), "'broken.tga' cannot be used:  [^\n]+\n(.|\n)*Could not load image:  ");
     EXPECT_FATAL(CDraw::GetImage("unknown.png"), "Unable to find preloaded image: unknown.png");
     EXPECT_FATAL(CDraw::GetImageSurface(CDraw::GetImageCount()), "out of range");
     EXPECT_FATAL(CDraw::ReleaseImage(-1), "out of range");

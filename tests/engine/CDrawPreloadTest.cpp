@@ -27,7 +27,7 @@ typedef DrawTest DrawPreloadTest;
 TEST_F(DrawPreloadTest, ArchiveEntriesAreRegisteredByNameAndAdvanceTheBar)
 {
     preload({{"a.tga", tga(2, 2, 1, 1, 1, 255)}, {"", tga(3, 3, 1, 1, 1, 255)}, {"b.tga", tga(4, 4, 1, 1, 1, 255)}});
-    EXPECT_EQ(CDraw::GetLoadTotal(), 3 + 23700);
+    EXPECT_EQ(CDraw::GetLoadTotal(), 3 + CDraw::LOAD_CATALOGUE_UNITS);
     EXPECT_EQ(CDraw::GetLoadCount(), 3);
     const CImageRecord* a = CDraw::FindImageRecord("a.tga");
     ASSERT_NE(a, nullptr);
@@ -62,7 +62,7 @@ TEST_F(DrawPreloadTest, OffsetsNeedNotIncrease)
 TEST_F(DrawPreloadTest, AnEmptyArchiveStillRunsTheCatalogues)
 {
     preload({});
-    EXPECT_EQ(CDraw::GetLoadTotal(), 23700);
+    EXPECT_EQ(CDraw::GetLoadTotal(), CDraw::LOAD_CATALOGUE_UNITS);
     EXPECT_EQ(CDraw::GetLoadCount(), 0);
     EXPECT_FATAL(CDraw::PreloadImages(), "Unable to find preloaded image: dimmer.png");
 }
@@ -89,14 +89,15 @@ TEST_F(DrawPreloadTest, DamagedArchivesEndTheProgramNamingTheArchive)
 
     // No archive at all.
     remove(m_dir.file("resource2.dat").c_str());
-    EXPECT_FATAL(CDraw::PreloadFiles(), "Cannot load resource file!");
+    EXPECT_FATAL(CDraw::PreloadFiles(), "'resource2.dat' cannot be used:  cannot be opened: No such file or directory\n"
+                                        "(.|\n)*Cannot load resource file!");
 }
 
 TEST_F(DrawPreloadTest, MissingLoadBarPictureEndsTheProgram)
 {
     remove(m_dir.file("resource1.dat").c_str());
     writeArchive(m_dir.file("resource2.dat"), {});
-    EXPECT_FATAL(CDraw::PreloadFiles(), "Unable to load image: ");
+    EXPECT_FATAL(CDraw::PreloadFiles(), "'resource1.dat' cannot be used:  [^\n]+\n(.|\n)*Unable to load image: ");
 }
 
 TEST_F(DrawPreloadTest, FolderModeSkipsSubFolders)
@@ -112,7 +113,7 @@ TEST_F(DrawPreloadTest, FolderModeSkipsSubFolders)
     CDraw::SetLoadFromDirectory(1);
     CDraw::PreloadFiles();
     CDraw::SetLoadFromDirectory(0);
-    EXPECT_EQ(CDraw::GetLoadTotal(), 2 + 23700);
+    EXPECT_EQ(CDraw::GetLoadTotal(), 2 + CDraw::LOAD_CATALOGUE_UNITS);
     EXPECT_EQ(CDraw::FindImageRecord("one.tga")->size, static_cast<int32_t>(raw.size()));
     EXPECT_NE(CDraw::FindImageRecord("two.tga"), nullptr);
     EXPECT_EQ(CDraw::FindImageRecord("sound"), nullptr);
@@ -125,6 +126,7 @@ TEST_F(DrawPreloadTest, FolderModeSkipsSubFolders)
 TEST_F(DrawPreloadTest, FolderModeWithoutTheFolderEndsTheProgram)
 {
     CDraw::SetLoadFromDirectory(1);
-    EXPECT_FATAL(CDraw::PreloadFiles(), "Unable to preload graphics: Directory stream pointer was not opened.");
+    EXPECT_FATAL(CDraw::PreloadFiles(), "'resource/' cannot be used:  No such file or directory\n"
+                                        "(.|\n)*Unable to preload graphics: Directory stream pointer was not opened.");
     CDraw::SetLoadFromDirectory(0);
 }

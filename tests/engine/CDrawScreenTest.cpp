@@ -90,7 +90,7 @@ TEST(DrawStartup, MissingIconIsNoErrorButMissingLoadScreenIs)
         EXPECT_TRUE(CDraw::HasScreen());
     }
     remove(dir.file("resource0.dat").c_str());
-    EXPECT_FATAL(CDraw draw, "Unable to load image: ");
+    EXPECT_FATAL(CDraw draw, "'resource0.dat' cannot be used:  [^\n]+\n(.|\n)*Unable to load image: ");
 }
 
 TEST(DrawSpeed, GameSpeedTable)
@@ -137,14 +137,14 @@ TEST(DrawClip, UpdateRectanglesAreClippedToTheScreen)
     }
 }
 
-TEST_F(DrawScreenTest, PresentWaitsOutThePeriodSleepingOnlyInItsFirstHalf)
+TEST_F(DrawScreenTest, PresentSleepsOnceAndYieldsOnlyThroughTheLastMillisecond)
 {
     Uint32 frames = CDraw::GetFrameCount();
     Uint32 start = g_now;
     CDraw::Present(1, 1);
     EXPECT_EQ(g_now, start + 33);
-    EXPECT_EQ(g_sleeps, 16); // elapsed 0..15 is below half of 33
-    EXPECT_EQ(g_yields, 17); // elapsed 16..32
+    EXPECT_EQ(g_sleeps, 1); // 32 ms in one sleep
+    EXPECT_EQ(g_yields, 1); // the last millisecond
     EXPECT_EQ(CDraw::GetFrameCount(), frames + 1);
 
     // Logic that took longer than the period: no wait at all.
@@ -154,13 +154,60 @@ TEST_F(DrawScreenTest, PresentWaitsOutThePeriodSleepingOnlyInItsFirstHalf)
     EXPECT_EQ(g_sleeps + g_yields, 0);
     EXPECT_EQ(CDraw::GetFrameCount(), frames + 2);
 
-    // A slower game speed waits longer.
+    // A slower game speed waits longer, still with one sleep.
     CDraw::SetGameSpeed(0);
     start = g_now;
     resetCounts();
     CDraw::Present(1, 1);
     EXPECT_EQ(g_now, start + 66);
-    EXPECT_EQ(g_sleeps, 33);
+    EXPECT_EQ(g_sleeps, 1);
+    EXPECT_EQ(g_yields, 1);
+}
+
+TEST_F(DrawScreenTest, PresentWaitsExactlyToTheDeadlineAroundTheYieldMargin)
+{
+    // Logic that left m milliseconds of the 33: what the wait does.
+    struct Case {
+        Uint32 left;
+        int sleeps, yields;
+    };
+    const Case cases[] = {{0, 0, 0},
+                          {1, 0, 1},
+                          {CDraw::PACING_MARGIN + 1, 1, CDraw::PACING_MARGIN},
+                          {CDraw::PACING_MARGIN + 2, 1, CDraw::PACING_MARGIN},
+                          {33, 1, CDraw::PACING_MARGIN}};
+    for (const Case& c : cases) {
+        CDraw::Present(0, 0);
+        Uint32 deadline = g_now + 33;
+        g_now = deadline - c.left;
+        resetCounts();
+        CDraw::Present(0, 0);
+        EXPECT_EQ(g_now, deadline) << "left " << c.left;
+        EXPECT_EQ(g_sleeps, c.sleeps) << "left " << c.left;
+        EXPECT_EQ(g_yields, c.yields) << "left " << c.left;
+    }
+    // A frame that is one millisecond late is not waited for.
+    CDraw::Present(0, 0);
+    g_now += 34;
+    resetCounts();
+    CDraw::Present(0, 0);
+    EXPECT_EQ(g_sleeps + g_yields, 0);
+}
+
+TEST_F(DrawScreenTest, AClockThatGoesBackNeverMakesTheFrameWait)
+{
+    // One millisecond back, or a whole day back: no wait at all.
+    for (Uint32 back : {1u, 86400000u}) {
+        CDraw::Present(0, 0);
+        g_now -= back;
+        resetCounts();
+        CDraw::Present(0, 0);
+        EXPECT_EQ(g_sleeps + g_yields, 0) << "back " << back;
+        // The next frame is paced from the new reading again.
+        Uint32 start = g_now;
+        CDraw::Present(0, 0);
+        EXPECT_EQ(g_now, start + 33) << "back " << back;
+    }
 }
 
 TEST_F(DrawScreenTest, FrameCountOnlyWhenAskedAndNothingWhileSuspended)
@@ -209,6 +256,8 @@ TEST_F(DrawScreenTest, FrameRateIsSampledOncePerSecond)
 
 TEST_F(DrawScreenTest, LoadBarGrowsAndStopsAtTheTotal)
 {
+    EXPECT_EQ(CDraw::GetLoadReserve(), CDraw::LOAD_CATALOGUE_UNITS);
+    CDraw::SetLoadReserve(23700);
     CDraw::LoadProgressImage(100);
     EXPECT_EQ(CDraw::GetLoadTotal(), 23800);
     EXPECT_EQ(CDraw::GetLoadCount(), 0);

@@ -222,3 +222,101 @@ TEST_F(DepthOrder, EditorLayersFollowTheirOwnRulesOnlyInTheEditor)
     g_controllerId = RENDER_CONTROLLER_EDITOR;
     EXPECT_EQ(both(cursor, board), -1);
 }
+
+TEST_F(DepthOrder, TwoMoversOnOneTileEndWithTheFirstGatheredInFront)
+{
+    // The presort keeps the gathered order of a pair on one tile; the full
+    // comparison puts each mover behind the other, so the sort inserts the
+    // second before the first.
+    CSprite* bot = at(70, 6, 4, 1, 1, "tile.png", "bot");
+    CSprite* prof = at(71, 6, 4, 1, 1, "tile.png", "professor");
+    EXPECT_EQ(compareSpriteDepth(bot, prof), 1);
+    EXPECT_EQ(compareSpriteDepth(prof, bot), 1);
+    EXPECT_EQ(sorted({bot, prof}), (std::vector<CSprite*>{prof, bot}));
+    EXPECT_EQ(sorted({prof, bot}), (std::vector<CSprite*>{bot, prof}));
+
+    // An object landing on a walker: the same rule.
+    CSprite* crate = at(80, 6, 4, 1, 1, "tile.png", "crate");
+    CRender::GetDirtySprites() = {bot, crate};
+    CRender::PresortDirtySprites();
+    EXPECT_EQ(CRender::GetDirtySprites(), (std::vector<CSprite*>{bot, crate}));
+}
+
+TEST_F(DepthOrder, PresortRowsOverlapIsInFrontAndOnlyALowerRowIsBehind)
+{
+    // A two-row footprint (rows 4..5) and a sprite on row 4 of the same
+    // column: the rows overlap, neither is above or below.
+    CSprite* tall = at(80, 2, 5, 1, 2);
+    CSprite* beside = at(80, 2, 4);
+    EXPECT_EQ(compareSpriteDepth(tall, beside), 1);
+    EXPECT_EQ(compareSpriteDepth(beside, tall), 1);
+    // One row further up it is above: in front; the tall one is below it.
+    CSprite* higher = at(80, 2, 3);
+    EXPECT_EQ(compareSpriteDepth(higher, tall), 1);
+    EXPECT_EQ(compareSpriteDepth(tall, higher), -1);
+    // Columns win over rows: right of is behind, left of in front.
+    CSprite* right = at(80, 3, 9);
+    EXPECT_EQ(compareSpriteDepth(right, higher), -1);
+    EXPECT_EQ(compareSpriteDepth(higher, right), 1);
+}
+
+TEST_F(DepthOrder, PresortTypeRulesComeBeforeThePositionRules)
+{
+    // A lower ladder piece goes behind an upper one it touches, and is
+    // otherwise in front of anything.
+    CSprite* ladder = at(12, 2, 5);
+    CSprite* farUpper = at(13, 9, 9);
+    CSprite* crate = at(80, 1, 9); // left of and below: positions say in front
+    EXPECT_EQ(compareSpriteDepth(ladder, farUpper), 1);
+    EXPECT_EQ(compareSpriteDepth(farUpper, ladder), -1);
+    EXPECT_EQ(compareSpriteDepth(ladder, crate), 1);
+    EXPECT_EQ(compareSpriteDepth(crate, ladder), -1);
+
+    // A teleport pad goes behind a ghost or a teleporting sprite it touches,
+    // and behind anything on its own tile.
+    CSprite* pad = at(60, 5, 2);
+    CSprite* ghost = at(64, 6, 3);
+    CSprite* moving = at(67, 4, 1);
+    CSprite* onPad = at(80, 5, 2);
+    EXPECT_EQ(compareSpriteDepth(pad, ghost), -1);
+    EXPECT_EQ(compareSpriteDepth(ghost, pad), 1);
+    EXPECT_EQ(compareSpriteDepth(pad, moving), -1);
+    EXPECT_EQ(compareSpriteDepth(moving, pad), 1);
+    EXPECT_EQ(compareSpriteDepth(pad, onPad), -1);
+    EXPECT_EQ(compareSpriteDepth(onPad, pad), 1);
+    // Not touching: the ghost rule stops; the pad is right of it, behind.
+    CSprite* farGhost = at(64, 3, 2);
+    EXPECT_EQ(compareSpriteDepth(pad, farGhost), -1);
+    EXPECT_EQ(compareSpriteDepth(farGhost, pad), 1);
+
+    // Type 65 is in front of everything after the ladders and pads.
+    CSprite* top = at(65, 12, 12);
+    EXPECT_EQ(compareSpriteDepth(top, crate), 1);
+    EXPECT_EQ(compareSpriteDepth(crate, top), -1);
+
+    // Trampoline and gate pieces on one tile: 31 and 21 behind, 20 in front.
+    CSprite* cell = at(80, 15, 6);
+    CSprite* tramp = at(31, 15, 6);
+    CSprite* gateBack = at(21, 15, 6);
+    CSprite* gateFront = at(20, 15, 6);
+    EXPECT_EQ(compareSpriteDepth(tramp, cell), -1);
+    EXPECT_EQ(compareSpriteDepth(cell, tramp), 1);
+    EXPECT_EQ(compareSpriteDepth(gateBack, cell), -1);
+    EXPECT_EQ(compareSpriteDepth(cell, gateBack), 1);
+    EXPECT_EQ(compareSpriteDepth(gateFront, cell), 1);
+    EXPECT_EQ(compareSpriteDepth(cell, gateFront), -1);
+    // One tile apart they only touch: the overlap rules stop, the positions
+    // decide (the crate right of it is behind).
+    CSprite* next = at(80, 16, 6);
+    EXPECT_EQ(compareSpriteDepth(gateFront, next), 1);
+    EXPECT_EQ(compareSpriteDepth(next, gateFront), -1);
+
+    // A button is in front of what it touches, and only of that.
+    CSprite* button = at(23, 20, 6);
+    CSprite* touching = at(80, 19, 6); // left of it: positions say in front
+    CSprite* apart = at(80, 18, 6);
+    EXPECT_EQ(compareSpriteDepth(button, touching), 1);
+    EXPECT_EQ(compareSpriteDepth(touching, button), -1);
+    EXPECT_EQ(compareSpriteDepth(button, apart), -1);
+    EXPECT_EQ(compareSpriteDepth(apart, button), 1);
+}

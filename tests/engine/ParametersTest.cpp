@@ -100,6 +100,40 @@ TEST_F(ParametersTest, BadLinesAreReportedOnceEachAndSkipped)
     EXPECT_NE(log.find("Invalid parameter specified:  'COLOUR blue'"), std::string::npos);
 }
 
+TEST_F(ParametersTest, BadLinesArePrintedWithControlBytesEscapedAndCut)
+{
+    std::string binary("KEY \x01\x1b[2J\x7f\xff\\end", 15);
+    std::string out = load("MOREGAMES_URL u\n" + binary + "\n");
+    EXPECT_NE(out.find("Invalid parameter specified:  'KEY \\x01\\x1B[2J\\x7F\\xFF\\x5Cend'\n"), std::string::npos)
+        << out;
+    for (char c : out)
+        EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << static_cast<int>(c);
+
+    // 300 printed characters are kept whole; one more cuts the report.
+    std::string fits = "X " + std::string(298, 'a');
+    std::string over = "Y " + std::string(299, 'b');
+    std::string huge = "Z " + std::string(10 * 1024 * 1024, 'c');
+    out = load("MOREGAMES_URL u\n" + fits + "\n" + over + "\n" + huge + "\n");
+    EXPECT_EQ(reports(out), 3u);
+    EXPECT_NE(out.find("'" + fits + "'\n"), std::string::npos);
+    EXPECT_NE(out.find("'Y " + std::string(298, 'b') + "... (301 bytes)'\n"), std::string::npos);
+    EXPECT_NE(out.find("'Z " + std::string(298, 'c') + "... (10485762 bytes)'\n"), std::string::npos);
+    EXPECT_LT(out.size(), 2000u);
+    std::string log = testsupport::readFile(m_dir.file("LOG.TXT"));
+    EXPECT_LT(log.size(), 4000u);
+    // Escapes count as what they print.
+    std::string controls = "W " + std::string(100, '\t');
+    out = load("MOREGAMES_URL u\n" + controls + "\n");
+    EXPECT_NE(out.find("'W " + [] {
+                  std::string s;
+                  for (int i = 0; i < 74; ++i)
+                      s += "\\x09";
+                  return s;
+              }() + "... (102 bytes)'\n"),
+              std::string::npos)
+        << out;
+}
+
 TEST_F(ParametersTest, MissingAddressOrMissingFileIsFatal)
 {
     EXPECT_EXIT(load("VENDOR_ID x\n"), ::testing::ExitedWithCode(1),
@@ -111,8 +145,11 @@ TEST_F(ParametersTest, MissingAddressOrMissingFileIsFatal)
             loadParameters();
         },
         ::testing::ExitedWithCode(1), "");
-    EXPECT_NE(testsupport::readFile(empty.file("LOG.TXT")).find("'MoreGames' URL has not been defined.\n"),
-              std::string::npos);
+    std::string log = testsupport::readFile(empty.file("LOG.TXT"));
+    EXPECT_NE(log.find("'resource8.dat' cannot be used:  cannot be opened: No such file or directory\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("'MoreGames' URL has not been defined.\n"), std::string::npos);
 }
 
 TEST_F(ParametersTest, TheShippedFileIsValid)

@@ -315,6 +315,8 @@ TEST_F(SoundRecords, DamagedSoundsAreLoggedAndStaySilent)
     CSound::loadSound();
     std::string log = testing::internal::GetCapturedStdout();
     EXPECT_EQ(occurrences(log, "Sound library error: "), 2) << log;
+    EXPECT_NE(log.find("Sound 'broken.ogg' in resource3.dat cannot be used and stays silent"), std::string::npos);
+    EXPECT_NE(log.find("Sound 'broken.oxm' in resource3.dat cannot be used and stays silent"), std::string::npos);
 
     int broken = CSound::findSound("broken.ogg");
     int brokenModule = CSound::findSound("broken.oxm");
@@ -453,7 +455,94 @@ TEST_F(SoundStartup, MissingArchiveEndsTheProgram)
             dup2(2, 1);
             CSound::loadSound();
         },
-        ::testing::ExitedWithCode(1), "Cannot load sound resource file!");
+        ::testing::ExitedWithCode(1),
+        "'resource3.dat' cannot be used:  cannot be opened: No such file or directory\n"
+        "(.|\n)*Cannot load sound resource file!");
+}
+
+TEST_F(SoundStartup, ADamagedEntryKeepsItsSlotAndNameAndStaysSilent)
+{
+    CSound::init(true);
+    ASSERT_TRUE(CSound::isAvailable());
+    ResourceArchiveWriter writer;
+    writer.Add("beep.ogg", soundtest::oggTone(660, 0.1, 0.5));
+    writer.Add("cut.ogg", soundtest::oggTone(440, 0.5, 0.5));
+    ASSERT_TRUE(writer.Write("resource3.dat"));
+    // The last entry's data runs one byte past the end of the file.
+    std::string whole = testsupport::readFile("resource3.dat");
+    testsupport::writeFile("resource3.dat", whole.substr(0, whole.size() - 1));
+
+    testing::internal::CaptureStdout();
+    CSound::loadSound();
+    std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("Sound 'cut.ogg' in resource3.dat is damaged:  entry 1 runs past the end of the file"),
+              std::string::npos)
+        << log;
+    int beep = CSound::findSound("beep.ogg");
+    int cut = CSound::findSound("cut.ogg");
+    EXPECT_EQ(cut, beep + 1);
+    EXPECT_EQ(CSound::getSoundByIndex(cut), nullptr);
+    CSound silent("cut.ogg", false);
+    silent.play(false, 0, 0.0f);
+    EXPECT_FALSE(silent.isPlaying());
+    CSound heard("beep.ogg", false);
+    heard.play(false, 0, 0.0f);
+    EXPECT_TRUE(heard.isPlaying());
+
+    // Whole again, it loads.
+    testsupport::writeFile("resource3.dat", whole);
+    CSound::loadSound();
+    EXPECT_NE(CSound::getSoundByIndex(CSound::findSound("cut.ogg")), nullptr);
+}
+
+TEST_F(SoundStartup, ADamagedOffsetTableOrEntryHeaderEndsTheProgram)
+{
+    CSound::init(true);
+    ASSERT_TRUE(CSound::isAvailable());
+    ResourceArchiveWriter writer;
+    writer.Add("beep.ogg", soundtest::oggTone(660, 0.1, 0.5));
+    writer.Add("boop.ogg", soundtest::oggTone(440, 0.1, 0.5));
+    ASSERT_TRUE(writer.Write("resource3.dat"));
+    const std::string whole = testsupport::readFile("resource3.dat");
+
+    std::string counted = whole;
+    counted[3] = '\x10'; // far more entries than the file holds
+    testsupport::writeFile("resource3.dat", counted);
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            CSound::loadSound();
+        },
+        ::testing::ExitedWithCode(1),
+        "'resource3.dat' cannot be used:  the offset table runs past the end of the file\n"
+        "(.|\n)*Cannot load sound resource file!");
+
+    std::string moved = whole;
+    moved[4 + 4 + 3] = '\x10'; // the second offset beyond the end
+    testsupport::writeFile("resource3.dat", moved);
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            CSound::loadSound();
+        },
+        ::testing::ExitedWithCode(1),
+        "'resource3.dat' cannot be used:  entry 1 starts past the end of the file\n"
+        "(.|\n)*Cannot load sound resource file!");
+
+    // The second entry's name length reaches past the end.
+    std::string named = whole;
+    uint32_t second = static_cast<uint8_t>(whole[8]) | static_cast<uint8_t>(whole[9]) << 8 |
+                      static_cast<uint8_t>(whole[10]) << 16;
+    named[second + 4 + 3] = '\x10';
+    testsupport::writeFile("resource3.dat", named);
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            CSound::loadSound();
+        },
+        ::testing::ExitedWithCode(1),
+        "'resource3.dat' cannot be used:  the name of entry 1 runs past the end of the file\n"
+        "(.|\n)*Cannot load sound resource file!");
 }
 
 TEST_F(SoundStartup, LooseFilesLoadFromTheSoundFolder)
@@ -465,7 +554,8 @@ TEST_F(SoundStartup, LooseFilesLoadFromTheSoundFolder)
             CSound::setLoadFromDirectory(true);
             CSound::loadSound();
         },
-        ::testing::ExitedWithCode(1), "Unable to preload sounds: Directory stream pointer was not opened.");
+        ::testing::ExitedWithCode(1), "'resource/sound/' cannot be used:  No such file or directory\n"
+                                      "(.|\n)*Unable to preload sounds: Directory stream pointer was not opened.");
 
     remove("resource3.dat");  // loose files only
     for (const char* folder : {"resource", "resource/sound", "resource/sound/nested"})

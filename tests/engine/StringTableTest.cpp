@@ -145,17 +145,17 @@ TEST(StringTable, CrLfClosesOneExtraField)
 TEST(StringTable, FieldRules)
 {
     TempDir dir;
-    StringTable table = loadFrom(dir, utf16le(u"!x\u0162y.ttf|  18pt|300|0|0|2|ignored\n"
+    StringTable table = loadFrom(dir, utf16le(u"!x\u0162y.ttf|  18pt|200|0|0|2|ignored\n"
                                               u"@ 42abc|%bBold%b \u0142 \uFEFF|extra\n"
                                               u"@43|") + std::string("Q"));
     ASSERT_EQ(table.count(42), 1u);
     const Uint16 expected[] = {'%', 'b', 'B', 'o', 'l', 'd', '%', 'b', ' ', 0x0142, ' ', 0xFEFF, 0};
     EXPECT_EQ(table[42].text, TextString(expected));
     // Font names keep each unit's low byte; numbers skip blanks and stop at
-    // the first non-digit; colours keep their low byte.
+    // the first non-digit.
     EXPECT_EQ(table[42].fontFile, "xby.ttf");
     EXPECT_EQ(table[42].size, 18);
-    EXPECT_EQ(table[42].red, static_cast<Uint8>(300));
+    EXPECT_EQ(table[42].red, 200);
     EXPECT_EQ(table[42].lineSpacing, 2);
     // The final odd byte is no unit; the empty text still makes an entry.
     ASSERT_EQ(table.count(43), 1u);
@@ -175,4 +175,53 @@ TEST(StringTable, OverlongFieldIsCutWithoutDisturbingLaterLines)
     EXPECT_EQ(table[1].size, 10);
     EXPECT_EQ(table[2].text, TextString("after"));
     EXPECT_EQ(table[2].lineSpacing, 4);
+}
+
+TEST(StringTable, FontLineFieldsAreCheckedAndRefusedWithTheirLineNumber)
+{
+    struct Case {
+        const char16_t* fontLine;
+        const char* reason; // null: accepted
+    };
+    const Case cases[] = {
+        {u"!font.ttf|0|1|2|3|4", "the point size 0 is outside 1 to 200"},
+        {u"!font.ttf|1|1|2|3|4", nullptr},
+        {u"!font.ttf|200|1|2|3|4", nullptr},
+        {u"!font.ttf|201|1|2|3|4", "the point size 201 is outside 1 to 200"},
+        {u"!font.ttf|-5|1|2|3|4", "the point size -5 is outside 1 to 200"},
+        {u"!font.ttf|12|0|0|0|4", nullptr},
+        {u"!font.ttf|12|255|255|255|4", nullptr},
+        {u"!font.ttf|12|256|2|3|4", "the red 256 is outside 0 to 255"},
+        {u"!font.ttf|12|1|-1|3|4", "the green -1 is outside 0 to 255"},
+        {u"!font.ttf|12|1|2|300|4", "the blue 300 is outside 0 to 255"},
+        {u"!font.ttf|12|1|2|3|-100", nullptr},
+        {u"!font.ttf|12|1|2|3|-101", "the line spacing -101 is outside -100 to 100"},
+        {u"!font.ttf|12|1|2|3|100", nullptr},
+        {u"!font.ttf|12|1|2|3|101", "the line spacing 101 is outside -100 to 100"},
+        {u"!font.ttf|12|1|2|3|2147483647", "the line spacing 2147483647 is outside -100 to 100"},
+        {u"!font.ttf|12|1|2|3|99999999999999999999", "the line spacing 2147483647 is outside"},
+        {u"!font.ttf|twelve|1|2|3|4", "the point size is not a number"},
+        {u"!font.ttf|12|1|2|3|", "the line spacing is not a number"},
+        {u"!../font.ttf|12|1|2|3|4", "the font file name '../font.ttf' leaves the font folder"},
+        {u"!/usr/share/fonts/font.ttf|12|1|2|3|4", "leaves the font folder"},
+        {u"!fonts\\font.ttf|12|1|2|3|4", "leaves the font folder"},
+        {u"!..|12|1|2|3|4", "leaves the font folder"},
+        {u"!|12|1|2|3|4", "the font file name is empty"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(toNarrowString(reinterpret_cast<const Uint16*>(c.fontLine)));
+        // The font line is line 2, after a good one.
+        std::string bytes = utf16le(std::u16string(FONT_LINE) + u"\n" + c.fontLine + u"\n@5|Hello");
+        TempDir dir;
+        if (!c.reason) {
+            StringTable table = loadFrom(dir, bytes);
+            EXPECT_EQ(table.count(5), 1u);
+            continue;
+        }
+        std::string log = failingLoad(dir, bytes);
+        size_t line = log.find("'strings.dat' cannot be used:  line 2: the ");
+        EXPECT_NE(line, std::string::npos) << log;
+        EXPECT_NE(log.find(c.reason, line), std::string::npos) << log;
+        EXPECT_NE(log.find("FONTSYSTEM: Unable to parse line number 2\n"), std::string::npos) << log;
+    }
 }

@@ -367,10 +367,14 @@ TEST_F(TextRender, TextEndAfterALineBreak)
     EXPECT_EQ(getTextEndY(), fontHeight + 7);
 }
 
-TEST_F(TextRender, LeadingByteOrderUnitsOfAWordAreLeftOut)
+TEST_F(TextRender, ByteOrderUnitsAnywhereInAWordAreLeftOut)
 {
     SDL_Surface* plain = render(300, 60, 0, u"AB CD");
     EXPECT_TRUE(composed(render(300, 60, 0, u"\uFFFEAB \uFEFFCD"), {{plain, 0, 0, 300}}));
+    // In the middle and at the end of a word, and several in a row: the
+    // units after a swapped mark must not be read byte-swapped.
+    EXPECT_TRUE(composed(render(300, 60, 0, u"A\uFFFEB C\uFEFFD"), {{plain, 0, 0, 300}}));
+    EXPECT_TRUE(composed(render(300, 60, 0, u"AB\uFFFE \uFFFE\uFEFFC\uFFFE\uFFFED\uFEFF"), {{plain, 0, 0, 300}}));
 }
 
 TEST_F(TextRender, StringTableIsLoadedByTheTextSystem)

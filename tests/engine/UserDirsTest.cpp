@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -187,6 +189,69 @@ TEST(UserDirectories, WithoutAnyFolderFallsBackToResourceAndWorkingFolder)
     // The error log then lies in "resource/".
     logError(false, "kept\n");
     EXPECT_NE(testsupport::readFile(work.file("resource/LOG.TXT")).find("kept"), std::string::npos);
+}
+
+TEST(UserDirectories, AFolderPathThatDoesNotFitFallsBackAndIsNeverCut)
+{
+    EnvGuard guard(kFolderVars);
+    TempDir home;
+    TempDir work;
+    ScopedChdir in(work.path());
+    setenv("HOME", home.path().c_str(), 1);
+    // A folder under home whose path is exactly length bytes long, in
+    // components short enough for the file system.
+    auto folderOfLength = [&](char fill, size_t length) {
+        std::string path = home.path();
+        while (path.size() < length) {
+            size_t part = std::min<size_t>(100, length - path.size() - 1);
+            path += "/" + std::string(part ? part : 1, fill);
+        }
+        return path;
+    };
+    const size_t profileTail = strlen("/Tolvey Games/ZOBK Data/");
+    const size_t levelsTail = strlen("/ZOBK Levels/");
+    logInit(false);
+    logCategoryOn(LOG_WARNING);
+
+    // 259 bytes with the subfolders: used as they are.
+    std::string local = folderOfLength('a', USER_DIR_SIZE - 1 - profileTail);
+    std::string documents = folderOfLength('b', USER_DIR_SIZE - 1 - levelsTail);
+    setenv("XDG_DATA_HOME", local.c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+    CaptureStdout();
+    InitUserDirectories();
+    std::string out = GetCapturedStdout();
+    EXPECT_EQ(GetProfileDirectory(), local + "/Tolvey Games/ZOBK Data/");
+    EXPECT_EQ(strlen(GetProfileDirectory()), static_cast<size_t>(USER_DIR_SIZE - 1));
+    EXPECT_EQ(GetLevelsDirectory(), documents + "/ZOBK Levels/");
+    EXPECT_EQ(strlen(GetLevelsDirectory()), static_cast<size_t>(USER_DIR_SIZE - 1));
+    EXPECT_TRUE(isDir(GetProfileDirectory()));
+    EXPECT_TRUE(isDir(GetLevelsDirectory()));
+    EXPECT_EQ(out.find("folder path"), std::string::npos) << out;
+
+    // One byte more: the fallbacks of an unknown folder, one line each, and
+    // nothing is created under the long paths.
+    local = folderOfLength('c', USER_DIR_SIZE - profileTail);
+    documents = folderOfLength('d', USER_DIR_SIZE - levelsTail);
+    setenv("XDG_DATA_HOME", local.c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+    CaptureStdout();
+    InitUserDirectories();
+    out = GetCapturedStdout();
+    EXPECT_STREQ(GetProfileDirectory(), "resource/");
+    EXPECT_STREQ(GetLevelsDirectory(), "ZOBK Levels/");
+    EXPECT_FALSE(isDir(local));
+    EXPECT_FALSE(isDir(documents));
+    EXPECT_NE(out.find("The profile folder path is 260 bytes long, more than 259"), std::string::npos) << out;
+    EXPECT_NE(out.find("The levels folder path is 260 bytes long, more than 259"), std::string::npos) << out;
+    // The error log lands in the fallback folder, not in a cut path.
+    logError(false, "kept\n");
+    EXPECT_NE(testsupport::readFile(work.file("resource/LOG.TXT")).find("kept"), std::string::npos);
+
+    // Far longer still: the same.
+    setenv("XDG_DATA_HOME", folderOfLength('e', 1000).c_str(), 1);
+    InitUserDirectories();
+    EXPECT_STREQ(GetProfileDirectory(), "resource/");
 }
 
 TEST(PlatformHelpers, VersionTestsOnThisSystem)

@@ -98,6 +98,8 @@ TEST(GeneratedSounds, EffectsDecodeAndStayShort)
         }
         EXPECT_LE(steps, 150) << name << " lasts over 1.5 s";
         EXPECT_GT(loudest, 8000) << name << " is too quiet";
+        // Decoded, no sample comes near full scale (about -1 dBFS at most).
+        EXPECT_LE(loudest, 29300) << name << " comes too close to full scale";
         bool step = name.find("footstep") != std::string::npos || name.find("climb") != std::string::npos ||
                     name.find("run") != std::string::npos;
         if (step) {

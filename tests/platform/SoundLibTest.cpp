@@ -212,6 +212,22 @@ TEST_F(SoundLibMix, DamagedOrUnknownDataIsRefused)
     EXPECT_EQ(sndSystemCreateSound(sys, text, 0, &sound), SND_ERR_ARGUMENT);
 }
 
+TEST_F(SoundLibMix, ASoundDecodesToAtMostThreeMinutes)
+{
+    // A low rate keeps the data small; the limit is in time, not bytes.
+    const int rate = 8000;
+    SndSound* sound = nullptr;
+    std::vector<uint8_t> full = soundtest::oggTone(440, SND_MAX_SOUND_SECONDS, 0.5, rate);
+    ASSERT_EQ(sndSystemCreateSound(sys, full.data(), static_cast<long>(full.size()), &sound), SND_OK);
+    EXPECT_NE(sound, nullptr);
+
+    // One block of frames more is refused, and nothing is kept.
+    std::vector<uint8_t> longer = soundtest::oggTone(440, SND_MAX_SOUND_SECONDS + 0.05, 0.5, rate);
+    sound = reinterpret_cast<SndSound*>(1);
+    EXPECT_EQ(sndSystemCreateSound(sys, longer.data(), static_cast<long>(longer.size()), &sound), SND_ERR_TOO_LONG);
+    EXPECT_EQ(sound, nullptr);
+}
+
 TEST(SoundLib, ResultTextsAreDistinct)
 {
     std::set<std::string> texts;

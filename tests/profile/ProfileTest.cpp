@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <cstring>
 #include <sys/stat.h>
 
+#include "engine/CDraw.h"
+#include "engine/DrawTestSupport.h"
 #include "engine/Log.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
+#include "profile/ProfileServices.h"
 #include "profile/ScoreClient.h"
 #include "test_support.h"
 
@@ -31,6 +35,13 @@ protected:
 
     testsupport::TempDir m_home;
 };
+
+std::vector<SDL_GrabMode> g_grabs;
+SDL_GrabMode recordGrab(SDL_GrabMode mode)
+{
+    g_grabs.push_back(mode);
+    return mode;
+}
 
 } // namespace
 
@@ -102,6 +113,34 @@ TEST_F(ProfileTest, SaveAndLoadRoundTrip)
     EXPECT_TRUE(q.HasPassword());
     EXPECT_STREQ(q.GetPassword(), "secret");
     EXPECT_FALSE(testsupport::fileExists(profileFile() + ".tmp"));
+}
+
+TEST_F(ProfileTest, PasswordsOfUpToTenCharactersAreKeptWhole)
+{
+    const struct {
+        const char* given;
+        const char* kept;
+    } cases[] = {{"abcdefghi", "abcdefghi"}, {"abcdefghij", "abcdefghij"}, {"abcdefghijk", "abcdefghij"}};
+    size_t fileSize = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        {
+            CProfile p;
+            p.SetPassword(c.given);
+            EXPECT_STREQ(p.GetPassword(), c.kept);
+            ASSERT_TRUE(p.Save());
+            ASSERT_TRUE(p.SaveHeader());
+        }
+        // The file keeps its 10-byte field whatever the length.
+        size_t size = testsupport::readFile(profileFile()).size();
+        if (fileSize) {
+            EXPECT_EQ(size, fileSize);
+        }
+        fileSize = size;
+        CProfile q;
+        EXPECT_STREQ(q.GetPassword(), c.kept);
+        EXPECT_EQ(strcmp(q.GetPassword(), c.given) == 0, strlen(c.given) <= 10);
+    }
 }
 
 TEST_F(ProfileTest, DamagedFilesLoadAsDefaultsAndAreKept)
@@ -224,7 +263,7 @@ TEST_F(ProfileTest, SettingsStayInRange)
     p.FlipFullscreen();
     EXPECT_EQ(p.GetFullscreen(), 0);
     p.SetPassword("0123456789ABCDEF");
-    EXPECT_STREQ(p.GetPassword(), "012345678");
+    EXPECT_STREQ(p.GetPassword(), "0123456789");
     EXPECT_EQ(p.GetKey(16), 0);
     EXPECT_EQ(p.GetKey(-1), 0);
 }
@@ -237,4 +276,33 @@ TEST(ScoreClient, AddressAndEmptyTables)
     for (int s = 0; s < SCORE_TABLE_COUNT; ++s)
         EXPECT_TRUE(GetScoreTable(s).empty());
     EXPECT_TRUE(GetScoreTable(9).empty());
+}
+
+TEST_F(ProfileTest, MouseGrabIsAppliedOnceTheWindowIsOpen)
+{
+    profileSetGrabFunction(recordGrab);
+    g_grabs.clear();
+    testsupport::TempDir dir;
+    drawtest::writeBmp(dir.file("resource0.dat"), 800, 600, 0, 0, 0);
+    testsupport::ScopedChdir in(dir.path());
+    for (unsigned char free : {0, 1}) {
+        SCOPED_TRACE(static_cast<int>(free));
+        CProfile p;
+        p.SetFullscreen(false);
+        p.SetMouseFree(free); // no window yet: nothing to grab
+        EXPECT_TRUE(g_grabs.empty());
+        CDraw::SetConfig(&p);
+        {
+            CDraw draw;
+            ASSERT_EQ(g_grabs.size(), 1u);
+            EXPECT_EQ(g_grabs[0], free ? SDL_GRAB_OFF : SDL_GRAB_ON);
+            // With the window open a change applies at once.
+            p.SetMouseFree(!free);
+            ASSERT_EQ(g_grabs.size(), 2u);
+            EXPECT_EQ(g_grabs[1], free ? SDL_GRAB_ON : SDL_GRAB_OFF);
+        }
+        CDraw::SetConfig(nullptr);
+        g_grabs.clear();
+    }
+    profileSetGrabFunction(nullptr);
 }

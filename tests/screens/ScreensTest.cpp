@@ -362,19 +362,19 @@ TEST_F(Screens, AKeyIsBoundByPressingItAndAKeyBoundTwiceIsRefused)
 
 // ------------------------------------------------------------ password
 
-TEST_F(Screens, AnOpenProfileGetsAPasswordOfAtMostNineCharacters)
+TEST_F(Screens, AnOpenProfileGetsAPasswordOfAtMostTenCharacters)
 {
     CControllerOptionsPassword* s = open(new CControllerOptionsPassword());
     EXPECT_TRUE(s->IsUnlocked());
     ASSERT_NE(s->GetTextbox(), nullptr);
-    type("abcdefghij");
-    EXPECT_STREQ(s->GetTextbox()->GetText(), "abcdefghi");
+    type("abcdefghijk");
+    EXPECT_STREQ(s->GetTextbox()->GetText(), "abcdefghij");
     press(SDLK_RETURN);
     frame();
     ASSERT_TRUE(closed());
     EXPECT_EQ(holder->passedCode, 0);
     makeProfile();
-    EXPECT_STREQ(profile->GetPassword(), "abcdefghi");
+    EXPECT_STREQ(profile->GetPassword(), "abcdefghij");
 }
 
 TEST_F(Screens, ALockedProfileAsksForItsPasswordBeforeItCanBeChanged)

@@ -10,7 +10,7 @@ set -u
 
 run_dir=$1
 
-for tool in xvfb-run xauth xdotool import compare; do
+for tool in xvfb-run xauth xdotool xdpyinfo import compare; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "SKIPPED: '$tool' is not installed (scripts/install-deps.sh installs xvfb xauth xdotool imagemagick)"
     exit 77
@@ -32,6 +32,12 @@ export WORK="$work"
 cd "$run_dir" || exit 1
 
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+  # A freshly started X server may not accept clients at once on a busy
+  # machine: wait until it answers before starting the game.
+  for i in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
   ./bramblecot 1 > "$WORK/run.log" 2>&1 &
   game=$!
   w=""

@@ -61,4 +61,40 @@ TEST(StringCompiler, RefusesWhatTheReaderWouldMisread)
     EXPECT_EQ(compile("!f|1|0|0|0|0\n@1|" + std::string(1023, 'a'), out), 0);
 }
 
+TEST(StringCompiler, RefusesByteOrderMarksInsideALine)
+{
+    std::string out;
+    EXPECT_NE(compile("!f|1|0|0|0|0\n@1|a\xEF\xBB\xBF" "b", out), 0); // U+FEFF
+    EXPECT_NE(compile("!f|1|0|0|0|0\n@1|\xEF\xBF\xBE" "ab", out), 0); // U+FFFE
+    EXPECT_NE(compile("!f\xEF\xBB\xBF|1|0|0|0|0\n@1|ab", out), 0);
+    EXPECT_EQ(compile("!f|1|0|0|0|0\n@1|a\xEF\xBF\xBD" "b", out), 0); // U+FFFD is a character
+}
+
+TEST(StringCompiler, FontLinesFollowTheGamesLimits)
+{
+    std::string out;
+    // Point size 1 to 200.
+    EXPECT_NE(compile("!f|0|0|0|0|0\n@1|a", out), 0);
+    EXPECT_EQ(compile("!f|1|0|0|0|0\n@1|a", out), 0);
+    EXPECT_EQ(compile("!f|200|0|0|0|0\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|201|0|0|0|0\n@1|a", out), 0);
+    // Colours 0 to 255.
+    EXPECT_EQ(compile("!f|9|255|255|255|0\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|9|0|256|0|0\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|9|0|0|-1|0\n@1|a", out), 0);
+    // Line spacing -100 to 100.
+    EXPECT_EQ(compile("!f|9|0|0|0|-100\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|9|0|0|0|-101\n@1|a", out), 0);
+    EXPECT_EQ(compile("!f|9|0|0|0|100\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|9|0|0|0|101\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|9|0|0|0|2147483647\n@1|a", out), 0);
+    EXPECT_NE(compile("!f|9|0|0|0|99999999999999999999\n@1|a", out), 0);
+    // The font stays in the font folder.
+    EXPECT_NE(compile("!../f.ttf|9|0|0|0|0\n@1|a", out), 0);
+    EXPECT_NE(compile("!/usr/f.ttf|9|0|0|0|0\n@1|a", out), 0);
+    EXPECT_NE(compile("!..|9|0|0|0|0\n@1|a", out), 0);
+    EXPECT_NE(compile("!|9|0|0|0|0\n@1|a", out), 0);
+    EXPECT_EQ(compile("!my.font.ttf|9|0|0|0|0\n@1|a", out), 0);
+}
+
 } // namespace

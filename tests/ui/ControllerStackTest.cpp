@@ -128,6 +128,58 @@ TEST_F(ControllerStack, ExitNowSwitchesAtOnce)
     EXPECT_EQ(CController::GetPreviousId(), CONTROLLER_OPTIONS);
 }
 
+TEST_F(ControllerStack, ExitNowFromInsideAPumpMakesOneSwitchPerFrame)
+{
+    TestController* a = push(new TestController(CONTROLLER_MAIN, &destroyed));
+    TestController* b = push(new TestController(CONTROLLER_MAP, &destroyed));
+    TestController* c = push(new TestController(CONTROLLER_GAME, &destroyed));
+    c->onFrame = [c] { c->ExitNow(3); };
+
+    CController::PumpCurrent(); // c leaves at once; b receives 2 and waits
+    EXPECT_EQ(CController::GetCurrentController(), b);
+    EXPECT_EQ(b->GetExitCode(), 2);
+    EXPECT_EQ(CController::GetPreviousId(), CONTROLLER_GAME);
+    EXPECT_TRUE(destroyed.empty());
+    EXPECT_EQ(b->firstFramePreviousIds.size(), 1u);
+
+    CController::PumpCurrent(); // b deletes c on its first frame back, leaves
+    EXPECT_EQ(destroyed, std::vector<int>{CONTROLLER_GAME});
+    EXPECT_EQ(b->firstFramePreviousIds.back(), CONTROLLER_GAME);
+    EXPECT_EQ(CController::GetCurrentController(), a);
+    EXPECT_EQ(a->GetExitCode(), 1);
+
+    CController::PumpCurrent(); // a deletes b, leaves
+    EXPECT_EQ(destroyed, (std::vector<int>{CONTROLLER_GAME, CONTROLLER_MAP}));
+    CController::PumpCurrent(); // the root deletes a and stays
+    EXPECT_EQ(destroyed, (std::vector<int>{CONTROLLER_GAME, CONTROLLER_MAP, CONTROLLER_MAIN}));
+    EXPECT_EQ(root.child, nullptr);
+    EXPECT_TRUE(CController::IsRunning());
+}
+
+TEST_F(ControllerStack, ExitNowWithAClosedWindowCodeDeletesEveryScreenBeforeTheLoopEnds)
+{
+    for (int code : {-1, -2}) {
+        push(new TestController(CONTROLLER_MAIN, &destroyed));
+        TestController* b = push(new TestController(CONTROLLER_OPTIONS, &destroyed));
+        b->onFrame = [b, code] { b->ExitNow(code); };
+        int frames = 0;
+        while (CController::IsRunning() && frames < 10) {
+            CController::PumpCurrent();
+            ++frames;
+        }
+        // b leaves, a deletes b and leaves, the root deletes a and leaves.
+        EXPECT_EQ(frames, 3) << code;
+        EXPECT_EQ(destroyed, (std::vector<int>{CONTROLLER_OPTIONS, CONTROLLER_MAIN})) << code;
+        EXPECT_EQ(root.child, nullptr);
+        EXPECT_EQ(root.GetExitCode(), 0);
+        // Start again for the next code.
+        destroyed.clear();
+        uitest::resetUi();
+        root.Activate(nullptr);
+        CController::PumpCurrent();
+    }
+}
+
 TEST_F(ControllerStack, LaunchFromAConstructorIsOverriddenByTheParentsLaunch)
 {
     // A screen that opens a child from its constructor: that child becomes

@@ -22,7 +22,13 @@ protected:
         SDL_FillRect(white, nullptr, SDL_MapRGB(white->format, 255, 255, 255));
         m_image = CDraw::AddSurface(white);
     }
-    void TearDown() override { SDL_Quit(); }
+    void TearDown() override
+    {
+        // The store outlives the test: its image goes before the screen.
+        if (m_image >= 0)
+            CDraw::ReleaseImage(m_image);
+        SDL_Quit();
+    }
 
     // Dark pixels of the image inside the given rectangle.
     int inked(int x0, int y0, int w, int h)

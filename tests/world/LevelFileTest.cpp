@@ -287,13 +287,38 @@ TEST_F(LevelFile, NamesCannotLeaveTheLevelsFolder)
     // Names are cut to 16 characters when set ...
     level.SetName("abcdefghijklmnopqrstuvwxyz");
     EXPECT_STREQ(level.GetName(), "abcdefghijklmnop");
-    // ... and a longer name refuses the level when reading.
+    // ... and when reading: 16 characters stay whole, 17 lose the last.
+    level.SetHeadingText("Named");
     std::string bytes = encode(level);
     CLevel back;
-    EXPECT_FALSE(loadBytes(back, bytes, "abcdefghijklmnopq"));
-    EXPECT_STREQ(back.GetName(), "");
-    EXPECT_EQ(back.GetVersion(), 8);
     EXPECT_TRUE(loadBytes(back, bytes, "abcdefghijklmnop"));
+    EXPECT_STREQ(back.GetName(), "abcdefghijklmnop");
+    EXPECT_TRUE(loadBytes(back, bytes, "abcdefghijklmnopq"));
+    EXPECT_STREQ(back.GetName(), "abcdefghijklmnop");
+    EXPECT_STREQ(back.GetHeadingText(), "Named");
+    EXPECT_TRUE(loadBytes(back, bytes, "abcdefghijklmnop_and_much_more_than_that"));
+    EXPECT_STREQ(back.GetName(), "abcdefghijklmnop");
+    EXPECT_TRUE(loadBytes(back, bytes, "abcdefghijklmno"));
+    EXPECT_STREQ(back.GetName(), "abcdefghijklmno");
+}
+
+TEST_F(LevelFile, RefusedSaveAsKeepsTheOldName)
+{
+    CLevel level;
+    ASSERT_TRUE(level.SaveAs("mine", "Mine"));
+    EXPECT_FALSE(level.SaveAs("../escape", "Elsewhere"));
+    EXPECT_STREQ(level.GetName(), "mine");
+    EXPECT_FALSE(level.SaveAs("", "Nowhere"));
+    EXPECT_STREQ(level.GetName(), "mine");
+    // Saving again goes to the file it came from, not to a refused name.
+    level.SetTile(TERRAIN_ICE, 2, 2);
+    ASSERT_TRUE(level.Save());
+    CLevel back;
+    ASSERT_TRUE(back.Load("mine"));
+    EXPECT_EQ(back.GetTile(2, 2), TERRAIN_ICE);
+    // A name that is accepted is kept.
+    ASSERT_TRUE(level.SaveAs("yours", "Yours"));
+    EXPECT_STREQ(level.GetName(), "yours");
 }
 
 TEST_F(LevelFile, SavingReplacesTheFileWithoutLeftovers)

@@ -1,5 +1,7 @@
 #include "StringTable.h"
 
+#include "engine/StringTable.h"
+
 #include <cctype>
 #include <set>
 #include <sstream>
@@ -97,15 +99,18 @@ bool compileStringTable(const std::string& source, std::vector<uint8_t>& out, st
                 return false;
             }
             for (int k = 1; k < 6; ++k)
-                if (!isNumber(fields[k], false)) {
+                if (!isNumber(fields[k], k == 5)) {
                     error = where + "font field " + std::to_string(k + 1) + " is not a number";
                     return false;
                 }
-            for (int k = 2; k < 5; ++k)
-                if (std::stoi(fields[k]) > 255) {
-                    error = where + "colour above 255";
+            // The game refuses the same fields when it reads the file.
+            for (int k = 0; k < 6; ++k) {
+                const std::string refused = checkFontField(k + 1, fields[k]);
+                if (!refused.empty()) {
+                    error = where + refused;
                     return false;
                 }
+            }
             haveFont = true;
         } else if (line[0] == '@') {
             if (!haveFont) {
@@ -137,11 +142,17 @@ bool compileStringTable(const std::string& source, std::vector<uint8_t>& out, st
             error = where + "not UTF-8 text of the 16-bit range";
             return false;
         }
-        for (uint16_t u : lineUnits)
+        for (uint16_t u : lineUnits) {
             if (u < 0x20) {
                 error = where + "control character in the line";
                 return false;
             }
+            // The text renderer would take these for byte-order marks.
+            if (u == 0xFEFF || u == 0xFFFE) {
+                error = where + "byte-order mark inside the line";
+                return false;
+            }
+        }
         for (const std::string& f : fields) {
             std::vector<uint16_t> fu;
             utf8ToUnits(f, fu);

@@ -5,7 +5,9 @@
 // left out. The compiler refuses what the game's reader would misread: an
 // unknown line marker, a text holding "|", a string before any font line,
 // an id defined twice, a field over 1023 units, control characters (a
-// lone CR would split the line), characters outside the 16-bit range.
+// lone CR would split the line), characters outside the 16-bit range,
+// byte-order marks (U+FEFF, U+FFFE) inside a line, and font lines whose
+// fields the game refuses (see checkFontField).
 #pragma once
 
 #include <cstdint>

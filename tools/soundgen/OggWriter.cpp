@@ -1,10 +1,12 @@
 #include "OggWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include "Synth.h"
 
@@ -14,6 +16,22 @@ void appendPage(std::vector<uint8_t>& out, const ogg_page& page)
 {
     out.insert(out.end(), page.header, page.header + page.header_len);
     out.insert(out.end(), page.body, page.body + page.body_len);
+}
+
+struct Reader {
+    const std::vector<uint8_t>* data;
+    size_t position;
+};
+
+size_t readMemory(void* buffer, size_t size, size_t count, void* source)
+{
+    Reader* r = static_cast<Reader*>(source);
+    if (size == 0)
+        return 0;
+    size_t items = std::min(count, (r->data->size() - r->position) / size);
+    memcpy(buffer, r->data->data() + r->position, items * size);
+    r->position += items * size;
+    return items;
 }
 
 } // namespace
@@ -86,4 +104,41 @@ std::vector<uint8_t> encodeOgg(const synth::Signal& signal, float quality, uint3
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
     return out;
+}
+
+double decodedPeak(const std::vector<uint8_t>& ogg)
+{
+    Reader reader{&ogg, 0};
+    ov_callbacks callbacks = {readMemory, nullptr, nullptr, nullptr};
+    OggVorbis_File file;
+    if (ov_open_callbacks(&reader, &file, nullptr, 0, callbacks) != 0)
+        throw std::runtime_error("vorbis decoder refused our own data");
+    double peak = 0.0;
+    float** pcm = nullptr;
+    int section = 0;
+    long got;
+    while ((got = ov_read_float(&file, &pcm, 4096, &section)) > 0)
+        for (long i = 0; i < got; ++i)
+            peak = std::max(peak, static_cast<double>(std::fabs(pcm[0][i])));
+    ov_clear(&file);
+    if (got < 0)
+        throw std::runtime_error("vorbis decoder refused our own data");
+    return peak;
+}
+
+std::vector<uint8_t> encodeOggWithHeadroom(const synth::Signal& signal, float quality, uint32_t serial,
+                                           double maxPeak)
+{
+    synth::Signal scaled = signal;
+    for (int pass = 0; pass < 8; ++pass) {
+        std::vector<uint8_t> data = encodeOgg(scaled, quality, serial);
+        double peak = decodedPeak(data);
+        if (peak <= maxPeak)
+            return data;
+        // A little below the exact ratio: the overshoot moves with the level.
+        float factor = static_cast<float>(maxPeak / peak * 0.98);
+        for (float& sample : scaled.samples())
+            sample *= factor;
+    }
+    throw std::runtime_error("cannot bring a sound below its peak limit");
 }

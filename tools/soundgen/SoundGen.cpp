@@ -18,6 +18,8 @@ namespace {
 // Modest quality keeps the archive small; these are short sound effects.
 const float kOggQuality = 0.2f;
 const double kMinimumTrackSeconds = 61.0;
+// Peak of every decoded effect: -1 dBFS, so playback never clips.
+const double kMaxDecodedPeak = 0.891;
 
 } // namespace
 
@@ -46,7 +48,8 @@ int main(int argc, char** argv)
                         signal.normalize(0.85);
                         if (!e.loops)
                             signal.smoothEdges(0.003);
-                        data[i] = encodeOgg(signal, kOggQuality, static_cast<uint32_t>(i + 1));
+                        data[i] = encodeOggWithHeadroom(signal, kOggQuality, static_cast<uint32_t>(i + 1),
+                                                        kMaxDecodedPeak);
                     } else {
                         const Track& t = tracks[i - effects.size()];
                         data[i] = composeTrack(t.style, kMinimumTrackSeconds);
