@@ -187,6 +187,23 @@ TEST_F(LevelScriptPlay, ABotChasingDoesNotHoldTheBoardUp)
     EXPECT_LT(result.frames, 3 * levelpack::LevelRun::SETTLE_FRAMES);
 }
 
+TEST_F(LevelScriptPlay, ASpentShotDoesNotHoldTheBoardUp)
+{
+    // The frost gun fired away from the exit; the shot leaves the board.
+    const std::vector<std::string> rows = {"......", ".@5...$", "#######"};
+    CLevel withoutShot;
+    readLevel(withoutShot, levelSource(rows));
+    levelpack::ScriptResult plain = levelpack::playScript(withoutShot, script("R A A R4"));
+    ASSERT_TRUE(plain.exited) << plain.why;
+    CLevel withShot;
+    readLevel(withShot, levelSource(rows));
+    levelpack::ScriptResult shot = levelpack::playScript(withShot, script("R A P1 A R4"));
+    ASSERT_TRUE(shot.exited) << shot.why;
+    // The shot and the gun cost their own frames, not a settling wait for
+    // each of the moves after it.
+    EXPECT_LT(shot.frames - plain.frames, levelpack::LevelRun::SETTLE_FRAMES);
+}
+
 namespace {
 
 class LevelBuiltIn : public ::testing::Test {

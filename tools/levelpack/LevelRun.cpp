@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "elements/CElementDeviceGunshot.h"
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
 #include "engine/CSprite.h"
@@ -118,8 +119,15 @@ bool LevelRun::boardSettled() const
     for (const CElement* e : CElement::allElements) {
         if (e->IsBot())
             continue;
-        if (e->IsDevice() && e->IsGunshot())
-            return false;
+        // A spent shot stays in the list; only a flying or bursting one acts.
+        if (e->IsDevice() && e->IsGunshot()) {
+            if (e->state != CElementDeviceGunshot::SHOT_GONE)
+                return false;
+            continue;
+        }
+        // Burnt, burst and melted things keep their last flags.
+        if (e->exploded)
+            continue;
         if (e->moving || e->falling || e->sliding || e->empActive)
             return false;
     }
