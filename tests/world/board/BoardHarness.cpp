@@ -33,6 +33,20 @@ void clockDelay(Uint32 ms)
     fakeTicks += ms ? ms : 1;
 }
 
+CDraw* draw = nullptr;
+CRender* render = nullptr;
+
+void stopWorld()
+{
+    CElement::UnloadElements();
+    delete render;
+    render = nullptr;
+    delete draw;
+    draw = nullptr;
+    shutdownFontSystem();
+    CSound::shutdown();
+}
+
 LegendEntry tile(int code, int flags = CELL_NORMAL)
 {
     LegendEntry e;
@@ -140,14 +154,14 @@ void startWorld()
     CDraw::SetLoadFromDirectory(0);
     CSound::setLoadFromDirectory(false);
     CSound::init(true);
-    // Lives for the whole process, like main's screen and renderer objects.
-    static CDraw* draw = new CDraw();
-    static CRender* render = new CRender();
-    (void)draw;
-    (void)render;
+    // Lives for the whole process, like main's screen and renderer objects,
+    // and goes at exit in main's order, before the static stores it fills.
+    draw = new CDraw();
+    render = new CRender();
     CRender::Init();
     CDraw::PreloadImages();
     CSound::loadSound();
+    atexit(stopWorld);
 }
 
 Board::Board()
