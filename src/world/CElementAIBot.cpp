@@ -1,5 +1,7 @@
 #include "world/CElementAIBot.h"
 
+#include <algorithm>
+
 #include <string>
 
 #include "engine/Log.h"
@@ -79,6 +81,8 @@ CElementAIBot::CElementAIBot(int cellX, int cellY, int tileCode, int cellFlag)
 CElementAIBot::~CElementAIBot()
 {
     logPrint(LOG_DESTRUCT, "CElementAIBot:  Destroying bot element at (%d,%d)...\n", x, y);
+    // The registry never keeps a bot that no longer exists.
+    allBots.erase(std::remove(allBots.begin(), allBots.end(), this), allBots.end());
     for (CSprite*& animation : animations) {
         delete animation;
         animation = nullptr;

@@ -16,7 +16,7 @@ const char* kChildFlag = "BRAMBLECOT_CHASE_CHILD";
 
 // The professor walks back and forth on a ledge above a floor of bots that
 // the whistle has woken; they follow him below, push crates and queue up.
-uint64_t chaseHash()
+uint64_t chaseHash(bool* allAwake = nullptr)
 {
     Board board(R"(
         ................................
@@ -38,6 +38,12 @@ uint64_t chaseHash()
         press(key, true);
         board.step(60);
         steps += 100;
+    }
+    // The bots did chase: every one is awake (asked while the board exists).
+    if (allAwake) {
+        *allAwake = !bots().empty();
+        for (CElementAIBot* bot : bots())
+            *allAwake = *allAwake && bot->isActive();
     }
     return board.hash();
 }
@@ -70,15 +76,16 @@ uint64_t hashInChild()
 
 TEST(WalkerDeterminism, SeveralBotsChasingEndInTheSameStateInEveryProcess)
 {
-    uint64_t here = chaseHash();
+    bool allAwake = false;
+    uint64_t here = chaseHash(&allAwake);
     if (getenv(kChildFlag)) {
         printf("CHASE_HASH=%llu\n", static_cast<unsigned long long>(here));
         fflush(stdout);
         return;
     }
-    // The bots did chase: every one is awake.
-    for (CElementAIBot* bot : bots())
-        EXPECT_TRUE(bot->isActive());
+    EXPECT_TRUE(allAwake);
+    // Once the board is gone no bot is left in the registry.
+    EXPECT_TRUE(bots().empty());
     uint64_t first = hashInChild();
     uint64_t second = hashInChild();
     ASSERT_NE(first, 0u);
