@@ -235,6 +235,24 @@ void CElementAI::checkHeadStun(bool hit, CSound* crushSound)
     }
 }
 
+void CElementAI::moveByKeys()
+{
+    bounceReady1 = bounceReady2 = 1;
+    if (!(keyUp && climbUp()) && !(keyDown && moveDown()) && !(keyLeft && moveLeft()))
+        (void)(keyRight && moveRight());
+}
+
+void CElementAI::settleBarrelAndPushing()
+{
+    CElement* ground = walker.standingOn;
+    if (ground->IsBarrel() && !keyLeft && !keyRight)
+        ground->SetRollDirection(false, false);
+    if (!moving)
+        pushing = 0;
+    else if (IsMovingLeft() || IsMovingRight())
+        pushing = pushing && GetSideElement(IsMovingLeft()) != nullElement;
+}
+
 int CElementAI::pickSample(int count, int last)
 {
     static uint32_t seed = 12345u;

@@ -64,6 +64,13 @@ protected:
     // Stun from an element moving in the cell above: count 5 and the given
     // sound; otherwise the count drops to 0.
     void checkHeadStun(bool hit, class CSound* crushSound);
+    // Honours the direction keys in their order of precedence (up, down,
+    // left, right): the first move that starts wins.
+    void moveByKeys();
+    // After the moves of a frame: a barrel stood on without a sideways key
+    // stops rolling, and pushing lasts only while a sideways move meets
+    // something.
+    void settleBarrelAndPushing();
     // Picks one of count samples, never last (cosmetic: it chooses only
     // which footstep sample plays and never touches the game state).
     static int pickSample(int count, int last);

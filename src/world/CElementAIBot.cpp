@@ -263,18 +263,10 @@ void CElementAIBot::Pump()
         else
             Detect();
         checkHeadStun(IsSupportedBelow(false) && getElementAt(x, y - 1, false)->mobile, soundCrush);
-        bounceReady1 = bounceReady2 = 1;
-        if (!(keyUp && climbUp()) && !(keyDown && moveDown()) && !(keyLeft && moveLeft()))
-            (void)(keyRight && moveRight());
+        moveByKeys();
     }
 
-    CElement* ground = walker.standingOn;
-    if (ground->IsBarrel() && !keyLeft && !keyRight)
-        ground->SetRollDirection(false, false);
-    if (!moving)
-        pushing = 0;
-    else if (IsMovingLeft() || IsMovingRight())
-        pushing = pushing && GetSideElement(IsMovingLeft()) != nullElement;
+    settleBarrelAndPushing();
 
     updateAnimation();
     updateSounds();

@@ -294,19 +294,11 @@ void CElementAIProfessor::Pump()
             followWalkTarget();
             CElement* above = getElementAt(x, y - 1, false);
             checkHeadStun(!board::isLadderAt(x, y) && above->IsMoving(), soundCrush);
-            bounceReady1 = bounceReady2 = 1;
-            if (!(keyUp && climbUp()) && !(keyDown && moveDown()) && !(keyLeft && moveLeft()))
-                (void)(keyRight && moveRight());
+            moveByKeys();
         }
     }
 
-    CElement* ground = walker.standingOn;
-    if (ground->IsBarrel() && !keyLeft && !keyRight)
-        ground->SetRollDirection(false, false);
-    if (!moving)
-        pushing = 0;
-    else if (IsMovingLeft() || IsMovingRight())
-        pushing = pushing && GetSideElement(IsMovingLeft()) != nullElement;
+    settleBarrelAndPushing();
     if (!moving && (keyLeft || keyRight) && isCellOccupied(x, y + 1, false)) {
         wasMovingUp = 0;
         wasMovingDown = 0;
