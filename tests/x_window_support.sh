@@ -6,6 +6,10 @@
 #                            dummy audio
 #   find_game_window         sets $w to the game's window id (waits up to 10 s);
 #                            runs inside the xvfb-run shell
+#   start_game               inside the xvfb-run shell: waits until the X server
+#                            answers, starts "./bramblecot 1" (output in
+#                            $WORK/run.log, pid in $game) and finds its window;
+#                            fails (game stopped) when no window appears
 
 require_x_tools() {
   for tool in "$@"; do
@@ -39,4 +43,20 @@ find_game_window() {
   done
   echo "no game window appeared"
   return 1
+}
+
+start_game() {
+  # A freshly started X server may not accept clients at once on a busy
+  # machine: wait until it answers.
+  for i in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  ./bramblecot 1 > "$WORK/run.log" 2>&1 &
+  game=$!
+  if ! find_game_window; then
+    kill -TERM $game 2>/dev/null
+    wait $game
+    return 1
+  fi
 }

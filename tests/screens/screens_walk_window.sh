@@ -16,7 +16,7 @@ out_dir=$2
 support=$(cd "$(dirname "$0")/.." && pwd)/x_window_support.sh
 export SUPPORT="$support"
 . "$support"
-require_x_tools xvfb-run xauth xdotool import compare
+require_x_tools xvfb-run xauth xdotool xdpyinfo import compare
 fresh_home
 mkdir -p "$out_dir" || exit 1
 out_dir=$(cd "$out_dir" && pwd)
@@ -27,12 +27,7 @@ cd "$run_dir" || exit 1
 session() {
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   . "$SUPPORT"
-  ./bramblecot 1 > "$WORK/run.log" 2>&1 &
-  game=$!
-  if ! find_game_window; then
-    kill -TERM $game 2>/dev/null; wait $game
-    exit 1
-  fi
+  start_game || exit 1
   n=0
   previous=""
   status=0

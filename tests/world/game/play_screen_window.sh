@@ -18,7 +18,7 @@ run_dir=$1
 support=$(cd "$(dirname "$0")/../.." && pwd)/x_window_support.sh
 export SUPPORT="$support"
 . "$support"
-require_x_tools xvfb-run xauth xdotool import compare convert
+require_x_tools xvfb-run xauth xdotool xdpyinfo import compare convert
 fresh_home
 # The first level's entrance cell, read from its source: the board around it
 # must change when the professor walks right. The board starts at screen
@@ -35,12 +35,7 @@ cd "$run_dir" || exit 1
 session() {
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   . "$SUPPORT"
-  ./bramblecot 1 > "$WORK/run.log" 2>&1 &
-  game=$!
-  if ! find_game_window; then
-    kill -TERM $game 2>/dev/null; wait $game
-    exit 1
-  fi
+  start_game || exit 1
   shot() { import -window "$w" "$WORK/$1.png"; }
   # Pixels (of a crop) that differ by more than 8 % between two shots.
   differ() {
