@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ftw.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -32,6 +31,7 @@
 #include "engine/Parameters.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
+#include "ReplayRunner.h"
 
 namespace {
 
@@ -40,11 +40,6 @@ typedef std::chrono::steady_clock Clock;
 double seconds(const timeval& t)
 {
     return t.tv_sec + t.tv_usec / 1e6;
-}
-
-int removeEntry(const char* path, const struct stat*, int, struct FTW*)
-{
-    return ::remove(path);
 }
 
 void presentLoop(double runSeconds)
@@ -199,17 +194,10 @@ int main(int argc, char** argv)
         if (g[0] != '/' && getcwd(cwd, sizeof cwd))
             g = std::string(cwd) + "/" + g;
 
-    char homeTemplate[] = "/tmp/bramblecot-idle-XXXXXX";
-    if (!mkdtemp(homeTemplate))
-        return 2;
-    std::string home = homeTemplate;
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (chdir(runDir.c_str()) != 0)
+    // A throw-away home folder, the dummy drivers and the run folder as the
+    // working folder; the folder goes with the session.
+    replay::HeadlessSession session(runDir);
+    if (!session.ok())
         return 2;
 
     if (gameRuns) {
@@ -219,6 +207,5 @@ int main(int argc, char** argv)
     }
     if (loop)
         presentLoop(runSeconds);
-    nftw(home.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
     return 0;
 }

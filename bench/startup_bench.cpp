@@ -20,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ftw.h>
 #include <sched.h>
 #include <string>
 #include <sys/resource.h>
@@ -36,6 +35,7 @@
 #include "engine/TextRender.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
+#include "ReplayRunner.h"
 
 namespace {
 
@@ -44,11 +44,6 @@ typedef std::chrono::steady_clock Clock;
 double msSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-int removeEntry(const char* path, const struct stat*, int, struct FTW*)
-{
-    return ::remove(path);
 }
 
 double monotonicMs()
@@ -215,17 +210,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "No generated resources in %s\n", runDir.c_str());
         return 2;
     }
-    char homeTemplate[] = "/tmp/bramblecot-bench-XXXXXX";
-    if (!mkdtemp(homeTemplate))
-        return 2;
-    std::string home = homeTemplate;
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (chdir(runDir.c_str()) != 0)
+    // A throw-away home folder, the dummy drivers and the run folder as the
+    // working folder; the folder goes with the session.
+    replay::HeadlessSession session(runDir);
+    if (!session.ok())
         return 2;
 
     if (breakdown)
@@ -264,6 +252,5 @@ int main(int argc, char** argv)
                    *std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end()),
                    games[g].c_str());
         }
-    nftw(home.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "world/CElementAI.h"
 
+#include "engine/CSprite.h"
+
 #include <string>
 
 #include "engine/Log.h"
@@ -251,6 +253,26 @@ void CElementAI::settleBarrelAndPushing()
         pushing = 0;
     else if (IsMovingLeft() || IsMovingRight())
         pushing = pushing && GetSideElement(IsMovingLeft()) != nullElement;
+}
+
+void CElementAI::switchSprite(CSprite* next, bool keepFrame)
+{
+    if (next == sprite)
+        return;
+    int frame = sprite ? sprite->GetFrame() : 0;
+    DumpSprites();
+    if (sprite) {
+        sprite->Hide();
+        sprite->ResetAnimation();
+        sprite->ResetClip();
+    }
+    sprite = mainSprite = next;
+    sprite->SetPosition(pixelX, pixelY, false);
+    sprite->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
+    sprite->ResetAnimation();
+    if (keepFrame)
+        sprite->SetFrame(frame);
+    sprite->Animate(true);
 }
 
 int CElementAI::pickSample(int count, int last)

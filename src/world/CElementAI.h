@@ -71,6 +71,10 @@ protected:
     // stops rolling, and pushing lasts only while a sideways move meets
     // something.
     void settleBarrelAndPushing();
+    // Shows the sprite of a new animation state in place of the current one
+    // (hidden and rewound), started from its first frame or, with keepFrame,
+    // from the frame the old one had reached.
+    void switchSprite(class CSprite* next, bool keepFrame);
     // Picks one of count samples, never last (cosmetic: it chooses only
     // which footstep sample plays and never touches the game state).
     static int pickSample(int count, int last);

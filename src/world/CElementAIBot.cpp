@@ -276,24 +276,8 @@ void CElementAIBot::Pump()
 
 void CElementAIBot::showState(int newState, bool keepFrame)
 {
-    CSprite* next = animations[newState];
     state = newState;
-    if (next == sprite)
-        return;
-    int frame = sprite ? sprite->GetFrame() : 0;
-    DumpSprites();
-    if (sprite) {
-        sprite->Hide();
-        sprite->ResetAnimation();
-        sprite->ResetClip();
-    }
-    sprite = mainSprite = next;
-    sprite->SetPosition(pixelX, pixelY, false);
-    sprite->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
-    sprite->ResetAnimation();
-    if (keepFrame)
-        sprite->SetFrame(frame);
-    sprite->Animate(true);
+    switchSprite(animations[newState], keepFrame);
 }
 
 int CElementAIBot::chooseState()

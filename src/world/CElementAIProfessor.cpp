@@ -620,19 +620,7 @@ void CElementAIProfessor::showState(int newState)
 {
     CSprite* next = newState == PROF_IDLE ? idleSprites[prof.idleIndex < 0 ? 0 : prof.idleIndex] : animations[newState];
     state = newState;
-    if (next == sprite)
-        return;
-    DumpSprites();
-    if (sprite) {
-        sprite->Hide();
-        sprite->ResetAnimation();
-        sprite->ResetClip();
-    }
-    sprite = mainSprite = next;
-    sprite->SetPosition(pixelX, pixelY, false);
-    sprite->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
-    sprite->ResetAnimation();
-    sprite->Animate(true);
+    switchSprite(next, false);
 }
 
 // ---------------------------------------------------------------- sounds

@@ -1,5 +1,7 @@
 #include "LevelRun.h"
 
+#include "ReplayRunner.h"
+
 #include <cstdio>
 
 #include "elements/CElementDeviceGunshot.h"
@@ -16,21 +18,8 @@
 
 namespace levelpack {
 
-// The screen beneath the play screen, as the level editor is beneath a
-// recording: it only waits for the play screen to return.
-class LevelRun::Root : public CController {
-public:
-    Root() { id = CONTROLLER_EDITOR; }
-    void Pump() override
-    {
-        if (GetPreviousId() != id)
-            SetPreviousId(id);
-    }
-    void InputKey(bool, int) override {}
-};
-
 LevelRun::LevelRun(CLevel& level, bool record, bool draw)
-    : m_level(level), m_game(nullptr), m_root(new Root()), m_frames(0), m_draw(draw)
+    : m_level(level), m_game(nullptr), m_root(new replay::ReplayRoot()), m_frames(0), m_draw(draw)
 {
     CController::ResetStack();
     m_root->Activate(nullptr);

@@ -17,6 +17,10 @@
 
 #include "MoveScript.h"
 
+namespace replay {
+class ReplayRoot;
+}
+
 class CControllerGame;
 class CElementAIProfessor;
 class CLevel;
@@ -82,8 +86,7 @@ private:
 
     CLevel& m_level;
     CControllerGame* m_game;
-    class Root;
-    Root* m_root;
+    replay::ReplayRoot* m_root;
     int m_frames;
     bool m_draw;
 };

@@ -42,19 +42,6 @@ bool frameStepMode()
     return CController::IsFrameStepping();
 }
 
-// The screen beneath the play screen, standing in for the level editor
-// that plays a solution back: it only waits for the play screen to return.
-class ReplayRoot : public CController {
-public:
-    ReplayRoot() { id = CONTROLLER_EDITOR; }
-    void Pump() override
-    {
-        if (GetPreviousId() != id)
-            SetPreviousId(id);
-    }
-    void InputKey(bool, int) override {}
-};
-
 const char* outcomeOf(const CControllerGame& game)
 {
     if (!game.HasBoard())

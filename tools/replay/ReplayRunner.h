@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/CController.h"
+
 class CDraw;
 class CInput;
 class CLevel;
@@ -16,6 +18,20 @@ class CProfile;
 class CRender;
 
 namespace replay {
+
+// The screen beneath the play screen in a headless run, standing in for the
+// level editor that plays a solution back or records one: it only waits for
+// the play screen to return.
+class ReplayRoot : public CController {
+public:
+    ReplayRoot() { id = CONTROLLER_EDITOR; }
+    void Pump() override
+    {
+        if (GetPreviousId() != id)
+            SetPreviousId(id);
+    }
+    void InputKey(bool, int) override {}
+};
 
 // The surroundings of a headless run of the program: a throw-away home
 // folder (HOME and the XDG folders point into it, so no profile of the user
