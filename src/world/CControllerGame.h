@@ -10,6 +10,7 @@
 // key and any key during playback close the screen with exit code 1.
 #pragma once
 
+#include "engine/Rect.h"
 #include "ui/CController.h"
 
 class CBackground;
@@ -114,8 +115,9 @@ public:
     bool loadStoryController();
     void loadPostGameController(int type);
     void loadInGameController();
-    // Shows the text of a tutorial marker the professor has just reached.
-    void loadTutorialController(const char* text);
+    // Shows the text of a tutorial marker the professor has just reached;
+    // marker is its cell on the screen.
+    void loadTutorialController(const char* text, const Rect& marker);
 
     // ------------------------------------------------ state for tests and tools
     CLevel* GetLevel() const { return level; }

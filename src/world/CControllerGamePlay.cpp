@@ -236,13 +236,19 @@ void CControllerGame::loadInGameController()
     LaunchController(inGame);
 }
 
-void CControllerGame::loadTutorialController(const char* text)
+void CControllerGame::loadTutorialController(const char* text, const Rect& marker)
 {
+    // The bubble keeps clear of the professor as he is drawn now.
+    Rect picture{0, 0, 0, 0};
+    if (professor && professor->sprite && !professor->sprite->IsHidden()) {
+        const CSprite* s = professor->sprite;
+        picture = Rect{s->GetX(true), s->GetY(true), s->GetWidth(false), s->GetHeight(false)};
+    }
     suspend(true);
     logPrint(LOG_CGAME, "%s", kBannerRow);
     logPrint(LOG_CGAME, "Loading Controller:  Tutorial\n");
     logPrint(LOG_CGAME, "%s", kBannerRow);
-    tutorial = new CControllerMessageTutorial(text);
+    tutorial = new CControllerMessageTutorial(text, marker, picture);
     LaunchController(tutorial);
 }
 
@@ -256,7 +262,9 @@ void CControllerGame::checkTutorial()
     // numbers of their keys run on while a child screen is open.
     if (replay || test)
         return;
-    loadTutorialController(active->GetText().c_str());
+    const Rect cell{CSprite::BOARD_ORIGIN_X + active->x * CElement::TILE,
+                    CSprite::BOARD_ORIGIN_Y + active->y * CElement::TILE, CElement::TILE, CElement::TILE};
+    loadTutorialController(active->GetText().c_str(), cell);
 }
 
 void CControllerGame::showNoBoardMessage()
