@@ -34,8 +34,10 @@
 #include "ui/CController.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
+#include "world/CElementAIProfessor.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"
+#include "world/TileCodes.h"
 
 namespace {
 
@@ -96,11 +98,19 @@ void frame()
 // Plays the level with its solution's keys and saves every tutorial bubble
 // that opens; or, when `stopAfterSteps` is above 0, saves the play screen as
 // `name` after that many board steps.
-void playLevel(CLevel& level, int stopAfterSteps, const std::string& name)
+// With `whenHolding` it stops earlier, a moment after the professor first
+// carries a power-up.
+void playLevel(CLevel& level, int stopAfterSteps, const std::string& name, bool whenHolding = false)
 {
     replay::PlayerRun run(level, true);
     int bubbles = 0;
+    int holdingSince = -1;
     while (run.frame()) {
+        const CElementAIProfessor* professor = run.game()->GetProfessor();
+        if (whenHolding && holdingSince < 0 && professor && professor->getPowerup(0) != 0)
+            holdingSince = run.steps();
+        if (holdingSince >= 0 && run.steps() >= holdingSince + kSettleFrames)
+            stopAfterSteps = run.steps();
         if (stopAfterSteps > 0 && run.steps() >= stopAfterSteps) {
             for (int i = 0; i < kSettleFrames; ++i)
                 frame();
@@ -111,9 +121,11 @@ void playLevel(CLevel& level, int stopAfterSteps, const std::string& name)
         if (bubble && CController::GetCurrentController() == bubble) {
             for (int i = 0; i < kSettleFrames; ++i)
                 frame();
-            char file[96];
-            snprintf(file, sizeof file, "tutorial-%s-%d.png", level.GetName(), ++bubbles);
-            saveScreen(file);
+            if (stopAfterSteps <= 0) {
+                char file[96];
+                snprintf(file, sizeof file, "tutorial-%s-%d.png", level.GetName(), ++bubbles);
+                saveScreen(file);
+            }
             bubble->InputKey(false, SDLK_SPACE);
             bubble->InputKey(true, SDLK_SPACE);
         }
@@ -131,6 +143,22 @@ void tutorialShots()
             playLevel(*set->getLevel(i), 0, "");
 }
 
+bool holdsPowerup(const CLevel& level)
+{
+    for (int x = 0; x < CLevel::WIDTH; ++x)
+        for (int y = 0; y < CLevel::HEIGHT; ++y)
+            switch (level.GetTile(x, y)) {
+            case POWERUP_FROSTGUN: case POWERUP_HEATGUN: case POWERUP_WHISTLE: case POWERUP_TELEPORT:
+            case POWERUP_BRIDGE: case POWERUP_EMP: case POWERUP_CRATE: case POWERUP_BARREL: case POWERUP_MAGNET:
+                return true;
+            default: break;
+            }
+    return false;
+}
+
+// Each background behind the first ordinary level of the regular set that
+// uses it and has a power-up to collect, soon after he picked up the first,
+// so the power-up bar shows what he carries.
 void backgroundShots()
 {
     CLevelSet* set = CLevelSet::getSet(kRegularSet);
@@ -138,12 +166,23 @@ void backgroundShots()
         for (int i = 0; set && i < set->getCount(); ++i) {
             CLevel* level = set->getLevel(i);
             if (CLevelSet::isTutorialLevel(kRegularSet, i) || level->GetBackground() != b ||
-                level->GetSolution().empty())
+                level->GetSolution().empty() || !holdsPowerup(*level))
                 continue;
             char file[96];
             snprintf(file, sizeof file, "background-%d-%s.png", b, level->GetName());
-            playLevel(*level, level->GetSolution().back().frame / 2, file);
+            playLevel(*level, level->GetSolution().back().frame * 2 / 3, file, true);
             break;
+        }
+    }
+    // An exit tube under a low ceiling, the professor on his way to it.
+    for (const char* name : {"reg015", "reg038"}) {
+        for (int i = 0; set && i < set->getCount(); ++i) {
+            CLevel* level = set->getLevel(i);
+            if (strcmp(level->GetName(), name) != 0 || level->GetSolution().empty())
+                continue;
+            char file[96];
+            snprintf(file, sizeof file, "exit-under-ceiling-%s.png", name);
+            playLevel(*level, level->GetSolution().back().frame - 40, file);
         }
     }
 }
