@@ -199,7 +199,7 @@ cairo_surface_t* leftArm(int frame)
 {
     cairo_surface_t* s = newSurface(150, 150);
     cairo_t* cr = cairo_create(s);
-    const double angle = 1.42 + 0.12 * std::sin((frame - 1) / 4.0 * kPi);
+    const double angle = 1.30 + 0.06 * (frame - 1);
     drawProfessorArm(cr, 112, 20, 0.75, -angle, false, 0);
     cairo_destroy(cr);
     return s;
