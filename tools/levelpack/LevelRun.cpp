@@ -6,9 +6,6 @@
 
 #include "elements/CElementDeviceGunshot.h"
 #include "engine/CDraw.h"
-#include "engine/CRender.h"
-#include "engine/CSprite.h"
-#include "engine/Pointer.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
 #include "world/CControllerGame.h"
@@ -49,15 +46,7 @@ void LevelRun::frame()
 {
     if (CController::GetCurrentController() == m_game)
         CController::PumpCurrent();
-    if (m_draw) {
-        pointerFollowMouse();
-        CRender::Render(true);
-        CDraw::Present(1, 1);
-    } else {
-        CSprite::UpdateAll();
-        CRender::ClearLists();
-        CDraw::Present(0, 1);
-    }
+    replay::finishFrame(m_draw);
     ++m_frames;
 }
 

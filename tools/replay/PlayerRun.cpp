@@ -3,8 +3,6 @@
 #include "ReplayRunner.h"
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
-#include "engine/CSprite.h"
-#include "engine/Pointer.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
 #include "world/CControllerGame.h"
@@ -85,15 +83,7 @@ bool PlayerRun::frame()
         }
     }
     CController::PumpCurrent();
-    if (m_draw) {
-        pointerFollowMouse();
-        CRender::Render(true);
-        CDraw::Present(1, 1);
-    } else {
-        CSprite::UpdateAll();
-        CRender::ClearLists();
-        CDraw::Present(0, 1);
-    }
+    finishFrame(m_draw);
     if (CController::GetCurrentController() != m_game)
         m_interrupted = true;
     return true;

@@ -10,6 +10,7 @@
 
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
+#include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Pointer.h"
@@ -146,6 +147,19 @@ HeadlessGame::~HeadlessGame()
     setInputProfile(nullptr);
     CDraw::SetConfig(nullptr);
     m_profile.reset();
+}
+
+void finishFrame(bool draw)
+{
+    if (draw) {
+        pointerFollowMouse();
+        CRender::Render(true);
+        CDraw::Present(1, 1);
+    } else {
+        CSprite::UpdateAll();
+        CRender::ClearLists();
+        CDraw::Present(0, 1);
+    }
 }
 
 Report replayLevel(CLevel& level, const Options& options)

@@ -25,9 +25,7 @@
 #include "PlayerRun.h"
 #include "ReplayRunner.h"
 #include "engine/CDraw.h"
-#include "engine/CRender.h"
 #include "engine/CSprite.h"
-#include "engine/Pointer.h"
 #include "screens/CControllerIntro.h"
 #include "screens/CControllerMain.h"
 #include "screens/CControllerMessageTutorial.h"
@@ -90,9 +88,7 @@ bool saveScreen(const std::string& name)
 void frame()
 {
     CController::PumpCurrent();
-    pointerFollowMouse();
-    CRender::Render(true);
-    CDraw::Present(1, 1);
+    replay::finishFrame(true);
 }
 
 // Plays the level with its solution's keys and saves every tutorial bubble
