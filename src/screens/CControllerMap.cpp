@@ -223,9 +223,10 @@ void CControllerMap::ParkPointer()
     int cx = 0, cy = 0;
     if (!GetDotCentre(selected, cx, cy))
         return;
-    // A little right of and below the middle, so that the arrow leaves the
-    // dot in view, and well inside the dot's hit box.
-    warpMouse(cx + 2, cy + 2);
+    // Right of and below the middle, so that the arrow leaves most of the
+    // dot in view, yet inside the dot's hit box (a grabbed mouse moves the
+    // pointer on by a step of its speed after a warp).
+    warpMouse(cx + 3, cy + 3);
     hidePointers(1);
 }
 

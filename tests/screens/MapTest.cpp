@@ -579,3 +579,32 @@ TEST_F(Map, TheSetOnShowIsMarkedAndTheSelectedDotKeepsItsLook)
     EXPECT_FALSE(static_cast<CGuiButton*>(map->FindButton(CControllerMap::BUTTON_SET_FIRST + 0))->IsButtonDisabled());
     EXPECT_TRUE(static_cast<CGuiButton*>(map->FindButton(CControllerMap::BUTTON_SET_FIRST + 2))->IsButtonDisabled());
 }
+
+TEST_F(Map, TheChartShowsTheRoadUnderEveryDot)
+{
+    // The warm earth of the road, not the blue-grey sea or the grass: red
+    // well above blue, on average over the 5 x 5 pixels under the middle
+    // of each dot.
+    SDL_Surface* chart = CDraw::GetImageSurface(CDraw::FindImageId("map_background.jpg"));
+    ASSERT_NE(chart, nullptr);
+    auto warmth = [chart](double cx, double cy) {
+        int red = 0, blue = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                Uint8 r, g, b;
+                SDL_GetRGB(CDraw::GetPixel(chart, static_cast<int>(cx) + dx, static_cast<int>(cy) + dy), chart->format,
+                           &r, &g, &b);
+                red += r;
+                blue += b;
+            }
+        return (red - blue) / 25;
+    };
+    EXPECT_LT(warmth(30, 300), 30); // open sea at the left edge
+    for (int set = 0; set < CLevelSet::SET_COUNT; ++set) {
+        const int count = CLevelSet::getSet(set)->getCount();
+        std::vector<maplayout::Point> centres = maplayout::DotCentres(set, count);
+        for (int i = 0; i < count; ++i)
+            EXPECT_GT(warmth(centres[static_cast<size_t>(i)].x, centres[static_cast<size_t>(i)].y), 45)
+                << set << "/" << i;
+    }
+}

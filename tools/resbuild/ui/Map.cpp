@@ -84,10 +84,11 @@ void dotShape(cairo_t* cr, Dot kind, double scale, bool rollover)
         top = lighter(art::kGrass, 0.35);
         bottom = darker(art::kGrass, 0.3);
     } else if (kind == Dot::Locked || kind == Dot::Ghosted) {
+        // Quiet: the way ahead, not a thing to press yet.
         radius = 5.5;
-        top = lighter(art::kMetal, 0.25);
-        bottom = art::kMetalDark;
-        alpha = kind == Dot::Ghosted ? 0.4 : 0.85;
+        top = lighter(art::kMetal, 0.55);
+        bottom = lighter(art::kMetal, 0.1);
+        alpha = kind == Dot::Ghosted ? 0.4 : 0.9;
     }
     const double r = radius * scale;
     if (r < 0.5)
@@ -101,7 +102,7 @@ void dotShape(cairo_t* cr, Dot kind, double scale, bool rollover)
     }
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
     fillVertical(cr, top, bottom, cy - r, cy + r, alpha);
-    setColor(cr, art::kInk, alpha * (kind == Dot::Locked || kind == Dot::Ghosted ? 0.6 : 1));
+    setColor(cr, art::kInk, alpha * (kind == Dot::Locked || kind == Dot::Ghosted ? 0.45 : 1));
     cairo_set_line_width(cr, 1.3 * std::max(scale, 0.5));
     cairo_stroke(cr);
     softGlow(cr, cx - r * 0.35, cy - r * 0.4, r * 0.45, kWhite, 0.7 * alpha);
@@ -115,7 +116,7 @@ void dotShape(cairo_t* cr, Dot kind, double scale, bool rollover)
         cairo_set_line_width(cr, 1.2 * scale);
         cairo_stroke(cr);
     } else
-        padlock(cr, cx, cy + 0.6, 0.75 * scale, art::kInk, 0.75 * alpha);
+        padlock(cr, cx, cy + 0.6, 0.75 * scale, art::kMetalDark, 0.8 * alpha);
 }
 
 cairo_surface_t* regularDot(Dot kind, double scale, bool rollover)
@@ -165,16 +166,21 @@ cairo_surface_t* selectedShrink(int k)
     return s;
 }
 
-// The glow the map lays under the selected level (44 x 44).
+// The glow the map lays under the selected level (44 x 44): a warm light
+// with a bright ring, so the level to play is the first thing one sees.
 cairo_surface_t* selectedHalo()
 {
     cairo_surface_t* s = newSurface(44, 44);
     cairo_t* cr = cairo_create(s);
-    softGlow(cr, 22, 22, 21, art::kGlow, 0.95);
-    softGlow(cr, 22, 22, 14, kWhite, 0.5);
-    cairo_arc(cr, 22, 22, 16, 0, 2 * kPi);
-    setColor(cr, art::kYellow, 0.6);
-    cairo_set_line_width(cr, 1.2);
+    softGlow(cr, 22, 22, 22, mix(art::kGlow, art::kCopper, 0.25), 1.0);
+    softGlow(cr, 22, 22, 15, art::kGlow, 0.9);
+    cairo_arc(cr, 22, 22, 15.5, 0, 2 * kPi);
+    setColor(cr, art::kInk, 0.35);
+    cairo_set_line_width(cr, 3.2);
+    cairo_stroke(cr);
+    cairo_arc(cr, 22, 22, 15.5, 0, 2 * kPi);
+    setColor(cr, art::kYellow);
+    cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
     cairo_destroy(cr);
     return s;
@@ -192,18 +198,18 @@ void starShape(cairo_t* cr, double cx, double cy, double r, Star kind, double al
         top = lighter(art::kGrass, 0.4);
         bottom = darker(art::kGrass, 0.3);
     } else if (kind == Star::Locked) {
-        top = lighter(art::kMetal, 0.25);
-        bottom = art::kMetalDark;
+        top = lighter(art::kMetal, 0.55);
+        bottom = lighter(art::kMetal, 0.1);
     }
     starPath(cr, cx, cy + 0.5, r, r * 0.5, 0);
     fillVertical(cr, top, bottom, cy - r, cy + r, alpha);
-    setColor(cr, art::kInk, alpha * (kind == Star::Locked ? 0.6 : 1));
+    setColor(cr, art::kInk, alpha * (kind == Star::Locked ? 0.45 : 1));
     cairo_set_line_width(cr, std::max(0.8, r / 8));
     cairo_stroke(cr);
     if (kind == Star::Completed)
         tick(cr, cx, cy + 1, 0.8 * r / 10, kWhite, 1.8);
     else if (kind == Star::Locked)
-        padlock(cr, cx, cy + 1.5, 0.6 * r / 8, art::kInk, 0.7 * alpha);
+        padlock(cr, cx, cy + 1.5, 0.6 * r / 8, art::kMetalDark, 0.8 * alpha);
     else
         softGlow(cr, cx - r * 0.25, cy - r * 0.3, r * 0.35, kWhite, 0.8 * alpha);
 }

@@ -282,6 +282,26 @@ void tent(cairo_t* cr, double x, double y, double r)
     cairo_fill(cr);
 }
 
+// The compass rose in the open sea of the lower left corner.
+void compass(cairo_t* cr, double cx, double cy, double r)
+{
+    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    setColor(cr, art::kParchment, 0.7);
+    cairo_fill_preserve(cr);
+    strokeInk(cr, 1.5);
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * kPi / 4 - kPi / 2;
+        const double len = (i % 2 == 0) ? r * 0.95 : r * 0.55;
+        cairo_move_to(cr, cx + len * std::cos(a), cy + len * std::sin(a));
+        cairo_line_to(cr, cx + r * 0.15 * std::cos(a + kPi / 2), cy + r * 0.15 * std::sin(a + kPi / 2));
+        cairo_line_to(cr, cx, cy);
+        cairo_close_path(cr);
+        setColor(cr, i == 0 ? art::kRed : art::kWoodDark);
+        cairo_fill(cr);
+    }
+    drawText(cr, "N", cx - 10, cy - r - 20, 20, 18, 14, art::kInk, true);
+}
+
 void volcano(cairo_t* cr, double x, double y, double r)
 {
     drawVolcano(cr, x, y - r * 0.75, r * 2.1, r * 1.5);
@@ -324,6 +344,7 @@ cairo_surface_t* drawMapChart()
     std::stable_sort(pieces.begin(), pieces.end(), [](const Scenery& a, const Scenery& b) { return a.y < b.y; });
     for (const Scenery& piece : pieces)
         scenery(cr, piece);
+    compass(cr, 52, 517, 21);
     cairo_restore(cr);
     cairo_destroy(cr);
     return s;
