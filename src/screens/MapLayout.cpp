@@ -346,9 +346,10 @@ std::vector<Point> placeDots(const std::vector<Point>& road, int count, size_t* 
     return dots;
 }
 
+// The roads and the built-in sets' dots, worked out once.
 struct Tables {
     std::vector<Point> roads[SET_COUNT];
-    std::vector<Point> coasts[SET_COUNT];
+    std::vector<Point> dots[SET_COUNT];
 };
 
 const Tables& tables()
@@ -361,20 +362,23 @@ const Tables& tables()
         // Each road ends at the last dot of its set.
         for (int s = 0; s < SET_COUNT; ++s) {
             size_t last = 0;
-            std::vector<Point> dots = placeDots(made.roads[s], kLevelCounts[s], &last);
+            made.dots[s] = placeDots(made.roads[s], kLevelCounts[s], &last);
             made.roads[s].resize(last + 1);
-            made.roads[s].push_back(dots.back());
-        }
-        const double margins[SET_COUNT] = {21, 20, 20};
-        for (int s = 0; s < SET_COUNT; ++s) {
-            std::vector<Point> things = made.roads[s];
-            for (const Point& p : landmarkOutline(landmarksOf(s)))
-                things.push_back(p);
-            made.coasts[s] = coastAround(things, margins[s], 3 + 4 * s);
+            made.roads[s].push_back(made.dots[s].back());
         }
         return made;
     }();
     return t;
+}
+
+// The coasts, only for those who draw or check the chart.
+std::vector<Point> coastOf(int set)
+{
+    const double margins[SET_COUNT] = {21, 20, 20};
+    std::vector<Point> things = tables().roads[set];
+    for (const Point& p : landmarkOutline(landmarksOf(set)))
+        things.push_back(p);
+    return coastAround(things, margins[set], 3 + 4 * set);
 }
 
 int clampSet(int set)
@@ -396,12 +400,16 @@ const std::vector<Point>& Road(int set)
 
 std::vector<Point> DotCentres(int set, int count)
 {
+    set = clampSet(set);
+    if (count == kLevelCounts[set])
+        return tables().dots[set];
     return placeDots(Road(set), count, nullptr);
 }
 
 const std::vector<Point>& Coast(int set)
 {
-    return tables().coasts[clampSet(set)];
+    static const std::vector<Point> coasts[SET_COUNT] = {coastOf(0), coastOf(1), coastOf(2)};
+    return coasts[clampSet(set)];
 }
 
 const std::vector<Scenery>& SceneryOf(int set)
