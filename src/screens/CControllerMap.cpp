@@ -148,10 +148,10 @@ void CControllerMap::Build(bool appear, bool parkPointer)
         bool tutorial = CLevelSet::isTutorialLevel(set, i);
         // The dots grow in, one after another within a few frames; the
         // stars stand at once on their own pictures below.
-        int mode = appear && !tutorial ? MODE_APPEAR_PENDING : MODE_IDLE;
+        int mode = appear && !tutorial ? CGuiButtonMapDot::MODE_APPEAR_PENDING : CGuiButtonMapDot::MODE_IDLE;
         int delay = appear ? i * APPEAR_SPREAD / std::max(1, count) : 0;
         if (i == selected && state != DOT_LOCKED)
-            mode = MODE_SELECTED;
+            mode = CGuiButtonMapDot::MODE_SELECTED;
         if (tutorial)
             AddPicture(starFor(state), LAYER_DECORATION, cx - kStarHalf, cy - kStarHalf);
         CGuiButtonMapDot* dot = new CGuiButtonMapDot(cx - kDotHalf, tutorial ? cy + STAR_DROP : cy - kDotHalf, i,

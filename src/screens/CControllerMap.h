@@ -29,8 +29,6 @@ class CControllerMap : public CControllerScreen {
 public:
     // Dot states.
     enum { DOT_LOCKED = 0, DOT_COMPLETED = 2, DOT_INCOMPLETE = 3 };
-    // Dot modes at construction.
-    enum { MODE_IDLE = 0, MODE_APPEAR_PENDING = 4, MODE_SELECTED = 5, MODE_STAR_APPEARING = 6 };
     // Widget ids: dots are their level index; then these.
     enum {
         BUTTON_SET_FIRST = 200, // + set
