@@ -5,8 +5,10 @@
 //   mapshots --run DIR <output folder>
 //
 // writes fresh_regular.png, fresh_advanced.png, fresh_kids.png (a new
-// profile) and progress_regular.png, progress_advanced.png,
-// progress_kids.png (a profile part of the way along each set).
+// profile), first_star.png (the first level finished: the first tutorial
+// star is the selected level) and progress_regular.png,
+// progress_advanced.png, progress_kids.png (a profile part of the way along
+// each set).
 #include <cairo.h>
 #include <cstdio>
 #include <cstring>
@@ -125,6 +127,8 @@ int main(int argc, char** argv)
     int failures = 0;
     for (int set = 0; set < 3; ++set)
         failures += shoot(profile, set, outDir + "/fresh_" + kSetNames[set] + ".png") ? 0 : 1;
+    progress(profile, 0, 1);
+    failures += shoot(profile, 0, outDir + "/first_star.png") ? 0 : 1;
     for (int set = 0; set < 3; ++set) {
         progress(profile, set, kFinished[set]);
         failures += shoot(profile, set, outDir + "/progress_" + kSetNames[set] + ".png") ? 0 : 1;
