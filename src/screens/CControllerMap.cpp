@@ -300,6 +300,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
 
 void CControllerMap::OnChildClosed(CController* closed)
 {
+    keyActivation = false;
     if (closed != game)
         return;
     game = nullptr;
