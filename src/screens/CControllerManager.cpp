@@ -7,6 +7,7 @@
 #include "engine/Log.h"
 #include "engine/Sound.h"
 #include "engine/UserDirs.h"
+#include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
 #include "world/CControllerGame.h"
@@ -77,19 +78,25 @@ bool CControllerManager::ReadEntries(std::vector<Entry>& result)
 void CControllerManager::Build()
 {
     AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
-    AddPicture("parchment.png", LAYER_PANEL, 445, 60);
+    // The parchment ends at the screen's right edge; its left part lies
+    // under the list.
+    AddPicture("parchment.png", LAYER_PANEL, 200, 60);
     AddText(kStringTitle, nullptr, 455, 75, 330, 44, 3);
     AddText(kStringFolder, GetLevelsDirectory(), 465, 120, 310, 90, 3);
     if (!folderReadable)
         AddText(kStringUnreadable, nullptr, 465, 210, 310, 90, 3);
     list = new CGuiListbox(18, 68, LIST_ID, this, 409, 436, VISIBLE_ROWS, ROW_HEIGHT, "levelmanager_listbox.jpg",
                            "levelmanager_selector.png", 2, 9, 5, 8);
-    list->AddColumn(150);
-    list->AddColumn(255);
+    list->AddColumn(COLUMN_NAME);
+    list->AddColumn(COLUMN_HEADING);
+    list->AddColumn(COLUMN_BEST);
     AddWidget(list);
+    AddLine("File", 23, 40, COLUMN_NAME, 26, 0);
+    AddLine("Level", 23 + COLUMN_NAME, 40, COLUMN_HEADING, 26, 0);
+    AddLine("Best", 23 + COLUMN_NAME + COLUMN_HEADING, 40, COLUMN_BEST, 26, 0);
     FillList();
-    AddTextButton(BUTTON_PLAY, 520, 320, 180, 34, "Play", true);
-    AddTextButton(BUTTON_DELETE, 520, 370, 180, 34, "Delete");
+    AddLabelButton(BUTTON_PLAY, 517, 320, STRING_LABEL_PLAY, true);
+    AddLabelButton(BUTTON_DELETE, 517, 360, STRING_LABEL_DELETE, false);
     AddLabelButton(BUTTON_MAP, 517, 440, "kv3_button_maptext.png", false);
     AddLabelButton(BUTTON_BACK, 517, 480, "kv3_button_backmenutext.png", false);
 }
@@ -97,9 +104,26 @@ void CControllerManager::Build()
 void CControllerManager::FillList()
 {
     list->Clear();
-    for (size_t i = 0; i < entries.size(); ++i)
-        list->AddRow(static_cast<int>(i), {entries[i].name, entries[i].heading});
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
+        int best = profile ? profile->GetLevelRecord(e.name.c_str()) : PROFILE_NO_RESULT;
+        list->AddRow(static_cast<int>(i), {e.name, e.heading, best == PROFILE_NO_RESULT ? "-" : std::to_string(best)});
+    }
     list->Refresh();
+}
+
+void CControllerManager::Reread()
+{
+    // The selection stays on the same file when it is still there.
+    int i = GetSelectedEntry();
+    std::string name = (i >= 0 && i < static_cast<int>(entries.size())) ? entries[static_cast<size_t>(i)].name : "";
+    folderReadable = ReadEntries(entries);
+    FillList();
+    for (size_t k = 0; k < entries.size(); ++k)
+        if (entries[k].name == name) {
+            list->SelectIndex(static_cast<int>(k));
+            break;
+        }
 }
 
 int CControllerManager::GetSelectedEntry() const
@@ -128,13 +152,13 @@ void CControllerManager::PlaySelected()
     }
     if (e.damaged) {
         pending = PENDING_NOTICE;
-        LaunchChild(new CControllerMessage(kStringSorry, kStringDamaged, false, e.name.c_str()), true);
+        LaunchMessage(kStringSorry, kStringDamaged, false, e.name.c_str());
         return;
     }
     logPrint(LOG_DEBUG, "CControllerManager:  playing '%s'\n", e.name.c_str());
     CSound::stopMusic();
     game = new CControllerGame(level, false, false, false);
-    LaunchChild(game, false);
+    LaunchChild(game);
 }
 
 void CControllerManager::DeleteSelected()
@@ -144,7 +168,7 @@ void CControllerManager::DeleteSelected()
         return;
     pending = PENDING_DELETE;
     pendingName = entries[static_cast<size_t>(i)].name;
-    LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str()), true);
+    LaunchMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str());
 }
 
 void CControllerManager::GUICallback(int index, int value, bool dclick)
@@ -165,22 +189,26 @@ void CControllerManager::GUICallback(int index, int value, bool dclick)
     }
 }
 
-void CControllerManager::OnChildClosed(CController* closed)
+void CControllerManager::OnChildClosed(const ChildAnswer& closed)
 {
-    if (closed == game) {
+    if (closed.controller == game) {
         game = nullptr;
         delete level;
         level = nullptr;
+        // Files may have come or gone while the level was played, and the
+        // level's best result may be new.
+        if (GetExitCode() == 0)
+            Reread();
         return;
     }
     int what = pending;
     pending = PENDING_NONE;
-    if (what != PENDING_DELETE || !static_cast<CControllerMessage*>(closed)->isConfirmed())
+    if (what != PENDING_DELETE || !closed.confirmed())
         return;
     CLevel::Remove(pendingName.c_str());
     if (fileExists(CLevel::GetPath(pendingName.c_str()))) {
         pending = PENDING_NOTICE;
-        LaunchChild(new CControllerMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str()), true);
+        LaunchMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str());
         return;
     }
     int selectedIndex = list->GetSelectedIndex();

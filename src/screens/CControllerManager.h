@@ -1,5 +1,6 @@
 // The level manager: the ".lvl" files of the user's levels folder with
-// their headings in a list box. Play opens the selected level in the play
+// their headings and the profile's best results in a list box, read again
+// whenever a played level returns to it. Play opens the selected level in the play
 // screen; Delete removes its file after a confirmation. A damaged file
 // stays listed as damaged and is never touched; a folder that cannot be
 // read is told to the player. World Map answers 13 (the main menu opens
@@ -19,6 +20,9 @@ class CControllerManager : public CControllerScreen {
 public:
     enum { LIST_ID = 100, BUTTON_PLAY = 0, BUTTON_DELETE, BUTTON_MAP, BUTTON_BACK };
     enum { VISIBLE_ROWS = 22, ROW_HEIGHT = 19 };
+    // Columns of the list: the file, the level's heading, the profile's
+    // best result (steps).
+    enum { COLUMN_NAME = 130, COLUMN_HEADING = 210, COLUMN_BEST = 65 };
 
     struct Entry {
         std::string name;     // the file name without ".lvl"
@@ -45,7 +49,7 @@ public:
     void DeleteSelected();
 
 protected:
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     bool OnKey(bool released, int key) override;
     void OnWheel(bool up) override;
 
@@ -54,6 +58,8 @@ private:
 
     void Build();
     void FillList();
+    // Reads the folder again and keeps the selection on its file.
+    void Reread();
 
     std::vector<Entry> entries;
     CGuiListbox* list;

@@ -67,7 +67,9 @@ CControllerMap::CControllerMap()
         selected = profile->GetCurrentLevel();
     }
     CGuiButtonMapDot::ResetSelection();
-    Build(true, true);
+    // The pointer goes to the selected level only for a player on the keys
+    // (PlaceKeyboardFocus); a mouse stays where it is.
+    Build(true, false);
 }
 
 CControllerMap::~CControllerMap()
@@ -230,6 +232,12 @@ void CControllerMap::ParkPointer()
     hidePointers(1);
 }
 
+void CControllerMap::PlaceKeyboardFocus(int rememberedId)
+{
+    (void)rememberedId;
+    ParkPointer();
+}
+
 void CControllerMap::OnFirstFrame()
 {
     CSound::playMapMusic();
@@ -270,7 +278,7 @@ void CControllerMap::Play(int level)
     logPrint(LOG_DEBUG, "CControllerMap:  playing level %i of set %i\n", level, set);
     CSound::stopMusic();
     game = new CControllerGame(levels);
-    LaunchChild(game, false);
+    LaunchChild(game);
 }
 
 void CControllerMap::GUICallback(int index, int value, bool dclick)
@@ -298,10 +306,10 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
         SetExitCode(1);
 }
 
-void CControllerMap::OnChildClosed(CController* closed)
+void CControllerMap::OnChildClosed(const ChildAnswer& closed)
 {
     keyActivation = false;
-    if (closed != game)
+    if (closed.controller != game)
         return;
     game = nullptr;
     // The level just played: move on when it was finished.
@@ -317,7 +325,7 @@ void CControllerMap::OnChildClosed(CController* closed)
     bool goOn = CControllerScoreboard::TakeContinueRequest();
     if (GetExitCode() != 0)
         return;
-    Build(false, true);
+    Build(false, false);
     // Continue after a finished level goes straight on to the next one,
     // once the finished level's play screen is gone.
     playNext = goOn && selected != played;

@@ -86,8 +86,10 @@ public:
 
 protected:
     void OnFirstFrame() override;
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     void OnChildDeleted() override;
+    // From the keyboard the map starts on its selected level.
+    void PlaceKeyboardFocus(int rememberedId) override;
     void OnFrame() override;
     bool OnKey(bool released, int key) override;
 

@@ -37,6 +37,8 @@ void CControllerOptionsPassword::BuildEntry()
     AddText(kStringNew, nullptr, 150, 200, 500, 70, 3);
     box.reset(new CGuiTextbox(PASSWORD_MAX, BOX_X, BOX_Y, 6, 4, "profile_entername_textbox.png",
                               "profilenternamecursor.png", false, false, false));
+    // The new password is typed unseen, as it is everywhere else.
+    box->SetMasked(true);
     AddLabelButton(BUTTON_SAVE, 200, 400, "kv3_button_savetext.png", true);
     AddLabelButton(BUTTON_CANCEL, 414, 400, "kv3_button_canceltext.png", false);
 }
@@ -44,21 +46,33 @@ void CControllerOptionsPassword::BuildEntry()
 void CControllerOptionsPassword::OnFirstFrame()
 {
     if (!unlocked && profile)
-        LaunchChild(new CControllerPassword(profile->GetPassword()), true);
+        OpenDialog<CControllerPassword>(profile->GetPassword());
 }
 
-void CControllerOptionsPassword::OnChildClosed(CController* closed)
+void CControllerOptionsPassword::OnChildClosed(const ChildAnswer& closed)
 {
-    if (closed->GetId() == CONTROLLER_PASSWORD) {
-        if (static_cast<CControllerPassword*>(closed)->isCancelled()) {
+    if (closed.id == CONTROLLER_PASSWORD) {
+        if (closed.cancelled()) {
             SetExitCode(1);
             return;
         }
         unlocked = true;
         BuildEntry();
-    } else if (closed->GetId() == CONTROLLER_MESSAGE && saving) {
+    } else if (closed.id == CONTROLLER_MESSAGE && saving) {
         SetExitCode(1);
     }
+}
+
+void CControllerOptionsPassword::OnHideScreen()
+{
+    if (box)
+        box->Hide();
+}
+
+void CControllerOptionsPassword::OnShowScreen()
+{
+    if (box)
+        box->Show();
 }
 
 void CControllerOptionsPassword::OnFrame()
@@ -89,7 +103,7 @@ void CControllerOptionsPassword::Save()
     saving = true;
     profile->SetPassword(box->GetText());
     if (!profile->Save()) {
-        LaunchChild(new CControllerMessage(kStringSorry, kStringNotSaved, false, nullptr), true);
+        LaunchMessage(kStringSorry, kStringNotSaved, false, nullptr);
         return;
     }
     SetExitCode(1);

@@ -26,7 +26,7 @@ public:
     void Choose(int number);
 
 protected:
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
 
 private:
     enum Pending { PENDING_NONE, PENDING_NAME, PENDING_CHOOSE, PENDING_DELETE, PENDING_NOTICE };

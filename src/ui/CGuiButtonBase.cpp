@@ -129,3 +129,33 @@ CGuiButtonBase* CGuiButtonBase::GetFocused()
             return w;
     return nullptr;
 }
+
+CGuiButtonBase* CGuiButtonBase::FindStartWidget(const CController* owner)
+{
+    CGuiButtonBase* first = nullptr;
+    for (CGuiButtonBase* w : registry) {
+        if (w->listener != owner || w->hidden || w->disabled)
+            continue;
+        if (w->isDefault)
+            return w;
+        if (!first)
+            first = w;
+    }
+    return first;
+}
+
+CGuiButtonBase* CGuiButtonBase::FindWidget(const CController* owner, int widgetId)
+{
+    for (CGuiButtonBase* w : registry)
+        if (w->listener == owner && w->id == widgetId && !w->hidden && !w->disabled)
+            return w;
+    return nullptr;
+}
+
+bool CGuiButtonBase::FocusOn(CGuiButtonBase* widget)
+{
+    if (!widget)
+        return false;
+    widget->CenterMouse();
+    return true;
+}
