@@ -11,7 +11,7 @@ PACKAGES=(
   libvorbis-dev libxmp-dev
   fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils x11-xserver-utils
 )
 
 missing=()

@@ -194,11 +194,10 @@ void CControllerMain::Open(int controllerId)
 void CControllerMain::OnChildClosed(const ChildAnswer& closed)
 {
     int request = closed.result;
-    if (closed.id == CONTROLLER_PROFILES) {
-        // Another profile may have been chosen: greet it.
-        RemoveSprite(profileLine);
-        Greet();
-    }
+    // Another profile may have been chosen, or this one may have played
+    // its first level: greet it as it is now.
+    RemoveSprite(profileLine);
+    Greet();
     if (GetExitCode() == 0)
         CSound::playMainMusic();
     if ((closed.id == CONTROLLER_MAP && request == CONTROLLER_MANAGER) ||

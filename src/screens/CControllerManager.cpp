@@ -82,7 +82,13 @@ void CControllerManager::Build()
     // under the list.
     AddPicture("parchment.png", LAYER_PANEL, 200, 60);
     AddText(kStringTitle, nullptr, 455, 75, 330, 44, 3);
-    AddText(kStringFolder, GetLevelsDirectory(), 465, 120, 310, 90, 3);
+    AddText(kStringFolder, nullptr, 445, 120, 345, 26, 3);
+    // The folder's path, broken after a "/" wherever a line would be full.
+    int y = 146;
+    for (const std::string& line : BreakPath(GetLevelsDirectory(), PATH_LINE_LENGTH)) {
+        AddLine(line, 445, y, 345, 24, 3);
+        y += 22;
+    }
     if (!folderReadable)
         AddText(kStringUnreadable, nullptr, 465, 210, 310, 90, 3);
     list = new CGuiListbox(18, 68, LIST_ID, this, 409, 436, VISIBLE_ROWS, ROW_HEIGHT, "levelmanager_listbox.jpg",
@@ -99,6 +105,31 @@ void CControllerManager::Build()
     AddLabelButton(BUTTON_DELETE, 517, 360, STRING_LABEL_DELETE, false);
     AddLabelButton(BUTTON_MAP, 517, 440, "kv3_button_maptext.png", false);
     AddLabelButton(BUTTON_BACK, 517, 480, "kv3_button_backmenutext.png", false);
+}
+
+std::vector<std::string> CControllerManager::BreakPath(const std::string& path, size_t lineLength)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t slash = path.find('/', start);
+        std::string piece = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start + 1);
+        start += piece.size();
+        if (!line.empty() && line.size() + piece.size() > lineLength) {
+            lines.push_back(line);
+            line.clear();
+        }
+        // A piece longer than a line is cut where the line is full.
+        while (piece.size() > lineLength) {
+            lines.push_back(piece.substr(0, lineLength));
+            piece.erase(0, lineLength);
+        }
+        line += piece;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
 }
 
 void CControllerManager::FillList()

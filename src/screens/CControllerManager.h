@@ -35,6 +35,11 @@ public:
 
     void GUICallback(int index, int value, bool dclick) override;
 
+    // A path in lines of at most lineLength characters, broken after a "/"
+    // where it can be.
+    static std::vector<std::string> BreakPath(const std::string& path, size_t lineLength);
+    enum { PATH_LINE_LENGTH = 34 };
+
     // The files of the levels folder, sorted by name; false when the
     // folder cannot be read.
     static bool ReadEntries(std::vector<Entry>& entries);

@@ -230,6 +230,11 @@ void CControllerMap::ParkPointer()
     // pointer on by a step of its speed after a warp).
     warpMouse(cx + 3, cy + 3);
     hidePointers(1);
+    // The level has the focus at once, for keys typed before the pointer's
+    // motion comes through.
+    if (CGuiButtonMapDot* dot = GetDot(selected))
+        if (!dot->IsDisabled())
+            CGuiButtonBase::SetFocusIndex(dot->GetIndex());
 }
 
 void CControllerMap::PlaceKeyboardFocus(int rememberedId)
@@ -401,12 +406,12 @@ bool CControllerMap::OnKey(bool released, int key)
         CGuiButtonMapDot* start = GetDot(selected);
         if (CGuiButtonBase::GetFocused() || !start || start->IsDisabled())
             return false;
-        start->CenterMouse();
+        CGuiButtonBase::FocusOn(start);
         return true;
     }
     int next = StepAlongRoad(dot->GetId(), key);
     if (next < 0)
         return false; // on to the buttons, in the order of the screen
-    dots[static_cast<size_t>(next)]->CenterMouse();
+    CGuiButtonBase::FocusOn(dots[static_cast<size_t>(next)]);
     return true;
 }

@@ -143,6 +143,7 @@ void CControllerScreen::Pump()
     // launches it.
     CGuiButtonBase* focus = CGuiButtonBase::GetFocused();
     focusSeen = (focus && focus->GetListener() == this) ? focus->GetId() : -1;
+    CGuiButtonBase::ForgetActivated();
     OnFrame();
 }
 
@@ -358,7 +359,9 @@ void CControllerScreen::ShowScreen()
 
 void CControllerScreen::RememberFocus()
 {
-    rememberedFocus = focusSeen;
+    // The widget that opened the child, else the one last seen focused.
+    int activated = CGuiButtonBase::GetActivatedId(this);
+    rememberedFocus = activated >= 0 ? activated : focusSeen;
 }
 
 void CControllerScreen::LaunchChild(CController* next)
