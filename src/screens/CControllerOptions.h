@@ -33,6 +33,8 @@ public:
     // The scale value (0..11), shown by the slider and in figures.
     int GetScale(int scale) const;
     CGuiCheckbox* GetSwitch(int which) const { return switches[which]; }
+    CGuiSlider* GetSlider(int scale) const { return sliders[scale]; }
+    CSprite* GetValueText(int scale) const { return values[scale]; }
     // Mouse speed and its scale position: 0.5 + 0.25 per step.
     static int MouseSpeedToScale(float speed);
     static float ScaleToMouseSpeed(int value);

@@ -78,6 +78,7 @@ public:
     // The child screen or dialog now on top (null when none).
     CController* GetChild() const { return child; }
     const std::vector<CGuiButtonBase*>& GetButtons() const { return buttons; }
+    const std::vector<CSprite*>& GetSprites() const { return sprites; }
     // The button with the widget id, or null.
     CGuiButtonBase* FindButton(int widgetId) const;
 
