@@ -403,3 +403,17 @@ TEST_F(DialogsInFront, OverThePauseMenuAndTheScreensItOpens)
     check(keyTaken, "pause-settings-controls-key-taken", [] { return message(6030, 6054, false, "Undo"); });
     check(password, "pause-solution-password", [] { return new CControllerPassword("pw"); });
 }
+
+TEST_F(DialogsInFront, ThePlayScreenRefusesALevelWithoutTubes)
+{
+    CLevel level;
+    for (int x = 0; x < 16; ++x)
+        level.SetTile(TERRAIN_GRASS, x, 23);
+    ASSERT_TRUE(level.SaveAs("notubes", "No Tubes"));
+    noteKeyboardUse();
+    CControllerManager* m = open(new CControllerManager());
+    frame(2);
+    m->PlaySelected();
+    frame(3);
+    expectInFront("play-screen-no-tubes", CONTROLLER_MESSAGE, [] { return message(2216, 2325, false, "notubes"); });
+}
