@@ -76,15 +76,7 @@ CControllerScreen::CControllerScreen()
 CControllerScreen::~CControllerScreen()
 {
     DeleteChild();
-    if (swappedHere && CRender::IsSwapped())
-        CRender::Swap(false);
-    if (frozen) {
-        delete frozen;
-        frozen = nullptr;
-        CDraw::ReleaseImageByName(frozenImage.c_str());
-        if (overlayHidden && CRender::GetSwapSprite())
-            CRender::GetSwapSprite()->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
-    }
+    DropStillPicture();
     ClearScreen();
 }
 
@@ -406,7 +398,7 @@ void CControllerScreen::Freeze()
     hiddenForChild = true;
 }
 
-void CControllerScreen::Thaw()
+void CControllerScreen::DropStillPicture()
 {
     if (swappedHere) {
         if (CRender::IsSwapped())
@@ -421,6 +413,11 @@ void CControllerScreen::Thaw()
             CRender::GetSwapSprite()->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
         overlayHidden = false;
     }
+}
+
+void CControllerScreen::Thaw()
+{
+    DropStillPicture();
     if (hiddenForChild) {
         ShowScreen();
         hiddenForChild = false;

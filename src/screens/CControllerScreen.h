@@ -176,6 +176,8 @@ private:
     // The frozen picture behind a dialog, and its removal.
     void Freeze();
     void Thaw();
+    // Ends the overlay or removes the screen's own still picture.
+    void DropStillPicture();
     void Launch(CController* next);
     void RememberFocus();
     static ChildAnswer ReadAnswer(const CController* closed);

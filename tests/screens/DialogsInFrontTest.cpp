@@ -148,15 +148,7 @@ protected:
         EXPECT_LT(differ, 6000) << name << ": the screen did not come back as it was";
     }
 
-    void saveLevel(const char* name, const char* heading)
-    {
-        CLevel level;
-        for (int x = 0; x < 16; ++x)
-            level.SetTile(TERRAIN_GRASS, x, 23);
-        level.SetTile(DEVICE_TUBE_START, 0, 22);
-        level.SetTile(DEVICE_TUBE_END, 15, 22);
-        ASSERT_TRUE(level.SaveAs(name, heading));
-    }
+    void saveLevel(const char* name, const char* heading) { saveTestLevel(name, heading); }
 
     // The profile folder becomes a plain file: nothing can be saved.
     void makeProfileFolderUnwritable()

@@ -20,15 +20,7 @@ namespace {
 
 class Manager : public ScreenTest {
 protected:
-    void saveLevel(const char* name, const char* heading)
-    {
-        CLevel level;
-        for (int x = 0; x < 16; ++x)
-            level.SetTile(TERRAIN_GRASS, x, 23);
-        level.SetTile(DEVICE_TUBE_START, 0, 22);
-        level.SetTile(DEVICE_TUBE_END, 15, 22);
-        ASSERT_TRUE(level.SaveAs(name, heading));
-    }
+    void saveLevel(const char* name, const char* heading) { saveTestLevel(name, heading); }
     std::string path(const char* name) { return CLevel::GetPath(name); }
     void clickOk() { clickAt(CControllerMessage::OK_X + 40, CControllerMessage::BUTTON_Y + 16); }
     void clickLoneOk() { clickAt(CControllerMessage::LONE_OK_X + 40, CControllerMessage::BUTTON_Y + 16); }

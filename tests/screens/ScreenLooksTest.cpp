@@ -117,15 +117,7 @@ protected:
         return b && b->GetTextSprite() &&
                b->GetTextSprite()->GetFrameImage(0) == CDraw::FindImageId("kv3_button_backmenutext.png");
     }
-    void saveLevel(const char* name, const char* heading)
-    {
-        CLevel level;
-        for (int x = 0; x < 16; ++x)
-            level.SetTile(TERRAIN_GRASS, x, 23);
-        level.SetTile(DEVICE_TUBE_START, 0, 22);
-        level.SetTile(DEVICE_TUBE_END, 15, 22);
-        ASSERT_TRUE(level.SaveAs(name, heading));
-    }
+    void saveLevel(const char* name, const char* heading) { saveTestLevel(name, heading); }
 };
 
 std::string sourceString(int id)
