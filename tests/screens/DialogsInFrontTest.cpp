@@ -99,7 +99,7 @@ protected:
             savePicture(over, std::string(folder) + "/" + name + ".bmp");
         // Close it and the screen beneath: the dialog alone needs the stack
         // to itself.
-        Picture afterwards = closeAll();
+        closeAll();
 
         Picture black = alone(makeDialog, 0);
         Picture white = alone(makeDialog, 255);
@@ -121,20 +121,17 @@ protected:
                             << " pixels are covered by something else";
         // Around the dialog the screen is in view, dimmed.
         EXPECT_GT(screenShown, 50000) << name << ": the screen is not in view behind the dialog";
-        (void)afterwards;
     }
 
     // Closes whatever is open above the holder, a frame at a time.
-    Picture closeAll()
+    void closeAll()
     {
-        Picture last = shownPicture();
         for (int i = 0; i < 12 && CController::GetCurrentController() != holder; ++i) {
             CController* c = CController::GetCurrentController();
             c->SetExitCode(1);
             frame(2);
         }
         EXPECT_EQ(CController::GetCurrentController(), holder);
-        return last;
     }
 
     // The screen before the dialog opened and after it closed: the same.
@@ -158,12 +155,6 @@ protected:
             folder.pop_back();
         ASSERT_EQ(rename(folder.c_str(), (folder + ".moved").c_str()), 0);
         testsupport::writeFile(folder, "not a folder");
-    }
-
-    void onKeys(CController* screen)
-    {
-        (void)screen;
-        noteKeyboardUse();
     }
 
     CSprite* backdrop = nullptr;
