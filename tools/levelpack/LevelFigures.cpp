@@ -1,5 +1,6 @@
 #include "LevelFigures.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -54,7 +55,41 @@ bool parseLong(const std::string& text, long& value)
     return !text.empty() && *end == '\0';
 }
 
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 } // namespace
+
+SetSummary summarise(const std::vector<const LevelFigures*>& puzzles)
+{
+    SetSummary s;
+    s.levels = static_cast<int>(puzzles.size());
+    std::vector<double> boards, dead;
+    for (size_t i = 0; i < puzzles.size(); ++i) {
+        const LevelFigures& f = *puzzles[i];
+        s.oneKey += f.oneKey != '-';
+        s.oneWay += f.oneWay == "right" || f.oneWay == "left";
+        s.noDeadEnd += f.dead == 0;
+        for (const ItemFigure& p : f.pickups) {
+            ++s.pickups;
+            s.decoys += p.verdict == "decoy";
+        }
+        if (i >= puzzles.size() * 2 / 3) {
+            boards.push_back(static_cast<double>(f.boards));
+            dead.push_back(f.deadShare());
+        }
+    }
+    s.lastThird = static_cast<int>(boards.size());
+    s.lastThirdBoards = median(boards);
+    s.lastThirdDeadShare = median(dead);
+    return s;
+}
 
 std::string formatFigures(const LevelFigures& f)
 {

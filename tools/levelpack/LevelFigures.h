@@ -46,6 +46,16 @@ struct LevelFigures {
     double deadShare() const { return boards > 0 ? static_cast<double>(dead) / static_cast<double>(boards) : 0.0; }
 };
 
+// The figures of a set's non-tutorial levels (in index order) summed up.
+// The last third are the levels after the first two thirds (rounded down).
+struct SetSummary {
+    int levels = 0, oneKey = 0, oneWay = 0, noDeadEnd = 0, pickups = 0, decoys = 0;
+    int lastThird = 0;
+    double lastThirdBoards = 0;     // median
+    double lastThirdDeadShare = 0;  // median
+};
+SetSummary summarise(const std::vector<const LevelFigures*>& puzzles);
+
 std::string formatFigures(const LevelFigures& figures);
 // False, with the reason, for a line that is not a figures line.
 bool parseFigures(const std::string& line, LevelFigures& figures, std::string& error);

@@ -5,8 +5,10 @@
 #include <functional>
 #include <unordered_set>
 
+#include "Fingerprint.h"
 #include "LevelRun.h"
 #include "LevelSource.h"
+#include "PackJobs.h"
 #include "Search.h"
 #include "world/Level.h"
 #include "world/TileCodes.h"
@@ -50,6 +52,8 @@ std::vector<char> reachingBack(const BoardGraph& graph, std::vector<char> marked
 bool exitReachable(const BoardGraph& graph, const std::function<bool(const GraphEdge&)>& allowed,
                    const std::function<bool(const GraphBoard&)>& keep)
 {
+    if (graph.boards.empty())
+        return false;
     std::vector<char> seen(graph.boards.size(), 0);
     std::deque<int32_t> queue = {0};
     seen[0] = 1;
@@ -69,14 +73,6 @@ bool exitReachable(const BoardGraph& graph, const std::function<bool(const Graph
         }
     }
     return false;
-}
-
-char mapCharOf(int code)
-{
-    for (char c : std::string(".?@$#:~=cCoO<>BYRbyr^_vqp123456789"))
-        if (levelpack::tileCodeOfChar(c) == code)
-            return c;
-    return '?';
 }
 
 // The teleport pairs are not map characters; the analysis names a pair by
@@ -151,6 +147,10 @@ void analyseGraph(const BoardGraph& graph, LevelFigures& f, std::vector<LosingMo
         const char tile = p.type >= 1 && p.type <= 8 ? static_cast<char>('0' + p.type) : '9';
         f.pickups.push_back(ItemFigure{tile, p.x, p.y, bypass ? "decoy" : graph.complete ? "needed" : "?"});
     }
+    // In reading order, as on the map.
+    std::stable_sort(f.pickups.begin(), f.pickups.end(), [](const ItemFigure& a, const ItemFigure& b) {
+        return a.y != b.y ? a.y < b.y : a.x < b.x;
+    });
 }
 
 char oneKeyWin(CLevel& level, int maxPresses)
@@ -179,7 +179,7 @@ std::vector<ItemFigure> objectsOf(const CLevel& level)
     std::vector<ItemFigure> objects;
     for (int y = 0; y < CLevel::HEIGHT; ++y) {
         for (int x = 0; x < CLevel::WIDTH; ++x) {
-            char c = mapCharOf(level.GetTile(x, y));
+            char c = levelpack::charOfTileCode(level.GetTile(x, y));
             if (std::string("cCoO<>vqpBYRbyr^").find(c) != std::string::npos)
                 objects.push_back(ItemFigure{c, x, y, ""});
         }
@@ -207,6 +207,28 @@ void removeObject(CLevel& level, const ItemFigure& object)
         level.EraseTeleport(end.x, end.y);
 }
 
+std::string objectVerdict(const std::function<void(CLevel&)>& makeLevel, const ItemFigure& object,
+                          const std::vector<Move>& solution, long levelBoards, const ExploreLimits& limits)
+{
+    // First the shortest solution played without the object (an object it
+    // never touches is bypassed at once), then a search of the level without
+    // it, stopped at its first solution and bounded by the whole level's size.
+    CLevel without;
+    makeLevel(without);
+    removeObject(without, object);
+    if (!solution.empty() && replaysFromStart(without, solution))
+        return "bypassed";
+    ExploreLimits bypass = limits;
+    bypass.stopAtExit = true;
+    bypass.maxBoards = std::min(bypass.maxBoards, std::max<long>(2 * levelBoards, 2000));
+    BoardGraph g = explore(without, bypass);
+    if (g.exitEdge >= 0 && replaysFromStart(without, g.solution()))
+        return "bypassed";
+    if (g.complete && g.exitEdge < 0)
+        return "needed";
+    return "?";
+}
+
 Analysis analyseLevel(const std::function<void(CLevel&)>& makeLevel, const AnalysisLimits& limits)
 {
     Analysis a;
@@ -220,25 +242,50 @@ Analysis analyseLevel(const std::function<void(CLevel&)>& makeLevel, const Analy
         a.figures.stop = "failed";
         a.graph.stopReason = "the shortest solution found does not replay from the start";
     }
+    if (a.graph.failed)
+        return a;
     char key = oneKeyWin(level);
     a.figures.oneKey = key ? key : '-';
     if (!limits.objects)
         return a;
-    ExploreLimits bypass = limits.bypass;
-    bypass.stopAtExit = true;
-    for (ItemFigure& object : (a.figures.objects = objectsOf(level))) {
-        CLevel without;
-        makeLevel(without);
-        removeObject(without, object);
-        BoardGraph g = explore(without, bypass);
-        if (g.exitEdge >= 0 && replaysFromStart(without, g.solution()))
-            object.verdict = "bypassed";
-        else if (g.complete && g.exitEdge < 0)
-            object.verdict = "needed";
-        else
-            object.verdict = "?";
-    }
+    const std::vector<Move> solution = a.graph.solution();
+    for (ItemFigure& object : (a.figures.objects = objectsOf(level)))
+        object.verdict = objectVerdict(makeLevel, object, solution, static_cast<long>(a.graph.boards.size()), limits.bypass);
     return a;
+}
+
+bool analyseSource(const std::string& sourcePath, const AnalysisLimits& limits, Analysis& a,
+                   std::vector<std::string>& errors)
+{
+    const size_t slash = sourcePath.find_last_of('/') + 1;
+    const size_t dot = sourcePath.rfind('.');
+    const std::string base = dot == std::string::npos || dot < slash ? sourcePath : sourcePath.substr(0, dot);
+    const std::string name = base.substr(slash);
+    const std::string scriptPath = base + ".moves";
+    std::string text, scriptText;
+    if (!levelpack::readTextFile(sourcePath, text)) {
+        errors.push_back(sourcePath + ": cannot be read");
+        return false;
+    }
+    const size_t before = errors.size();
+    std::vector<Move> script;
+    if (levelpack::readTextFile(scriptPath, scriptText))
+        script = levelpack::parseMoveScript(scriptPath, scriptText, errors);
+    const std::string levelName = name.substr(0, CLevel::NAME_SIZE - 1);
+    CLevel level;
+    levelpack::parseLevelSource(sourcePath, text, levelName, level, errors);
+    if (errors.size() != before)
+        return false;
+    a = analyseLevel(
+        [&](CLevel& l) {
+            std::vector<std::string> ignored;
+            levelpack::parseLevelSource(sourcePath, text, levelName, l, ignored);
+        },
+        limits);
+    a.figures.name = name;
+    a.figures.source = sourceFingerprint(level, script);
+    a.figures.rules = script.empty() ? "none" : rulesFingerprint(level, script);
+    return true;
 }
 
 } // namespace solve

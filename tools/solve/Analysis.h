@@ -58,10 +58,24 @@ std::vector<levelpack::ItemFigure> objectsOf(const CLevel& level);
 // Takes the object off the level (a teleport pair: both ends).
 void removeObject(CLevel& level, const levelpack::ItemFigure& object);
 
+// Whether the level that `makeLevel` builds can be won without the object:
+// "bypassed", "needed", or "?" when the search stopped at a bound (at most
+// twice the level's boards, at least 2000, and the limits' own). The level's
+// shortest solution, played without the object, settles many at once.
+std::string objectVerdict(const std::function<void(CLevel&)>& makeLevel, const levelpack::ItemFigure& object,
+                          const std::vector<levelpack::Move>& solution, long levelBoards, const ExploreLimits& limits);
+
 // The whole analysis of the level that `makeLevel` builds (each bypass
 // search builds it afresh and takes one object off). The source and rules
 // fingerprints are left empty. A HeadlessGame must exist and no LevelRun may
 // be alive.
 Analysis analyseLevel(const std::function<void(CLevel&)>& makeLevel, const AnalysisLimits& limits);
+
+// Reads a level source and the move script beside it (NAME.moves), analyses
+// the level and fills in the figures' name and fingerprints. False, with the
+// problems, when the source or its script does not read. A HeadlessGame must
+// exist and no LevelRun may be alive.
+bool analyseSource(const std::string& sourcePath, const AnalysisLimits& limits, Analysis& analysis,
+                   std::vector<std::string>& errors);
 
 } // namespace solve

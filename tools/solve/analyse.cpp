@@ -7,10 +7,12 @@
 //     --jobs N            processes (default: the machine's cores); one level
 //                         uses them for its searches, several levels run side
 //                         by side, one process each
-//     --max-boards N      bound of the whole graph (default 300000 boards)
-//     --max-seconds S     bound of the whole graph (default 240 s)
-//     --bypass-boards N   bound of each search without one object (default 100000)
-//     --bypass-seconds S  bound of each search without one object (default 30 s)
+//     --max-boards N      bound of the whole graph (default 50000 boards)
+//     --max-seconds S     bound of the whole graph (default 600 s; a safety net:
+//                         the board bounds keep the figures the same on any machine)
+//     --bypass-boards N   bound of each search without one object (default
+//                         twice the level's boards, at least 2000, at most 100000)
+//     --bypass-seconds S  bound of each search without one object (default 300 s)
 //     --no-objects        leave out the object bypass searches
 //     --losing            list the moves beside the solution that lose the level
 //     --profile           where the time went: builds, replayed moves, undo, moves per second
@@ -25,7 +27,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <deque>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -33,7 +38,6 @@
 #include <vector>
 
 #include "Analysis.h"
-#include "Fingerprint.h"
 #include "LevelFigures.h"
 #include "LevelSource.h"
 #include "MoveScript.h"
@@ -59,11 +63,6 @@ std::string stem(const std::string& path)
     std::string name = path.substr(path.find_last_of('/') + 1);
     size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-std::string scriptPathOf(const std::string& source)
-{
-    return source.substr(0, source.size() - stem(source).size() - 4) + stem(source) + ".moves";
 }
 
 // The level sources named: files as they are, folders by their *.txt files.
@@ -106,7 +105,8 @@ std::string describeItems(const std::vector<levelpack::ItemFigure>& items)
 std::string report(const LevelFigures& f, double seconds)
 {
     char head[200];
-    snprintf(head, sizeof head, "%-10s boards %7ld (%s)  dead %5.3f  losing %3d  solution %3d  one way %-5s  one key %c  %6.1f s\n",
+    snprintf(head, sizeof head,
+             "%-10s boards %7ld (%s)  dead %5.3f  losing %3d  solution %3d  one way %-5s  one key %c  %6.1f s\n",
              f.name.c_str(), f.boards, f.stop.c_str(), f.deadShare(), f.losing, f.solution, f.oneWay.c_str(), f.oneKey,
              seconds);
     std::string out = head;
@@ -133,57 +133,25 @@ std::string profileReport(const solve::BoardGraph& g)
     return out;
 }
 
-// Analyses one level in this process. Returns false when it could not be
-// read or played.
-bool analyseOne(const std::string& source, const Settings& settings, int jobs, LevelFigures& figures, std::string& out)
+// The details below a level's line: why it failed, boards that did not
+// replay alike, the profile and the losing moves, as asked.
+std::string details(const solve::Analysis& a, const Settings& settings)
 {
-    typedef std::chrono::steady_clock Clock;
-    Clock::time_point start = Clock::now();
-    const std::string name = stem(source);
-    std::string text, scriptText;
-    std::vector<std::string> errors;
-    if (!levelpack::readTextFile(source, text)) {
-        out = name + ": cannot be read (" + source + ")\n";
-        return false;
-    }
-    std::vector<levelpack::Move> script;
-    if (levelpack::readTextFile(scriptPathOf(source), scriptText))
-        script = levelpack::parseMoveScript(scriptPathOf(source), scriptText, errors);
-    auto makeLevel = [&](CLevel& level) {
-        std::vector<std::string> ignored;
-        levelpack::parseLevelSource(source, text, name.substr(0, CLevel::NAME_SIZE - 1), level, ignored);
-    };
-    CLevel level;
-    levelpack::parseLevelSource(source, text, name.substr(0, CLevel::NAME_SIZE - 1), level, errors);
-    if (!errors.empty()) {
-        for (const std::string& e : errors)
-            out += e + "\n";
-        return false;
-    }
-
-    solve::AnalysisLimits limits = settings.limits;
-    limits.graph.jobs = jobs;
-    limits.bypass.jobs = jobs;
-    solve::Analysis a = solve::analyseLevel(makeLevel, limits);
-    a.figures.name = name;
-    a.figures.source = solve::sourceFingerprint(level, script);
-    a.figures.rules = script.empty() ? "none" : solve::rulesFingerprint(level, script);
-    figures = a.figures;
-    out = report(figures, std::chrono::duration<double>(Clock::now() - start).count());
-    if (a.graph.failed || figures.stop == "failed")
+    std::string out;
+    if (a.graph.failed || a.figures.stop == "failed")
         out += "           " + a.graph.stopReason + "\n";
     if (a.graph.mismatched || a.graph.unreached) {
         out += "           " + std::to_string(a.graph.mismatched) + " boards replayed to another rest, " +
                std::to_string(a.graph.unreached) + " boards whose replay ended the level; for example:\n";
-        for (size_t i = 0; i < a.graph.unfaithful.size() && i < 3; ++i) {
+        for (size_t i = 0; i < a.graph.unfaithful.size() && i < 3; ++i)
             out += "             " + levelpack::formatMoveScript(a.graph.pathTo(a.graph.unfaithful[i]), 1000);
-        }
     }
     if (settings.profile)
         out += profileReport(a.graph);
     if (settings.listLosing) {
         std::vector<levelpack::Move> solution = a.graph.solution();
-        out += "           shortest solution: " + levelpack::formatMoveScript(solution, 1000);
+        out += "           shortest solution: " +
+               (solution.empty() ? std::string("none\n") : levelpack::formatMoveScript(solution, 1000));
         for (const solve::LosingMove& l : a.losing) {
             std::vector<levelpack::Move> before(solution.begin(), solution.begin() + l.step);
             out += "           after " + std::to_string(l.step) + " moves (" +
@@ -194,7 +162,155 @@ bool analyseOne(const std::string& source, const Settings& settings, int jobs, L
                    "\n";
         }
     }
-    return !a.graph.failed && figures.stop != "failed";
+    return out;
+}
+
+// A level under analysis: first its graph (one job), then each of its
+// objects (one job each), side by side with the other levels' jobs.
+struct LevelWork {
+    std::string source;
+    bool ok = false;
+    LevelFigures figures;
+    std::string details;
+    std::vector<levelpack::Move> solution;
+    int pendingObjects = 0;
+    double seconds = 0;
+};
+
+struct Job {
+    size_t level;
+    int object; // -1: the graph
+};
+
+// The graph job, in a child process: the figures line, the solution, then
+// the details.
+std::string graphJob(const LevelWork& work, const Settings& settings, int jobs)
+{
+    solve::AnalysisLimits limits = settings.limits;
+    limits.graph.jobs = jobs;
+    limits.objects = false;
+    solve::Analysis a;
+    std::vector<std::string> errors;
+    if (!solve::analyseSource(work.source, limits, a, errors)) {
+        std::string out = "-\n-\n";
+        for (const std::string& e : errors)
+            out += "           " + e + "\n";
+        return out;
+    }
+    bool ok = !a.graph.failed && a.figures.stop != "failed";
+    std::vector<levelpack::Move> solution = a.graph.solution();
+    return (ok ? levelpack::formatFigures(a.figures) : std::string("-")) + "\n" +
+           (solution.empty() ? std::string("-\n") : levelpack::formatMoveScript(solution, 100000)) +
+           details(a, settings);
+}
+
+// An object job, in a child process: its verdict.
+std::string objectJob(const LevelWork& work, const levelpack::ItemFigure& object, const Settings& settings)
+{
+    std::string text;
+    levelpack::readTextFile(work.source, text);
+    const std::string name = stem(work.source).substr(0, CLevel::NAME_SIZE - 1);
+    auto makeLevel = [&](CLevel& level) {
+        std::vector<std::string> ignored;
+        levelpack::parseLevelSource(work.source, text, name, level, ignored);
+    };
+    return solve::objectVerdict(makeLevel, object, work.solution, work.figures.boards, settings.limits.bypass) + "\n";
+}
+
+// Runs every level's jobs, `jobs` processes at a time. The biggest levels go
+// first (by their last figures, else by the length of their scripts), and a
+// level's object jobs go before any new level, so the last jobs to finish
+// are small.
+void runAll(std::vector<LevelWork>& levels, const Settings& settings)
+{
+    typedef std::chrono::steady_clock Clock;
+    std::deque<Job> queue;
+    for (size_t i = 0; i < levels.size(); ++i)
+        queue.push_back(Job{i, -1});
+    char folderTemplate[] = "/tmp/analyse-XXXXXX";
+    if (!mkdtemp(folderTemplate))
+        return;
+    const std::string folder = folderTemplate;
+    struct Running {
+        Job job;
+        Clock::time_point start;
+    };
+    std::map<pid_t, Running> running;
+    const int graphJobs = levels.size() == 1 ? settings.jobs : 1;
+    int serial = 0;
+    std::map<pid_t, int> files;
+    while (!queue.empty() || !running.empty()) {
+        while (!queue.empty() && static_cast<int>(running.size()) < settings.jobs) {
+            Job job = queue.front();
+            queue.pop_front();
+            const int file = serial++;
+            fflush(stdout);
+            pid_t pid = fork();
+            if (pid == 0) {
+                LevelWork& work = levels[job.level];
+                std::string out = job.object < 0
+                                      ? graphJob(work, settings, graphJobs)
+                                      : objectJob(work, work.figures.objects[static_cast<size_t>(job.object)], settings);
+                std::ofstream(folder + "/" + std::to_string(file)) << out;
+                _exit(0);
+            }
+            if (pid < 0)
+                return;
+            running[pid] = Running{job, Clock::now()};
+            files[pid] = file;
+        }
+        int status = 0;
+        pid_t done = wait(&status);
+        if (done < 0)
+            break;
+        auto found = running.find(done);
+        if (found == running.end())
+            continue;
+        const Job job = found->second.job;
+        LevelWork& work = levels[job.level];
+        work.seconds += std::chrono::duration<double>(Clock::now() - found->second.start).count();
+        running.erase(found);
+        const std::string path = folder + "/" + std::to_string(files[done]);
+        files.erase(done);
+        std::string data;
+        bool read = levelpack::readTextFile(path, data) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        unlink(path.c_str());
+        if (job.object >= 0) {
+            std::string verdict = data.substr(0, data.find('\n'));
+            work.figures.objects[static_cast<size_t>(job.object)].verdict = read && !verdict.empty() ? verdict : "?";
+        } else {
+            std::istringstream in(data);
+            std::string line, script;
+            std::getline(in, line);
+            std::getline(in, script);
+            std::string error;
+            work.ok = read && levelpack::parseFigures(line, work.figures, error);
+            std::vector<std::string> errors;
+            if (work.ok && script != "-")
+                work.solution = levelpack::parseMoveScript(work.source, script, errors);
+            size_t split = data.find('\n', data.find('\n') + 1);
+            work.details = split == std::string::npos ? (read ? "" : "           the analysis crashed\n")
+                                                      : data.substr(split + 1);
+            if (work.ok) {
+                CLevel level;
+                std::string text;
+                levelpack::readTextFile(work.source, text);
+                levelpack::parseLevelSource(work.source, text, work.figures.name, level, errors);
+                work.figures.objects = solve::objectsOf(level);
+                work.pendingObjects = static_cast<int>(work.figures.objects.size()) + 1;
+                for (size_t k = work.figures.objects.size(); k-- > 0;)
+                    queue.push_front(Job{job.level, static_cast<int>(k)});
+            }
+        }
+        if (--work.pendingObjects <= 0) {
+            // The level is finished.
+            fputs(work.ok ? (report(work.figures, work.seconds) + work.details).c_str()
+                          : (stem(work.source) + ": not analysed\n" + work.details).c_str(),
+                  stdout);
+            fflush(stdout);
+        }
+    }
+    rmdir(folder.c_str());
 }
 
 void usage(const char* program)
@@ -211,10 +327,10 @@ int main(int argc, char** argv)
 {
     Settings settings;
     settings.jobs = std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
-    settings.limits.graph.maxBoards = 300000;
-    settings.limits.graph.maxSeconds = 240;
+    settings.limits.graph.maxBoards = 50000;
+    settings.limits.graph.maxSeconds = 600;
     settings.limits.bypass.maxBoards = 100000;
-    settings.limits.bypass.maxSeconds = 30;
+    settings.limits.bypass.maxSeconds = 300;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -256,70 +372,42 @@ int main(int argc, char** argv)
         return 2;
     replay::HeadlessGame game(false);
 
+    // The biggest levels first: by their last figures, else by the length
+    // of their scripts.
+    {
+        std::vector<std::string> ignored;
+        std::map<std::string, LevelFigures> last;
+        if (!settings.writeTo.empty())
+            last = levelpack::readFiguresFile(settings.writeTo, ignored);
+        std::map<std::string, long> weight;
+        for (const std::string& source : sources) {
+            auto found = last.find(stem(source));
+            std::string script;
+            levelpack::readTextFile(source.substr(0, source.size() - 4) + ".moves", script);
+            weight[source] = found != last.end()
+                                 ? found->second.boards * (1 + static_cast<long>(found->second.objects.size()))
+                                 : static_cast<long>(script.size());
+        }
+        std::stable_sort(sources.begin(), sources.end(),
+                         [&weight](const std::string& a, const std::string& b) { return weight[a] > weight[b]; });
+    }
+    std::vector<LevelWork> levels(sources.size());
+    for (size_t i = 0; i < sources.size(); ++i)
+        levels[i].source = sources[i];
+    typedef std::chrono::steady_clock Clock;
+    Clock::time_point start = Clock::now();
+    runAll(levels, settings);
     std::map<std::string, LevelFigures> results;
     int failures = 0;
-    if (sources.size() == 1) {
-        LevelFigures f;
-        std::string out;
-        if (analyseOne(sources[0], settings, settings.jobs, f, out))
-            results[f.name] = f;
+    for (const LevelWork& work : levels) {
+        if (work.ok)
+            results[work.figures.name] = work.figures;
         else
             ++failures;
-        fputs(out.c_str(), stdout);
-    } else {
-        // Several levels side by side, one process each; each leaves its
-        // figures line and its report in a file of its own.
-        char folderTemplate[] = "/tmp/analyse-XXXXXX";
-        if (!mkdtemp(folderTemplate))
-            return 2;
-        const std::string folder = folderTemplate;
-        std::map<pid_t, size_t> running;
-        size_t next = 0;
-        while (next < sources.size() || !running.empty()) {
-            while (next < sources.size() && static_cast<int>(running.size()) < settings.jobs) {
-                fflush(stdout);
-                pid_t pid = fork();
-                if (pid == 0) {
-                    LevelFigures f;
-                    std::string out;
-                    bool ok = analyseOne(sources[next], settings, 1, f, out);
-                    std::string data = (ok ? levelpack::formatFigures(f) : std::string("-")) + "\n" + out;
-                    FILE* file = fopen((folder + "/" + std::to_string(next)).c_str(), "w");
-                    bool written = file && fputs(data.c_str(), file) >= 0;
-                    if (file)
-                        written = fclose(file) == 0 && written;
-                    _exit(ok && written ? 0 : 1);
-                }
-                if (pid < 0)
-                    return 2;
-                running[pid] = next++;
-            }
-            int status = 0;
-            pid_t done = wait(&status);
-            if (done < 0)
-                break;
-            auto found = running.find(done);
-            if (found == running.end())
-                continue;
-            const std::string path = folder + "/" + std::to_string(found->second);
-            running.erase(found);
-            std::string data;
-            levelpack::readTextFile(path, data);
-            unlink(path.c_str());
-            size_t split = data.find('\n');
-            LevelFigures f;
-            std::string error;
-            if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && split != std::string::npos &&
-                levelpack::parseFigures(data.substr(0, split), f, error))
-                results[f.name] = f;
-            else
-                ++failures;
-            fputs(split == std::string::npos ? data.c_str() : data.c_str() + split + 1, stdout);
-            fflush(stdout);
-        }
-        rmdir(folder.c_str());
-        printf("%zu levels analysed, %d failed\n", sources.size(), failures);
     }
+    if (sources.size() > 1)
+        printf("%zu levels analysed in %.0f s, %d failed\n", sources.size(),
+               std::chrono::duration<double>(Clock::now() - start).count(), failures);
 
     if (!settings.writeTo.empty() && !results.empty()) {
         std::vector<std::string> errors;
