@@ -45,7 +45,7 @@ std::vector<const RuleLevel*> puzzles(const std::vector<RuleLevel>& levels, int 
 std::string percent(double share)
 {
     char buf[16];
-    snprintf(buf, sizeof buf, "%.0f%%", share * 100);
+    snprintf(buf, sizeof buf, "%.1f%%", share * 100);
     return buf;
 }
 

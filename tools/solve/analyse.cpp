@@ -11,7 +11,7 @@
 //     --max-seconds S     bound of the whole graph (default 600 s; a safety net:
 //                         the board bounds keep the figures the same on any machine)
 //     --bypass-boards N   bound of each search without one object (default
-//                         twice the level's boards, at least 2000, at most 100000)
+//                         twice the level's boards, at least 2000, at most 20000)
 //     --bypass-seconds S  bound of each search without one object (default 300 s)
 //     --no-objects        leave out the object bypass searches
 //     --losing            list the moves beside the solution that lose the level
@@ -65,7 +65,9 @@ std::string stem(const std::string& path)
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-// The level sources named: files as they are, folders by their *.txt files.
+// The level sources named: files as they are, folders by their level
+// sources (the *.txt files whose names start with a set's prefix, as the
+// packer takes them).
 std::vector<std::string> levelSources(const std::vector<std::string>& args)
 {
     std::vector<std::string> sources;
@@ -76,7 +78,9 @@ std::vector<std::string> levelSources(const std::vector<std::string>& args)
             if (DIR* dir = opendir(arg.c_str())) {
                 while (dirent* entry = readdir(dir)) {
                     std::string name = entry->d_name;
-                    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
+                    const std::string prefix = name.substr(0, 3);
+                    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0 &&
+                        (prefix == "reg" || prefix == "adv" || prefix == "kid"))
                         found.push_back(arg + "/" + name);
                 }
                 closedir(dir);
@@ -291,7 +295,7 @@ void runAll(std::vector<LevelWork>& levels, const Settings& settings)
             size_t split = data.find('\n', data.find('\n') + 1);
             work.details = split == std::string::npos ? (read ? "" : "           the analysis crashed\n")
                                                       : data.substr(split + 1);
-            if (work.ok) {
+            if (work.ok && settings.limits.objects) {
                 CLevel level;
                 std::string text;
                 levelpack::readTextFile(work.source, text);
@@ -329,7 +333,7 @@ int main(int argc, char** argv)
     settings.jobs = std::max(1, static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
     settings.limits.graph.maxBoards = 50000;
     settings.limits.graph.maxSeconds = 600;
-    settings.limits.bypass.maxBoards = 100000;
+    settings.limits.bypass.maxBoards = 20000;
     settings.limits.bypass.maxSeconds = 300;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {

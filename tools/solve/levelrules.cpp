@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "LevelRules.h"
+#include "PackJobs.h"
 #include "RuleLevels.h"
 #include "ReplayRunner.h"
 
@@ -55,9 +56,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: %s [--stale] [--partial] [--figures FILE] [--jobs N] [--run DIR] <source folder>\n", argv[0]);
         return 2;
     }
-    const std::string folder = positional[0];
-    if (figuresPath.empty())
-        figuresPath = folder + "/analysis.txt";
+    // The headless game works in the run folder: paths are taken from here.
+    const std::string folder = levelpack::absolutePath(positional[0]);
+    figuresPath = figuresPath.empty() ? folder + "/analysis.txt" : levelpack::absolutePath(figuresPath);
 
     std::vector<std::string> errors;
     std::map<std::string, levelpack::LevelFigures> figures = levelpack::readFiguresFile(figuresPath, errors);
