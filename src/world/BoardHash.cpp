@@ -112,15 +112,11 @@ void writeBoard(Writer& w)
         for (int32_t v : kinds)
             w.put(v);
         putFields(w, index, *e);
-        // The main sprite's animation, and the effects that play out over
-        // several frames (a melt, a burn, a glow) and end with their
-        // animation.
-        for (const CSprite* s : {e->mainSprite, e->heatOverlay, e->heatExplosion, e->steamExplosion, e->empOverlay}) {
-            if (s) {
-                w.put(s->GetFrame());
-                w.put(s->GetState());
-                w.put(s->IsHidden());
-            }
+        const CSprite* s = e->mainSprite;
+        if (s) {
+            w.put(s->GetFrame());
+            w.put(s->GetState());
+            w.put(s->IsHidden());
         }
         w.put(e->secondSprite != nullptr);
     }

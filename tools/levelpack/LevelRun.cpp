@@ -16,6 +16,7 @@
 #include "world/CBackground.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
+#include "world/BoardHash.h"
 #include "world/CElementAIProfessor.h"
 #include "world/Level.h"
 
@@ -306,6 +307,18 @@ uint64_t LevelRun::restHash() const
 {
     RestHash w;
     writeRest(w, m_game->GetProfessor());
+    return w.h;
+}
+
+uint64_t LevelRun::restoreCheckHash()
+{
+    RestHash w;
+    w.mix(boardHash());
+    for (const CElement* e : CElement::allElements)
+        for (const CSprite* s : {e->heatOverlay, e->heatExplosion, e->steamExplosion, e->empOverlay})
+            if (s)
+                w.mix(static_cast<uint64_t>(static_cast<uint32_t>(s->GetFrame())) << 32 |
+                      static_cast<uint64_t>(static_cast<uint32_t>(s->GetState())) << 1 | (s->IsHidden() ? 1 : 0));
     return w.h;
 }
 

@@ -81,6 +81,11 @@ public:
     // The same values as restKey() as a 64-bit hash, computed from the
     // board's fields without writing the text.
     uint64_t restHash() const;
+    // The whole board as boardHash() reads it, and the effects that play out
+    // over several frames (a melt, a burn, a glow) and end with their
+    // animation: an undo gives back the first and hides the others, so a
+    // board restored by undo reads alike only when no effect was running.
+    static uint64_t restoreCheckHash();
 
     // Where the professor stands, for messages: "professor at (3,17) facing right".
     std::string whereIsProfessor() const;

@@ -11,7 +11,6 @@
 #include "LevelRun.h"
 #include "elements/CElementDevicePowerup.h"
 #include "engine/CSprite.h"
-#include "world/BoardHash.h"
 #include "world/CElement.h"
 #include "world/CElementAIProfessor.h"
 
@@ -165,8 +164,9 @@ private:
 // paths), so the worker knows where the next boards branch off the path it
 // is on: on the way to a board it keeps the ancestors at the nearest of
 // those branch points, and the board itself for its moves. Every restore is
-// checked against the whole board (boardHash()); one that does not give the
-// board back exactly is dropped and the board is reached again.
+// checked against the whole board (LevelRun::restoreCheckHash); one that
+// does not give the board back exactly is dropped and the board is reached
+// again.
 class Worker {
 public:
     Worker(CLevel& level, Clock::time_point deadline) : m_level(level), m_deadline(deadline) {}
@@ -260,14 +260,14 @@ private:
         UndoSlots::save(slot);
         k.valid = true;
         k.path.assign(path.begin(), path.begin() + static_cast<long>(depth));
-        k.full = boardHash();
+        k.full = LevelRun::restoreCheckHash();
         return slot;
     }
 
     bool restore(int slot)
     {
         UndoSlots::load(slot);
-        if (boardHash() == m_kept[slot].full)
+        if (LevelRun::restoreCheckHash() == m_kept[slot].full)
             return true;
         m_kept[slot].valid = false;
         return false;

@@ -6,14 +6,15 @@
 // tried: to which board it led, or how it ended the level.
 //
 // The whole world lives in global state, so one process holds one board at
-// a time. A worker reaches a board by building the level and replaying the
-// board's moves (the build keeps its background decoded, so it costs about
-// as much as a dozen moves), checks that it stands on the board it was sent
-// to, and tries the moves one after the other, going back to the board
-// through the game's undo. An undo that does not give back the board exactly
-// (every field of every element, as boardHash() reads it) makes the worker
-// build and replay the board again. With several jobs the boards of a layer
-// are shared out to worker processes; the graph does not depend on how many.
+// a time. A worker reaches a board from an ancestor kept in one of the game's
+// undo slots, or by building the level (its background kept decoded) and
+// replaying the board's moves; checks that it stands on the board it was
+// sent to; and tries the moves one after the other, going back to the board
+// through the undo slot that keeps it. A restore that does not give back the
+// board exactly (every field of every element and its running effects, see
+// LevelRun::restoreCheckHash) is dropped and the board is reached again.
+// With several jobs the boards of a layer are shared out to worker
+// processes; the graph does not depend on how many.
 #pragma once
 
 #include <cstdint>

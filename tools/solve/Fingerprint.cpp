@@ -5,7 +5,6 @@
 
 #include "LevelRun.h"
 #include "engine/CSprite.h"
-#include "world/BoardHash.h"
 #include "world/CElement.h"
 #include "world/Level.h"
 
@@ -91,7 +90,7 @@ std::string rulesFingerprint(CLevel& level, const std::vector<Move>& script)
                            {MoveKind::Down, 0, 0}};
     for (size_t step = 0; step < script.size(); ++step) {
         m.mix(run->restHash());
-        const uint64_t here = boardHash();
+        const uint64_t here = LevelRun::restoreCheckHash();
         for (const Move& arrow : arrows) {
             CElement::UndoSave();
             std::string why;
@@ -105,7 +104,7 @@ std::string rulesFingerprint(CLevel& level, const std::vector<Move>& script)
                 CElement::UndoLoad(true);
                 if (CElement::flashBang)
                     CElement::flashBang->Hide();
-                restored = boardHash() == here;
+                restored = LevelRun::restoreCheckHash() == here;
             }
             if (!restored) {
                 run.reset();
