@@ -100,7 +100,6 @@ public:
     bool isEmpStunned() const { return bot.empStunned != 0; }
     int getCatchJumpDelay() const { return catchJumpDelay; }
     static const std::vector<WalkerAnimation>& AnimationTable();
-    static const char* const* SoundNames(int& count);
 
     // Passed as the shared-images argument of every sprite of this class:
     // 1 once the image catalogues hold all its pictures, so its sprites look

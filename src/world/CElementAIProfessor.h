@@ -134,7 +134,6 @@ public:
 
     static const std::vector<WalkerAnimation>& AnimationTable();
     static const std::vector<WalkerAnimation>& IdleTable();
-    static const char* const* SoundNames(int& count);
     // The file names of every icon frame of the power-up bar.
     static std::vector<std::string> IconFrameNames();
 
