@@ -1,6 +1,8 @@
 // Moves, pushes, bumps and the fall test, as small boards.
 #include <gtest/gtest.h>
 
+#include "elements/CElementDeviceGunshot.h"
+#include "elements/CElementTerrainBridge.h"
 #include "profile/CProfile.h"
 #include "world/CElement.h"
 #include "world/board/BoardHarness.h"
@@ -194,6 +196,20 @@ TEST(Move, LeavingTheCellAboveABridgeMakesItCollapse)
     ASSERT_TRUE(bridge->IsBridge());
     ASSERT_TRUE(board.at(1, 0)->PushRight(true, false));
     EXPECT_NE(board.at(1, 1), bridge);
+}
+
+TEST(Move, AShotLeavingTheCellAboveABridgeLeavesItStanding)
+{
+    Board board(R"(
+        ......
+        ##_###
+    )");
+    CElement* bridge = board.at(2, 1);
+    new CElementDeviceGunshot(1, 0, CElementDeviceGunshot::KIND_FROST, 0);
+    board.step(30);
+    EXPECT_EQ(board.at(2, 1), bridge);
+    EXPECT_EQ(bridge->state, CElementTerrainBridge::BRIDGE_WHOLE);
+    EXPECT_TRUE(CElement::spawnedElements.size() == 1u && CElement::spawnedElements[0]->x > 2);
 }
 
 TEST(Move, AFrozenWalkerOnALadderFallsAndALiveOneHolds)
