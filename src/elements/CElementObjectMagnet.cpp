@@ -200,3 +200,9 @@ void CElementObjectMagnet::RestoreState(int step)
     savedMagnetRecords.Restore(step, magnetRecord);
     CElementObject::RestoreState(step);
 }
+
+void CElementObjectMagnet::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElementObject::AppendOwnState(numbers, links);
+    numbers.push_back(magnetRecord.offTicks);
+}

@@ -27,6 +27,7 @@ public:
     // ------------------------------------------------ undo
     void SaveState(int step) override;
     void RestoreState(int step) override;
+    void AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const override;
 
     // ------------------------------------------------ world-core operations
     // Once per world step, after the catch test and before falling.

@@ -527,3 +527,9 @@ void CElementAIBot::RestoreState(int step)
     catchJumpDelay = CATCH_JUMP_DELAY;
     CElementAI::RestoreState(step);
 }
+
+void CElementAIBot::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElementAI::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {bot.active, bot.activating, bot.rememberedFacing, bot.empStunned});
+}

@@ -676,3 +676,14 @@ void CElementAIProfessor::RestoreState(int step)
     CElementAI::RestoreState(step);
     canSlide = 1;
 }
+
+void CElementAIProfessor::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElementAI::AppendOwnState(numbers, links);
+    // A restore starts the tube entrance, the idle request and the idle
+    // counter afresh, and the step count is the profile's: those are left out.
+    numbers.insert(numbers.end(), {prof.exiting, prof.usingPowerup, prof.turnPending, prof.flung, prof.unturned,
+                                   prof.facingFront, prof.idleIndex, prof.activePowerup, prof.delay, prof.targetX,
+                                   prof.targetY, prof.targetFacing});
+    numbers.insert(numbers.end(), std::begin(prof.inventory), std::end(prof.inventory));
+}
