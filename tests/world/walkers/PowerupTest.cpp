@@ -4,6 +4,7 @@
 #include <string>
 
 #include "WalkerTestSupport.h"
+#include "elements/CElementDevicePowerup.h"
 #include "elements/CElementDeviceTeleport.h"
 
 using namespace walkertest;
@@ -446,6 +447,7 @@ TEST(PowerupUndo, UndoTakesEachSpawnedElementAwayAndGivesTheSlotBack)
         )";
         Board board(isTeleportPowerup(type) ? floor : gap);
         readyWith(board, type, false);
+        const std::string before = board.state();
         useAndLog(0);
         bool spawns = type != POWERUP_TYPE_EMP && type != POWERUP_TYPE_WHISTLE;
         board.step(spawns ? 12 : 20);
@@ -463,5 +465,28 @@ TEST(PowerupUndo, UndoTakesEachSpawnedElementAwayAndGivesTheSlotBack)
         EXPECT_EQ(professor()->x, 2);
         for (int x = 3; x < 6; ++x)
             EXPECT_FALSE(board.at(x, 0) == professor());
+        // The whole board as it stood when the power-up was used.
+        EXPECT_EQ(board.state(), before);
     }
+}
+
+TEST(PowerupUndo, UndoPutsACollectedPowerupBackOnTheBoard)
+{
+    Board board(R"(
+        P.p.
+        ####
+    )");
+    settle(board);
+    press(DOWN); // the level's first action records nothing
+    press(DOWN, true);
+    oneMove(board, RIGHT);
+    const std::string before = board.state();
+    oneMove(board, RIGHT);
+    board.step(20);
+    ASSERT_EQ(professor()->getPowerup(0), POWERUP_TYPE_CRATE);
+    ASSERT_FALSE(CElementDevicePowerup::isPowerupAt(2, 0));
+    CElement::UndoLoad(false);
+    EXPECT_TRUE(CElementDevicePowerup::isPowerupAt(2, 0));
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_NONE);
+    EXPECT_EQ(board.state(), before);
 }
