@@ -86,6 +86,7 @@ TEST(WalkerAssets, EverySoundTheWalkersLoadIsInTheSoundArchive)
     std::set<std::string> archive = soundArchiveNames();
     if (archive.empty())
         GTEST_SKIP() << "no sound archive in " << testsupport::runDir();
+    boardtest::startWorld();
     if (!CSound::isAvailable())
         GTEST_SKIP() << "sound is off";
     std::multiset<std::string> before;
