@@ -356,16 +356,12 @@ TEST(PowerupUse, ABridgeStopsAtTheBoardsEdge)
 // the element below moves; the power-up stays and no step is recorded.
 TEST(PowerupUse, NoUseWhileTheElementBelowMoves)
 {
-    Board board(R"(
-        .Q..
-        o.#.
-        ####
-    )", ladderLegend());
+    Board board(kLadderAboveABarrelsWay, ladderLegend());
     settle(board);
     press(DOWN);
     press(DOWN, true);
     ASSERT_TRUE(professor()->addPowerup(POWERUP_TYPE_WHISTLE));
-    ASSERT_TRUE(board.at(0, 1)->PushRight(false, false));
+    rollBarrelUnderHim(board);
     board.step(1);
     ASSERT_TRUE(board.at(1, 1)->moving);
     int steps = CElement::undoCount;

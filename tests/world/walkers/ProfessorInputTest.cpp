@@ -335,15 +335,11 @@ TEST(ProfessorAnimation, LeavingTheCellOfATeleportEndWithoutAPairHeCrawls)
 // whether or not he stands on the barrel yet.
 TEST(ProfessorAnimation, HoldingRightAboveAMovingBarrelShowsTheBarrelPicture)
 {
-    Board board(R"(
-        .Q..
-        o.#.
-        ####
-    )", ladderLegend());
+    Board board(kLadderAboveABarrelsWay, ladderLegend());
     settle(board);
     ASSERT_FALSE(professor()->facingLeft);
     CElement* barrel = board.at(0, 1);
-    ASSERT_TRUE(barrel->PushRight(false, false));
+    rollBarrelUnderHim(board);
     press(RIGHT);
     board.step(1);
     ASSERT_TRUE(barrel->moving);

@@ -318,13 +318,9 @@ TEST(WalkerMoves, UndoClearsHotStepHotPushAndStun)
 // start a step: his ground moves.
 TEST(WalkerMoves, NoSidewaysStartWhileTheGroundMoves)
 {
-    Board board(R"(
-        .Q..
-        o.#.
-        ####
-    )", ladderLegend());
+    Board board(kLadderAboveABarrelsWay, ladderLegend());
     settle(board);
-    ASSERT_TRUE(board.at(0, 1)->PushRight(false, false));
+    rollBarrelUnderHim(board);
     press(RIGHT);
     for (int i = 0; i < 7; ++i) {
         board.step(1);

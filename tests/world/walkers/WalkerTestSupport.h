@@ -102,6 +102,20 @@ inline const boardtest::Legend& ladderLegend()
     return legend;
 }
 
+// The professor on a ladder cell above an empty cell; at his lower left a
+// barrel that rollBarrelUnderHim sets rolling into the cell below him, where
+// the wall stops it. Build it with ladderLegend().
+const char* const kLadderAboveABarrelsWay = R"(
+    .Q..
+    o.#.
+    ####
+)";
+
+inline void rollBarrelUnderHim(Board& board)
+{
+    ASSERT_TRUE(board.at(0, 1)->PushRight(false, false));
+}
+
 // Runs f with the debug and sound log lines captured.
 template <typename F>
 std::string logOf(F f)
