@@ -38,6 +38,14 @@ CSound::CSound(const char* soundName, bool music)
     name = soundName;
 }
 
+std::vector<std::string> CSound::liveSoundNames()
+{
+    std::vector<std::string> names;
+    for (const CSound* sound : liveSounds)
+        names.push_back(sound->name);
+    return names;
+}
+
 CSound::~CSound()
 {
     if (!soundAvailable)

@@ -1,6 +1,7 @@
 #include "world/board/BoardHarness.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -321,6 +322,28 @@ std::string Board::state() const
 uint64_t Board::hash() const
 {
     return boardHash();
+}
+
+std::string staleCells()
+{
+    std::string out;
+    const std::vector<CElement*>& all = CElement::allElements;
+    for (int x = 0; x < CElement::GRID_WIDTH; ++x) {
+        for (int y = 0; y < CElement::GRID_HEIGHT; ++y) {
+            CElement* e = CElement::grid[x * CElement::GRID_HEIGHT + y];
+            std::string cell = "(" + std::to_string(x) + "," + std::to_string(y) + ") ";
+            if (e == nullptr) {
+                out += cell + "holds no element\n";
+            } else if (std::find(all.begin(), all.end(), e) == all.end()) {
+                out += cell + "holds an element that no longer exists\n";
+            } else if (!e->IsNull() &&
+                       (!e->inGrid || e->y != y || x < e->x || x >= e->x + e->width)) {
+                out += cell + "holds " + e->GetName() + " of (" + std::to_string(e->x) + "," +
+                       std::to_string(e->y) + ")" + (e->inGrid ? "" : ", out of the grid") + "\n";
+            }
+        }
+    }
+    return out;
 }
 
 } // namespace boardtest

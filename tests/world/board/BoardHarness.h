@@ -108,6 +108,11 @@ private:
     int m_top = 0, m_left = 0, m_rows = CElement::GRID_HEIGHT, m_cols = CElement::GRID_WIDTH;
 };
 
+// The cells of the grid that do not name an element standing there (an
+// element not in allElements, out of the grid, or in another cell), one
+// line each; empty when the grid matches the elements.
+std::string staleCells();
+
 // The picture's rows without indentation, as picture() prints them.
 std::string trimPicture(const std::string& picture);
 
