@@ -89,8 +89,11 @@ void CControllerMain::Build()
     }
     const char* name = profile ? profile->GetProfileName().c_str() : "";
     profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
-    if (!CanWriteProfiles())
+    if (!CanWriteProfiles()) {
+        logError(false, "The profile folder '%s' cannot be written; progress cannot be kept\n",
+                 GetProfileDirectory());
         saveWarning = AddText(kStringCannotSave, nullptr, 150, 490, 500, 50, 3);
+    }
     AddImageButton(BUTTON_PROFILES, 610, 95, "profile_button_changebase.png", "profile_button_changerollover.png",
                    nullptr, false);
 }
@@ -110,6 +113,8 @@ bool CControllerMain::CanWriteProfiles()
 void CControllerMain::OnFirstFrame()
 {
     CSound::playMainMusic();
+    // What start-up found wrong with the profile files.
+    LaunchProfileNotice();
 }
 
 void CControllerMain::GUICallback(int index, int value, bool dclick)
@@ -194,6 +199,8 @@ void CControllerMain::OnChildDeleted()
     nextScreen = 0;
     if (next)
         Open(next);
+    else
+        LaunchProfileNotice();
 }
 
 void CControllerMain::OnFrame()

@@ -7,6 +7,7 @@
 #include "engine/Log.h"
 #include "engine/Sound.h"
 #include "engine/UserDirs.h"
+#include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
 #include "world/CControllerGame.h"
@@ -53,8 +54,10 @@ bool CControllerManager::ReadEntries(std::vector<Entry>& result)
     result.clear();
     const char* folder = GetLevelsDirectory();
     DIR* probe = opendir(folder);
-    if (!probe)
+    if (!probe) {
+        logError(false, "The levels folder '%s' cannot be read\n", folder);
         return false;
+    }
     closedir(probe);
     std::list<char*> names;
     GetFiles(names, folder, ".lvl", true);
@@ -127,6 +130,8 @@ void CControllerManager::PlaySelected()
         }
     }
     if (e.damaged) {
+        logError(false, "Level file '%s' is damaged and cannot be played; it was left as it is\n",
+                 CLevel::GetPath(e.name.c_str()).c_str());
         pending = PENDING_NOTICE;
         LaunchChild(new CControllerMessage(kStringSorry, kStringDamaged, false, e.name.c_str()), true);
         return;
@@ -135,6 +140,11 @@ void CControllerManager::PlaySelected()
     CSound::stopMusic();
     game = new CControllerGame(level, false, false, false);
     LaunchChild(game, false);
+}
+
+void CControllerManager::OnChildDeleted()
+{
+    LaunchProfileNotice();
 }
 
 void CControllerManager::DeleteSelected()
@@ -171,6 +181,11 @@ void CControllerManager::OnChildClosed(CController* closed)
         game = nullptr;
         delete level;
         level = nullptr;
+        // The play screen kept the level's best record in the profile; it
+        // goes to disk now, as the map saves after each of its levels. A
+        // failure is told once the play screen is gone.
+        if (profile)
+            profile->Save();
         return;
     }
     int what = pending;
@@ -179,6 +194,7 @@ void CControllerManager::OnChildClosed(CController* closed)
         return;
     CLevel::Remove(pendingName.c_str());
     if (fileExists(CLevel::GetPath(pendingName.c_str()))) {
+        logError(false, "Level file '%s' could not be deleted\n", CLevel::GetPath(pendingName.c_str()).c_str());
         pending = PENDING_NOTICE;
         LaunchChild(new CControllerMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str()), true);
         return;

@@ -84,6 +84,10 @@ void CControllerProfiles::Rebuild()
 
 void CControllerProfiles::Notice(int stringId, const char* parameter)
 {
+    // A folder that cannot be written is told once, here, not again for
+    // the profile saved on the way.
+    if (stringId == kStringAddFailed || stringId == kStringDeleteFailed)
+        profile->DropNotices(ProfileNotice::SAVE_FAILED);
     pending = PENDING_NOTICE;
     LaunchChild(new CControllerMessage(kStringSorry, stringId, false, parameter), true);
 }
@@ -106,6 +110,7 @@ void CControllerProfiles::Choose(int number)
     }
     profile->SelectProfile(number);
     Rebuild();
+    LaunchProfileNotice();
 }
 
 void CControllerProfiles::GUICallback(int index, int value, bool dclick)
@@ -180,4 +185,11 @@ void CControllerProfiles::OnChildClosed(CController* closed)
     default:
         break;
     }
+}
+
+void CControllerProfiles::OnChildDeleted()
+{
+    // Choosing, adding or deleting a profile may have met a file that
+    // could not be used.
+    LaunchProfileNotice();
 }

@@ -29,7 +29,16 @@ public:
         STRING_LINK_HOVER = 6002,    // the same under the pointer
         STRING_TITLE = 6003,         // a screen title, %1 the text
         STRING_BODY = 6004,          // a line of plain text, %1 the text
-        STRING_NOTICE = 6005         // a warning line, %1 the text
+        STRING_NOTICE = 6005,        // a warning line, %1 the text
+        STRING_SORRY = 6030,         // the title of a notice
+        // The notices about the profile files (ProfileNotice kinds).
+        STRING_LIST_SET_ASIDE = 6060,
+        STRING_LIST_STUCK = 6061,
+        STRING_PROFILES_FOUND = 6062,
+        STRING_PROFILE_SET_ASIDE = 6063,
+        STRING_PROFILE_UNREADABLE = 6064,
+        STRING_SAVE_FAILED = 6065,
+        STRING_NOT_SAVED_UNREADABLE = 6066
     };
 
     CControllerScreen();
@@ -107,6 +116,15 @@ protected:
     // Launches a message dialog: title and body string ids, with Cancel or
     // only OK, the body's first parameter.
     void LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter);
+    // Shows the oldest notice of the profile about its files in a message
+    // dialog; false when there is none (or a child is open).
+    bool LaunchProfileNotice();
+    // Saves the profile. When that fails, tells the player in a message
+    // dialog (failedString for a file that could not be written) and
+    // returns false.
+    bool SaveProfileOrTell(int failedString = STRING_SAVE_FAILED);
+    // The string of a profile notice's kind.
+    static int NoticeString(int kind);
 
 private:
     std::string NewImageName(const char* what);
