@@ -171,23 +171,22 @@ TEST_F(ProfileTest, ADamagedFileIsKeptAsideAndToldAndTheProfileStartsAfresh)
         const std::string& bytes = damaged[i];
         SCOPED_TRACE(i);
         testsupport::writeFile(profileFile(), bytes);
-        CaptureStdout();
         {
+            CaptureStdout();
             CProfile p;
+            GetCapturedStdout();
             EXPECT_EQ(p.GetGameSpeed(), 6);
             EXPECT_EQ(p.GetSetResult(0, 0), PROFILE_NO_RESULT);
             EXPECT_FALSE(p.IsSaveBlocked());
             ProfileNotice notice;
-            ASSERT_TRUE(p.TakeNotice(notice));
-            EXPECT_EQ(notice.kind, ProfileNotice::PROFILE_SET_ASIDE);
-            EXPECT_EQ(notice.parameter, "Player");
+            EXPECT_TRUE(p.TakeNotice(notice) && notice.kind == ProfileNotice::PROFILE_SET_ASIDE &&
+                        notice.parameter == "Player");
             // Before anything is written in its place, the damaged file
             // has gone aside under a name of its own.
             EXPECT_FALSE(testsupport::fileExists(profileFile()));
             p.SetGameSpeed(4);
-            ASSERT_TRUE(p.Save());
+            EXPECT_TRUE(p.Save());
         }
-        GetCapturedStdout();
         std::string aside = profileFile() + ".damaged" + (i ? "-" + std::to_string(i + 1) : "");
         EXPECT_EQ(testsupport::readFile(aside), bytes);
         EXPECT_NE(testsupport::readFile(log).find("is damaged; it was kept as '" + aside + "'"),
