@@ -113,8 +113,6 @@ bool CControllerMain::CanWriteProfiles()
 void CControllerMain::OnFirstFrame()
 {
     CSound::playMainMusic();
-    // What start-up found wrong with the profile files.
-    LaunchProfileNotice();
 }
 
 void CControllerMain::GUICallback(int index, int value, bool dclick)
@@ -199,13 +197,14 @@ void CControllerMain::OnChildDeleted()
     nextScreen = 0;
     if (next)
         Open(next);
-    else
-        LaunchProfileNotice();
 }
 
 void CControllerMain::OnFrame()
 {
     Animate();
+    // What start-up, or a screen that has closed, found wrong with the
+    // profile files: told once the menu is up.
+    LaunchProfileNotice();
 }
 
 void CControllerMain::Animate()

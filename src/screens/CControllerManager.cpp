@@ -142,7 +142,7 @@ void CControllerManager::PlaySelected()
     LaunchChild(game, false);
 }
 
-void CControllerManager::OnChildDeleted()
+void CControllerManager::OnFrame()
 {
     LaunchProfileNotice();
 }
@@ -183,7 +183,7 @@ void CControllerManager::OnChildClosed(CController* closed)
         level = nullptr;
         // The play screen kept the level's best record in the profile; it
         // goes to disk now, as the map saves after each of its levels. A
-        // failure is told once the play screen is gone.
+        // failure is told on the next frame.
         if (profile)
             profile->Save();
         return;

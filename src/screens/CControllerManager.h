@@ -48,7 +48,7 @@ public:
 
 protected:
     void OnChildClosed(CController* closed) override;
-    void OnChildDeleted() override;
+    void OnFrame() override;
     bool OnKey(bool released, int key) override;
     void OnWheel(bool up) override;
 

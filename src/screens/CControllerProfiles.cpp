@@ -110,7 +110,6 @@ void CControllerProfiles::Choose(int number)
     }
     profile->SelectProfile(number);
     Rebuild();
-    LaunchProfileNotice();
 }
 
 void CControllerProfiles::GUICallback(int index, int value, bool dclick)
@@ -187,7 +186,7 @@ void CControllerProfiles::OnChildClosed(CController* closed)
     }
 }
 
-void CControllerProfiles::OnChildDeleted()
+void CControllerProfiles::OnFrame()
 {
     // Choosing, adding or deleting a profile may have met a file that
     // could not be used.
