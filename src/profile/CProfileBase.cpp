@@ -176,6 +176,28 @@ void CProfileBase::UndoMoves(int first, int last)
     profileSyncFolder(HeaderFileName());
 }
 
+bool CProfileBase::FinishMoves(int number, int count)
+{
+    bool done = true;
+    for (int n = number + 1; n <= count; ++n) {
+        std::string moving = MovingFileName(n);
+        if (!profileFileExists(moving))
+            continue;
+        // Never over a file: what stands there belongs to someone.
+        if (profileFileExists(ProfileFileName(n - 1)) || !profileRename(moving, ProfileFileName(n - 1))) {
+            logError(false, "Cannot move profile file '%s' to number %i\n", moving.c_str(), n - 1);
+            done = false;
+        }
+    }
+    if (profileFileExists(MovingFileName(number)))
+        profileRemove(MovingFileName(number));
+    profileSyncFolder(HeaderFileName());
+    // A note left behind lets the next start-up finish the moves.
+    if (done)
+        profileRemove(DeleteNoteFileName());
+    return done;
+}
+
 void CProfileBase::FinishInterruptedDelete(int headerCount)
 {
     std::string noteName = DeleteNoteFileName();
@@ -202,18 +224,7 @@ void CProfileBase::FinishInterruptedDelete(int headerCount)
     }
     if (headerCount == count - 1) {
         // The header without the deleted profile was written: finish.
-        bool done = true;
-        for (int n = number + 1; n <= count; ++n) {
-            std::string moving = MovingFileName(n);
-            if (profileFileExists(moving) &&
-                (profileFileExists(ProfileFileName(n - 1)) || !profileRename(moving, ProfileFileName(n - 1))))
-                done = false;
-        }
-        if (profileFileExists(MovingFileName(number)))
-            profileRemove(MovingFileName(number));
-        profileSyncFolder(noteName);
-        if (done)
-            profileRemove(noteName);
+        bool done = FinishMoves(number, count);
         logError(false, "An interrupted deletion of profile %i was finished%s\n", number,
                  done ? "" : "; some profile files could not be moved to their new numbers");
     } else {
@@ -404,18 +415,7 @@ bool CProfileBase::DeleteProfile(int number)
         return false;
     }
     // 4. The files take their new numbers; the deleted one goes.
-    bool done = true;
-    for (int n = number + 1; n <= count; ++n)
-        if (profileFileExists(MovingFileName(n)) && !profileRename(MovingFileName(n), ProfileFileName(n - 1))) {
-            logError(false, "Cannot move profile file %i to %i\n", n, n - 1);
-            done = false;
-        }
-    if (profileFileExists(MovingFileName(number)))
-        profileRemove(MovingFileName(number));
-    profileSyncFolder(noteName);
-    // A note left behind lets the next start-up finish the moves.
-    if (done)
-        profileRemove(noteName);
+    FinishMoves(number, count);
     if (wasCurrent)
         LoadProfile();
     return true;

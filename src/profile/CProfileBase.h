@@ -149,6 +149,10 @@ private:
     void AdoptStrayFiles();
     // Puts every moved file back under its own number.
     void UndoMoves(int first, int last);
+    // Gives the files that a deletion of profile number (of count) moved
+    // aside their new numbers, removes the deleted one's, and removes the
+    // note when every file got its place. True when it did.
+    bool FinishMoves(int number, int count);
 
     bool m_headerBlocked;                // an unusable header could not be moved aside
     mutable std::vector<ProfileNotice> m_notices;

@@ -10,20 +10,13 @@
 #include "engine/Log.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
+#include "profile/ProfileTestSupport.h"
 #include "test_support.h"
 
 namespace {
 
-class ProfileList : public ::testing::Test {
+class ProfileList : public ProfileFolderTest {
 protected:
-    void SetUp() override
-    {
-        setenv("XDG_DATA_HOME", m_home.file("data").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", m_home.file("docs").c_str(), 1);
-        logInit(false);
-        InitUserDirectories();
-        m_dir = GetProfileDirectory();
-    }
 
     // Turns the profile folder into a plain file: nothing can be written
     // into it any more (even by the superuser).
@@ -40,8 +33,6 @@ protected:
         ASSERT_EQ(rename((folder + ".saved").c_str(), folder.c_str()), 0);
     }
 
-    testsupport::TempDir m_home;
-    std::string m_dir;
 };
 
 } // namespace

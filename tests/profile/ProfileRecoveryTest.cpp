@@ -18,6 +18,7 @@
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfileTestSupport.h"
 #include "test_support.h"
 
 using testing::internal::CaptureStdout;
@@ -75,16 +76,8 @@ int runUnprivileged(const std::function<int()>& f)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
-class ProfileRecovery : public ::testing::Test {
+class ProfileRecovery : public ProfileFolderTest {
 protected:
-    void SetUp() override
-    {
-        setenv("XDG_DATA_HOME", m_home.file("data").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", m_home.file("docs").c_str(), 1);
-        logInit(false);
-        InitUserDirectories();
-        m_dir = GetProfileDirectory();
-    }
     void TearDown() override { profileSetStepHook(nullptr); }
 
     // Profiles with these names (the first is the default "Player"), each
@@ -135,8 +128,6 @@ protected:
 
     std::string log() { return testsupport::readFile(m_dir + "LOG.TXT"); }
 
-    testsupport::TempDir m_home;
-    std::string m_dir;
     std::map<std::string, int> m_marks;
 };
 
@@ -149,9 +140,7 @@ TEST_F(ProfileRecovery, ADamagedOrUnreadableListThenTwoNewProfilesKeepEveryOther
     for (int unreadable = 0; unreadable < 2; ++unreadable) {
         SCOPED_TRACE(unreadable ? "unreadable" : "emptied");
         testsupport::TempDir home;
-        setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
-        InitUserDirectories();
-        m_dir = GetProfileDirectory();
+        useFolders(home);
         makeProfiles({"Player", "Ada", "Bert"});
         std::string ada = testsupport::readFile(CProfileBase::ProfileFileName(2));
         std::string bert = testsupport::readFile(CProfileBase::ProfileFileName(3));
@@ -327,8 +316,7 @@ TEST_F(ProfileRecovery, AKillAtAnyStepOfAnAdditionLeavesTheOldListOrTheNewOne)
     for (int step = 1; !finished && step < 40; ++step) {
         SCOPED_TRACE(step);
         testsupport::TempDir home;
-        setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
-        InitUserDirectories();
+        useFolders(home);
         makeProfiles(names);
         {
             CProfile p;
@@ -363,9 +351,7 @@ TEST_F(ProfileRecovery, AKillAtAnyStepOfADeletionLeavesTheOldListOrTheNewOneWith
             SCOPED_TRACE("current " + std::to_string(c.current) + ", deleting " + std::to_string(c.deleted) +
                          ", killed before step " + std::to_string(step));
             testsupport::TempDir home;
-            setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
-            InitUserDirectories();
-            m_dir = GetProfileDirectory();
+            useFolders(home);
             makeProfiles(names);
             {
                 CProfile p;

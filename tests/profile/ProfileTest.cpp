@@ -10,6 +10,7 @@
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ProfileServices.h"
+#include "profile/ProfileTestSupport.h"
 #include "profile/ScoreClient.h"
 #include "test_support.h"
 
@@ -19,21 +20,16 @@ using testing::internal::GetCapturedStdout;
 namespace {
 
 // Each test gets fresh user folders under the test process's private home.
-class ProfileTest : public ::testing::Test {
+class ProfileTest : public ProfileFolderTest {
 protected:
     void SetUp() override
     {
-        setenv("XDG_DATA_HOME", m_home.file("data").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", m_home.file("docs").c_str(), 1);
-        logInit(false);
+        ProfileFolderTest::SetUp();
         logCategoryOn(LOG_WARNING);
         logCategoryOn(LOG_ERROR);
-        InitUserDirectories();
     }
 
     std::string profileFile() { return CProfileBase::ProfileFileName(1); }
-
-    testsupport::TempDir m_home;
 };
 
 std::vector<SDL_GrabMode> g_grabs;

@@ -35,6 +35,16 @@ protected:
         ASSERT_TRUE(level.SaveAs(name, heading));
     }
     std::string path(const char* name) { return CLevel::GetPath(name); }
+    // Opens the manager over one level and plays it.
+    CControllerManager* openAndPlay(const char* name, const char* heading)
+    {
+        saveLevel(name, heading);
+        CControllerManager* m = open(new CControllerManager());
+        frame(2);
+        click(m->FindButton(CControllerManager::BUTTON_PLAY));
+        frame();
+        return m;
+    }
     void clickOk() { clickAt(CControllerMessage::OK_X + 40, CControllerMessage::BUTTON_Y + 16); }
     void clickLoneOk() { clickAt(CControllerMessage::LONE_OK_X + 40, CControllerMessage::BUTTON_Y + 16); }
 };
@@ -168,11 +178,7 @@ TEST_F(Manager, TheMapButtonAsksForTheMap)
 
 TEST_F(Manager, PlayingALevelOpensThePlayScreenWithItAndTheManagerComesBack)
 {
-    saveLevel("alpha", "The First");
-    CControllerManager* m = open(new CControllerManager());
-    frame(2);
-    click(m->FindButton(CControllerManager::BUTTON_PLAY));
-    frame();
+    CControllerManager* m = openAndPlay("alpha", "The First");
     ASSERT_NE(m->GetGame(), nullptr);
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_GAME);
     // The play screen leaves (as after the pause menu's "level manager").
@@ -219,11 +225,7 @@ TEST_F(Manager, OnlyRegularFilesAreListedAndANamedPipeIsNeverWaitedOn)
 
 TEST_F(Manager, ALevelPlayedFromTheManagerHasItsBestRecordSavedWhenThePlayScreenReturns)
 {
-    saveLevel("alpha", "The First");
-    CControllerManager* m = open(new CControllerManager());
-    frame(2);
-    click(m->FindButton(CControllerManager::BUTTON_PLAY));
-    frame();
+    CControllerManager* m = openAndPlay("alpha", "The First");
     ASSERT_NE(m->GetGame(), nullptr);
     // The professor walks from the entrance tube to the exit tube.
     pushKey(profile->GetKey(3), false);
