@@ -133,7 +133,7 @@ void CControllerManager::PlaySelected()
         logError(false, "Level file '%s' is damaged and cannot be played; it was left as it is\n",
                  CLevel::GetPath(e.name.c_str()).c_str());
         pending = PENDING_NOTICE;
-        LaunchChild(new CControllerMessage(kStringSorry, kStringDamaged, false, e.name.c_str()), true);
+        LaunchMessage(kStringSorry, kStringDamaged, false, e.name.c_str());
         return;
     }
     logPrint(LOG_DEBUG, "CControllerManager:  playing '%s'\n", e.name.c_str());
@@ -154,7 +154,7 @@ void CControllerManager::DeleteSelected()
         return;
     pending = PENDING_DELETE;
     pendingName = entries[static_cast<size_t>(i)].name;
-    LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str()), true);
+    LaunchMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str());
 }
 
 void CControllerManager::GUICallback(int index, int value, bool dclick)
@@ -196,7 +196,7 @@ void CControllerManager::OnChildClosed(CController* closed)
     if (fileExists(CLevel::GetPath(pendingName.c_str()))) {
         logError(false, "Level file '%s' could not be deleted\n", CLevel::GetPath(pendingName.c_str()).c_str());
         pending = PENDING_NOTICE;
-        LaunchChild(new CControllerMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str()), true);
+        LaunchMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str());
         return;
     }
     int selectedIndex = list->GetSelectedIndex();

@@ -43,7 +43,7 @@ void CControllerOptionsPassword::BuildEntry()
 void CControllerOptionsPassword::OnFirstFrame()
 {
     if (!unlocked && profile)
-        LaunchChild(new CControllerPassword(profile->GetPassword()), true);
+        LaunchDialog<CControllerPassword>(profile->GetPassword());
 }
 
 void CControllerOptionsPassword::OnChildClosed(CController* closed)

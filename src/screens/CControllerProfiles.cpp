@@ -89,7 +89,7 @@ void CControllerProfiles::Notice(int stringId, const char* parameter)
     if (stringId == kStringAddFailed || stringId == kStringDeleteFailed)
         profile->DropNotices(ProfileNotice::SAVE_FAILED);
     pending = PENDING_NOTICE;
-    LaunchChild(new CControllerMessage(kStringSorry, stringId, false, parameter), true);
+    LaunchMessage(kStringSorry, stringId, false, parameter);
 }
 
 void CControllerProfiles::Choose(int number)
@@ -105,7 +105,7 @@ void CControllerProfiles::Choose(int number)
         pending = PENDING_CHOOSE;
         pendingNumber = number;
         expectedPassword = password;
-        LaunchChild(new CControllerPassword(expectedPassword.c_str()), true);
+        LaunchDialog<CControllerPassword>(expectedPassword.c_str());
         return;
     }
     profile->SelectProfile(number);
@@ -122,7 +122,7 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
         Choose(index - ROW_FIRST);
     } else if (index == BUTTON_NEW) {
         pending = PENDING_NAME;
-        LaunchChild(new CControllerProfileName(), true);
+        LaunchDialog<CControllerProfileName>();
     } else if (index == BUTTON_DELETE) {
         if (profile->GetProfileCount() <= 1) {
             Notice(kStringLastOne, nullptr);
@@ -130,8 +130,7 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
         }
         pending = PENDING_DELETE;
         pendingNumber = profile->GetProfileNumber();
-        LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, profile->GetProfileName().c_str()),
-                    true);
+        LaunchMessage(kStringSure, kStringDeleteAsk, true, profile->GetProfileName().c_str());
     } else if (index == BUTTON_PREVIOUS) {
         --page;
         Rebuild();

@@ -280,14 +280,20 @@ void CControllerScreen::ShowScreen()
         showWidget(b);
 }
 
+void CControllerScreen::FreezeForDialog()
+{
+    if (CRender::IsSwapped())
+        return;
+    // The dialog dims a frozen copy of this screen.
+    CRender::Render(true);
+    CRender::Swap(true);
+    swappedHere = true;
+}
+
 void CControllerScreen::LaunchChild(CController* next, bool dialog)
 {
-    if (dialog && !CRender::IsSwapped()) {
-        // The dialog dims a frozen copy of this screen.
-        CRender::Render(true);
-        CRender::Swap(true);
-        swappedHere = true;
-    }
+    if (dialog)
+        FreezeForDialog();
     if (dialog) {
         for (CGuiButtonBase* b : buttons)
             hideWidget(b);
@@ -304,7 +310,7 @@ void CControllerScreen::LaunchChild(CController* next, bool dialog)
 
 void CControllerScreen::LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter)
 {
-    LaunchChild(new CControllerMessage(titleId, bodyId, hasCancel, parameter), true);
+    LaunchDialog<CControllerMessage>(titleId, bodyId, hasCancel, parameter);
 }
 
 int CControllerScreen::NoticeString(int kind)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/CController.h"
@@ -111,6 +112,17 @@ protected:
     // Launches a child. A dialog is drawn over a frozen copy of this
     // screen; a full screen replaces it.
     void LaunchChild(CController* next, bool dialog);
+    // Constructs a dialog and launches it over a frozen copy of this
+    // screen. The copy is taken first: a dialog's sprites made before it
+    // would be frozen into the copy, under the screen's own buttons.
+    template <class Dialog, class... Args>
+    Dialog* LaunchDialog(Args&&... args)
+    {
+        FreezeForDialog();
+        Dialog* dialog = new Dialog(std::forward<Args>(args)...);
+        LaunchChild(dialog, true);
+        return dialog;
+    }
     // Deletes a child that is still open (a screen going away under it).
     void DeleteChild();
     // Launches a message dialog: title and body string ids, with Cancel or
@@ -127,6 +139,9 @@ protected:
     static int NoticeString(int kind);
 
 private:
+    // Renders this screen and freezes the picture (CRender::Swap) for a
+    // dialog, unless a picture is frozen already.
+    void FreezeForDialog();
     std::string NewImageName(const char* what);
     int RegisterTextImage(struct SDL_Surface* surface, const char* what);
 
