@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -14,11 +15,31 @@
 namespace testsupport {
 
 namespace {
+
+std::vector<std::function<void()>>& testEndHooks()
+{
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
 int removeEntry(const char* path, const struct stat*, int, struct FTW*)
 {
     return ::remove(path);
 }
 } // namespace
+
+void atTestEnd(std::function<void()> fn)
+{
+    testEndHooks().push_back(std::move(fn));
+}
+
+void runTestEndHooks()
+{
+    std::vector<std::function<void()>> hooks;
+    hooks.swap(testEndHooks());
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+        (*it)();
+}
 
 TempDir::TempDir()
 {
