@@ -102,7 +102,11 @@ void CControllerGame::recordKey(int code, bool released)
     if (!record)
         return;
     currentFrame = static_cast<int>(CDraw::GetFrameCount());
-    level->AddReplayKey(currentFrame - startFrame, code, released);
+    // After a restart in this frame's input the key belongs to the new run:
+    // the board steps again on the next frame, which is that run's frame 1,
+    // and the key takes effect there, as it will on replay.
+    int frame = startPending ? 1 : currentFrame - startFrame;
+    level->AddReplayKey(frame, code, released);
 }
 
 void CControllerGame::processKey(bool released, int key)
@@ -300,7 +304,9 @@ void CControllerGame::returnFromChild()
     hidePointers(-1);
     CDraw::SetGameSpeed(replay ? -1 : profile->GetGameSpeed());
 
-    if (childId == CONTROLLER_STORY && CElement::GetExited() && levelSet) {
+    // A code passed on by the child (the window was closed) ends the screen
+    // now, without the post-level screen.
+    if (childId == CONTROLLER_STORY && CElement::GetExited() && levelSet && exitCode == 0) {
         SetPreviousId(id);
         loadPostGameController(POST_SET_LEVEL_SOLVED);
         return;
@@ -385,7 +391,10 @@ void CControllerGame::gameFrame()
     }
     currentFrame = static_cast<int>(CDraw::GetFrameCount());
     PollInput();
-    if (!active || !hasBoard)
+    // A child was launched, or the screen is closing (the window too may
+    // have been closed): a level ending in this frame would launch the
+    // post-level screen and take the exit code back.
+    if (!active || !hasBoard || exitCode != 0)
         return;
     // A restart during this frame's input starts the level's frame count on
     // the next frame; stepping the new board now would put it one step ahead
