@@ -226,7 +226,7 @@ void CControllerGame::loadPostGameController(int type)
 {
     suspend(true);
     logBanner("Loading Post Game Controller (type=%i)\n", type);
-    postLevel = new CControllerScoreboard(type, levelSet == nullptr);
+    postLevel = new CControllerScoreboard(type, levelSet == nullptr, level ? level->GetName() : nullptr);
     LaunchController(postLevel);
 }
 

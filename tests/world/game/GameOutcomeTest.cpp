@@ -100,6 +100,27 @@ TEST_F(Outcome, ASolvedSingleLevelKeepsItsBestRecord)
     EXPECT_EQ(profile().GetLevelRecord("test-level"), 30);
 }
 
+TEST_F(Outcome, ThePostLevelScreenShowsTheKeptBestOfASingleLevel)
+{
+    // 30 steps, then a worse 40 and a better 20: the screen shows the kept
+    // record each time, not the count just walked.
+    const int runs[][2] = {{30, 30}, {40, 30}, {20, 20}};
+    for (const auto& run : runs) {
+        start();
+        profile().SetSteps(run[0]);
+        endLevel(&CElement::exited);
+        frame();
+        ASSERT_NE(m_screen->GetPostLevelChild(), nullptr);
+        EXPECT_EQ(m_screen->GetPostLevelChild()->GetShownBest(), run[1]) << "after " << run[0] << " steps";
+        m_screen->GetPostLevelChild()->ExitNow(2);
+        frames(2);
+        delete m_screen;
+        m_screen = nullptr;
+        CElement::clearLevelEnded();
+        CElement::exited = 0;
+    }
+}
+
 TEST_F(Outcome, AnUndoOfTheFatalStepPlaysOn)
 {
     start();
