@@ -29,7 +29,8 @@ namespace {
 const char* const kBannerRow = "=============================================\n";
 const char* const kStarRow = "***********************************************************\n";
 
-// Title and body of the message that refuses a level without both tubes.
+// Title and body of the message that refuses a level without an entrance
+// tube.
 enum { STRING_NO_BOARD_TITLE = 2216, STRING_NO_BOARD_BODY = 2325 };
 
 // The chapter that closes a set; it is shown only after the set's last level
@@ -269,8 +270,7 @@ void CControllerGame::showNoBoardMessage()
     logPrint(LOG_CGAME, "%s", kBannerRow);
     logPrint(LOG_CGAME, "Loading Controller:  Message\n");
     logPrint(LOG_CGAME, "%s", kBannerRow);
-    message = new CControllerMessage(STRING_NO_BOARD_TITLE, STRING_NO_BOARD_BODY, false,
-                                     level ? level->GetName() : "");
+    message = new CControllerMessage(STRING_NO_BOARD_TITLE, STRING_NO_BOARD_BODY, false, GetLevelTitle().c_str());
     LaunchController(message);
 }
 
