@@ -216,6 +216,33 @@ TEST_F(Map, ContinueAfterAFinishedLevelPlaysTheNextOneAndLeavingShowsTheMap)
     EXPECT_FALSE(CControllerScoreboard::TakeContinueRequest());
 }
 
+TEST_F(Map, ContinueAfterTheLastLevelOfASetStartsNothingNew)
+{
+    profile->SetShowStory(false);
+    finish(109, 5);
+    profile->SetCurrentLevel(110); // the regular set's last level, open now
+    CControllerMap* map = open(new CControllerMap());
+    frame(2);
+    ASSERT_EQ(map->GetSelectedLevel(), 110);
+    press(SDLK_RETURN);
+    frame();
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_GAME);
+    frame(3);
+    CElement::exited = 1;
+    CElement::levelEnded = 1;
+    ASSERT_TRUE(runUntil(CONTROLLER_SCOREBOARD, 5));
+    CControllerScoreboard* board = static_cast<CControllerScoreboard*>(CController::GetCurrentController());
+    EXPECT_EQ(board->GetType(), CControllerScoreboard::TYPE_SET_SOLVED);
+    frame(2);
+    click(board->FindButton(CControllerScoreboard::BUTTON_LEAVE));
+    frame(10);
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAP);
+    EXPECT_EQ(map->GetGame(), nullptr) << "no level played again";
+    EXPECT_EQ(map->GetSelectedLevel(), 110);
+    EXPECT_EQ(map->GetDot(110)->GetState(), CControllerMap::DOT_COMPLETED);
+    EXPECT_FALSE(CControllerScoreboard::TakeContinueRequest());
+}
+
 TEST_F(Map, TheSetButtonsSwitchSetsAndTheProfileRemembersTheSet)
 {
     CControllerMap* map = open(new CControllerMap());

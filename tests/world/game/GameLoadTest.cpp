@@ -199,16 +199,36 @@ TEST_F(Load, ALadderRunGetsTopMiddleAndBottomSegmentsAndItsPlatform)
     EXPECT_FALSE(CElementLadder::IsLadderAt(11, 23));
     EXPECT_TRUE(CElementLadder::IsPlatformAt(11, 19));
     EXPECT_FALSE(CElementLadder::IsPlatformAt(11, 20));
-    const int kinds[] = {3, 3, 4};
-    for (int y = 20; y <= 22; ++y) {
+    // Middle 3, bottom 4; the top cell (kind 2) holds the platform, which
+    // the segment keeps in place of its kind.
+    const int kinds[] = {CElementLadder::SEGMENT_PLATFORM, 3, 3, 4};
+    for (int y = 19; y <= 22; ++y) {
         CElement* segment = elementAt(11, y, CElement::TYPE_LADDER);
         ASSERT_NE(segment, nullptr) << y;
-        EXPECT_EQ(segment->typeLadder, kinds[y - 20]) << y;
+        EXPECT_EQ(segment->typeLadder, kinds[y - 19]) << y;
     }
     int segments = 0;
     for (CElement* e : CElement::allElements)
         segments += e->type == CElement::TYPE_LADDER;
     EXPECT_EQ(segments, 4);
+}
+
+TEST_F(Load, ALadderOfOneCellIsKindOneAndOfTwoCellsTopAndBottom)
+{
+    m_level.Clear();
+    gametest::drawLevel(m_level,
+                        "......H.........\n"
+                        "@.....H....H...$\n"
+                        "################\n");
+    play(m_level);
+    const struct {
+        int y, x, kind;
+    } cells[] = {{21, 6, 2}, {22, 6, 4}, {22, 11, 1}};
+    for (const auto& c : cells) {
+        CElement* segment = elementAt(c.x, c.y, CElement::TYPE_LADDER);
+        ASSERT_NE(segment, nullptr) << c.x << "," << c.y;
+        EXPECT_EQ(segment->typeLadder, c.kind) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(Load, TeleportPowerupsTakeTheColoursNoPlacedPairUses)
