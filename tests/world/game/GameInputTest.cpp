@@ -194,6 +194,19 @@ TEST_F(Input, TheStepCounterFollowsTheProfilesCount)
     EXPECT_EQ(m_screen->GetStepCounter()->GetValue(false), 3) << "and back down";
 }
 
+TEST_F(Input, TheStepCounterRollsBackToZeroAfterARestart)
+{
+    start(false, false, false);
+    profile().SetSteps(4);
+    frames(100);
+    ASSERT_EQ(m_screen->GetStepCounter()->GetValue(true), 80);
+    tap('r');
+    frames(60);
+    EXPECT_EQ(profile().GetTotal(1), 0);
+    EXPECT_EQ(m_screen->GetStepCounter()->GetValue(false), 0);
+    EXPECT_EQ(m_screen->GetStepCounter()->GetValue(true), 0) << "the digits rolled down";
+}
+
 // ------------------------------------------------------------------ replay
 
 namespace {
