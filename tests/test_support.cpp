@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <ftw.h>
 
@@ -27,6 +28,21 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*)
     return ::remove(path);
 }
 } // namespace
+
+CommandResult runCommand(const std::string& command)
+{
+    CommandResult r{-1, ""};
+    FILE* p = popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        r.output.append(buf, n);
+    int status = pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
 
 void atTestEnd(std::function<void()> fn)
 {

@@ -56,6 +56,14 @@ std::string runDir();
 // The project's source folder.
 std::string sourceDir();
 
+// What a shell command printed on its standard output and its exit status
+// (-1 when it did not exit normally).
+struct CommandResult {
+    int exitCode;
+    std::string output;
+};
+CommandResult runCommand(const std::string& command);
+
 // Runs fn once the current test has ended, after its fixture's TearDown;
 // functions given during one test run last first. For process-wide services
 // that a helper brings up on first use inside a test: the next test must find

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "test_support.h"
@@ -25,24 +24,11 @@ std::string solvedLevel()
     return testsupport::sourceDir() + "/tests/world/game/data/walk-right.lvl";
 }
 
-struct ToolRun {
-    int status;
-    std::string output;
-};
+typedef testsupport::CommandResult ToolRun;
 
 ToolRun runTool(const std::string& program, const std::string& args)
 {
-    ToolRun r{-1, ""};
-    FILE* p = popen(("'" + program + "' " + args + " 2>&1 </dev/null").c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        r.output.append(buf, n);
-    int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return testsupport::runCommand("'" + program + "' " + args + " 2>&1 </dev/null");
 }
 
 std::string realFolder(const std::string& path)
@@ -62,7 +48,7 @@ TEST(ReplayTool, TakesTheGivenFolderElseItsOwnWhenItHoldsTheResourcesElseTheBuil
 
     // Nothing beside the copy: the build's resources, and it says so.
     ToolRun alone = runTool(copy, "'" + solvedLevel() + "'");
-    EXPECT_EQ(alone.status, 0) << alone.output;
+    EXPECT_EQ(alone.exitCode, 0) << alone.output;
     EXPECT_NE(alone.output.find("Resources: " + testsupport::runDir() + " (the build's run folder)\n"),
               std::string::npos)
         << alone.output;
@@ -78,12 +64,12 @@ TEST(ReplayTool, TakesTheGivenFolderElseItsOwnWhenItHoldsTheResourcesElseTheBuil
     ToolRun beside = runTool(copy, "--builtin");
     EXPECT_NE(beside.output.find("Resources: " + own + " (the program's own folder)\n"), std::string::npos)
         << beside.output;
-    EXPECT_NE(beside.status, 0);
+    EXPECT_NE(beside.exitCode, 0);
     EXPECT_NE(beside.output.find("Cannot load level resource file!"), std::string::npos) << beside.output;
 
     // A folder given wins over the program's own.
     ToolRun given = runTool(copy, "--run '" + testsupport::runDir() + "' '" + solvedLevel() + "'");
-    EXPECT_EQ(given.status, 0) << given.output;
+    EXPECT_EQ(given.exitCode, 0) << given.output;
     EXPECT_NE(given.output.find("Resources: " + testsupport::runDir() + " (given with --run)\n"), std::string::npos)
         << given.output;
 }
@@ -94,12 +80,12 @@ TEST(ReplayTool, ALevelFileMissingOrUnreadableEndsWithStatusOne)
     testsupport::writeFile(dir.file("damaged.lvl"), std::string("not a level at all"));
     const struct {
         std::string file;
-        int status;
+        int exitCode;
     } cases[] = {{solvedLevel(), 0}, {dir.file("missing.lvl"), 1}, {dir.file("damaged.lvl"), 1}};
     for (const auto& c : cases) {
         ToolRun r = runTool(tool(), "'" + c.file + "'");
-        EXPECT_EQ(r.status, c.status) << c.file << "\n" << r.output;
-        if (c.status)
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.file << "\n" << r.output;
+        if (c.exitCode)
             EXPECT_NE(r.output.find("cannot be read"), std::string::npos) << r.output;
     }
 }
