@@ -118,6 +118,9 @@ const char* logGetPrefix(int category)
 void logSetTickSource(LogTickSource source)
 {
     g_tickSource = source ? source : SDL_GetTicks;
+    // Stamps taken on the old clock mean nothing on the new one.
+    g_stampTiming = 0;
+    g_stampMilestone = 0;
 }
 
 void logPrint(int category, const char* format, ...)

@@ -225,6 +225,8 @@ void CSound::destroyMusic()
         delete track;  // the destructor clears the slot and the current track
         track = nullptr;
     }
+    // Tracks made again rotate from the start, as at start-up.
+    stageIndex = 0;
 }
 
 void CSound::update()

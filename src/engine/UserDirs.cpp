@@ -80,6 +80,12 @@ void makeDirectoryPath(const std::string& path)
 }
 } // namespace
 
+void ResetUserDirectories()
+{
+    g_profileDir[0] = '\0';
+    g_levelsDir[0] = '\0';
+}
+
 void InitUserDirectories()
 {
     g_profileDir[0] = '\0';

@@ -212,7 +212,7 @@ ScriptResult playScript(CLevel& level, const std::vector<Move>& moves)
     LevelRun run(level);
     if (!run.hasBoard()) {
         result.failedMove = 0;
-        result.why = "the level has no board (no entrance or no exit tube)";
+        result.why = "the level has no board (no entrance tube)";
         return result;
     }
     std::string why;

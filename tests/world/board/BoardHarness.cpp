@@ -36,16 +36,21 @@ void clockDelay(Uint32 ms)
 
 CDraw* draw = nullptr;
 CRender* render = nullptr;
+bool started = false;
 
 void stopWorld()
 {
     CElement::UnloadElements();
+    CRender::ClearLists();
     delete render;
     render = nullptr;
     delete draw;
     draw = nullptr;
     shutdownFontSystem();
     CSound::shutdown();
+    CDraw::SetTimeSource(nullptr, nullptr);
+    CSprite::SetTickSource(nullptr);
+    started = false;
 }
 
 LegendEntry tile(int code, int flags = CELL_NORMAL)
@@ -139,10 +144,10 @@ std::string trimPicture(const std::string& picture)
 
 void startWorld()
 {
-    static bool started = false;
     if (started)
         return;
     started = true;
+    fakeTicks = 0;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     logInit(false);
@@ -155,14 +160,14 @@ void startWorld()
     CDraw::SetLoadFromDirectory(0);
     CSound::setLoadFromDirectory(false);
     CSound::init(true);
-    // Lives for the whole process, like main's screen and renderer objects,
-    // and goes at exit in main's order, before the static stores it fills.
+    // Lives for the rest of the test and goes after it in main's order,
+    // before the next test finds the static stores it fills.
     draw = new CDraw();
     render = new CRender();
     CRender::Init();
     CDraw::PreloadImages();
     CSound::loadSound();
-    atexit(stopWorld);
+    testsupport::atTestEnd(stopWorld);
 }
 
 Board::Board()

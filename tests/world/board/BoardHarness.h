@@ -53,11 +53,12 @@ typedef std::map<char, LegendEntry> Legend;
 //   p  crate power-up   e  EMP power-up     w  frost-gun power-up   W  heat-gun power-up
 const Legend& defaultLegend();
 
-// Brings up, once per process, what the world needs: SDL on the dummy
+// Brings up, once per test, what the world needs: SDL on the dummy
 // drivers, the screen, the image store with every generated picture
 // catalogued, the renderer, the text system and sound. The clock of frame
 // pacing and fades is a counter that advances 33 ms per presented frame,
-// so stepping is deterministic and never waits.
+// so stepping is deterministic and never waits. All of it goes when the
+// test ends.
 void startWorld();
 
 class Board {
