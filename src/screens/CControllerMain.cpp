@@ -89,8 +89,11 @@ void CControllerMain::Build()
     }
     const char* name = profile ? profile->GetProfileName().c_str() : "";
     profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
-    if (!CanWriteProfiles())
+    if (!CanWriteProfiles()) {
+        logError(false, "The profile folder '%s' cannot be written; progress cannot be kept\n",
+                 GetProfileDirectory());
         saveWarning = AddText(kStringCannotSave, nullptr, 150, 490, 500, 50, 3);
+    }
     AddImageButton(BUTTON_PROFILES, 610, 95, "profile_button_changebase.png", "profile_button_changerollover.png",
                    nullptr, false);
 }
@@ -199,6 +202,9 @@ void CControllerMain::OnChildDeleted()
 void CControllerMain::OnFrame()
 {
     Animate();
+    // What start-up, or a screen that has closed, found wrong with the
+    // profile files: told once the menu is up.
+    LaunchProfileNotice();
 }
 
 void CControllerMain::Animate()

@@ -7,6 +7,7 @@
 #include "engine/Log.h"
 #include "engine/Sound.h"
 #include "engine/UserDirs.h"
+#include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
 #include "world/CControllerGame.h"
@@ -53,8 +54,10 @@ bool CControllerManager::ReadEntries(std::vector<Entry>& result)
     result.clear();
     const char* folder = GetLevelsDirectory();
     DIR* probe = opendir(folder);
-    if (!probe)
+    if (!probe) {
+        logError(false, "The levels folder '%s' cannot be read\n", folder);
         return false;
+    }
     closedir(probe);
     std::list<char*> names;
     GetFiles(names, folder, ".lvl", true);
@@ -127,14 +130,21 @@ void CControllerManager::PlaySelected()
         }
     }
     if (e.damaged) {
+        logError(false, "Level file '%s' is damaged and cannot be played; it was left as it is\n",
+                 CLevel::GetPath(e.name.c_str()).c_str());
         pending = PENDING_NOTICE;
-        LaunchChild(new CControllerMessage(kStringSorry, kStringDamaged, false, e.name.c_str()), true);
+        LaunchMessage(kStringSorry, kStringDamaged, false, e.name.c_str());
         return;
     }
     logPrint(LOG_DEBUG, "CControllerManager:  playing '%s'\n", e.name.c_str());
     CSound::stopMusic();
     game = new CControllerGame(level, false, false, false);
     LaunchChild(game, false);
+}
+
+void CControllerManager::OnFrame()
+{
+    LaunchProfileNotice();
 }
 
 void CControllerManager::DeleteSelected()
@@ -144,7 +154,7 @@ void CControllerManager::DeleteSelected()
         return;
     pending = PENDING_DELETE;
     pendingName = entries[static_cast<size_t>(i)].name;
-    LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str()), true);
+    LaunchMessage(kStringSure, kStringDeleteAsk, true, pendingName.c_str());
 }
 
 void CControllerManager::GUICallback(int index, int value, bool dclick)
@@ -171,6 +181,11 @@ void CControllerManager::OnChildClosed(CController* closed)
         game = nullptr;
         delete level;
         level = nullptr;
+        // The play screen kept the level's best record in the profile; it
+        // goes to disk now, as the map saves after each of its levels. A
+        // failure is told on the next frame.
+        if (profile)
+            profile->Save();
         return;
     }
     int what = pending;
@@ -179,8 +194,9 @@ void CControllerManager::OnChildClosed(CController* closed)
         return;
     CLevel::Remove(pendingName.c_str());
     if (fileExists(CLevel::GetPath(pendingName.c_str()))) {
+        logError(false, "Level file '%s' could not be deleted\n", CLevel::GetPath(pendingName.c_str()).c_str());
         pending = PENDING_NOTICE;
-        LaunchChild(new CControllerMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str()), true);
+        LaunchMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str());
         return;
     }
     int selectedIndex = list->GetSelectedIndex();

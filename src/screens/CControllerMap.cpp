@@ -1,9 +1,12 @@
 #include "screens/CControllerMap.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "engine/CSprite.h"
 #include "engine/Log.h"
+#include "engine/Pointer.h"
 #include "engine/Sound.h"
 #include "profile/CProfile.h"
 #include "screens/CControllerScoreboard.h"
@@ -14,15 +17,49 @@
 #include "world/LevelSet.h"
 
 namespace {
-const int kStringLocked = 6021;
 const char* const kSetLabels[CLevelSet::SET_COUNT] = {"map_buttonlevelset_textregular.png",
                                                       "map_buttonlevelset_textadvanced.png",
                                                       "map_buttonlevelset_textkids.png"};
-// Frames between the appearance of one dot and the next.
-const int kAppearDelay = 1;
+const char* const kCurrentSetFrame = "map_buttonlevelset_current.png";
+const char* const kHalo = "map_selectedhalo.png";
+const int kHaloHalf = 22;
+// A dot's pictures are 18 x 18 around its centre; the stars the map lays
+// under tutorial dots 22 x 22.
+const int kDotHalf = 9;
+const int kStarHalf = 11;
+
+// The picture of a tutorial level's star in a state, laid under its dot.
+const char* starFor(int state)
+{
+    switch (state) {
+    case CControllerMap::DOT_COMPLETED:
+        return "mapdotstarcompleted.png";
+    case CControllerMap::DOT_INCOMPLETE:
+        return "mapdotstarbase.png";
+    default:
+        return "mapdotstarghosted.png";
+    }
+}
+
+// The still picture of an ordinary level's dot in a state.
+const char* dotFor(int state)
+{
+    return state == CControllerMap::DOT_COMPLETED ? "mapdotregularcompletedbase.png"
+                                                  : "mapdotregularincompletebase.png";
+}
 } // namespace
 
-CControllerMap::CControllerMap() : set(0), selected(0), info(nullptr), game(nullptr), playNext(false)
+CControllerMap::CControllerMap()
+    : set(0),
+      selected(0),
+      info(nullptr),
+      halo(nullptr),
+      mark(nullptr),
+      markedLevel(-1),
+      captionId(0),
+      game(nullptr),
+      playNext(false),
+      keyActivation(false)
 {
     id = CONTROLLER_MAP;
     if (profile) {
@@ -30,7 +67,7 @@ CControllerMap::CControllerMap() : set(0), selected(0), info(nullptr), game(null
         selected = profile->GetCurrentLevel();
     }
     CGuiButtonMapDot::ResetSelection();
-    Build(true);
+    Build(true, true);
 }
 
 CControllerMap::~CControllerMap()
@@ -58,14 +95,12 @@ int CControllerMap::DotState(const CProfile* p, int s, int level)
     return IsUnlocked(p, s, level) ? DOT_INCOMPLETE : DOT_LOCKED;
 }
 
-void CControllerMap::DotPosition(int i, int& x, int& y)
+int CControllerMap::NextOpenLevel(const CProfile* p, int s, int count)
 {
-    int row = i / DOTS_PER_ROW;
-    int column = i % DOTS_PER_ROW;
-    if (row % 2 == 1)
-        column = DOTS_PER_ROW - 1 - column;
-    x = DOT_LEFT + column * DOT_STEP_X;
-    y = DOT_TOP + row * DOT_STEP_Y;
+    for (int level = 0; level < count; ++level)
+        if (DotState(p, s, level) == DOT_INCOMPLETE)
+            return level;
+    return std::max(0, count - 1);
 }
 
 CGuiButtonMapDot* CControllerMap::GetDot(int level) const
@@ -73,61 +108,126 @@ CGuiButtonMapDot* CControllerMap::GetDot(int level) const
     return (level >= 0 && level < static_cast<int>(dots.size())) ? dots[static_cast<size_t>(level)] : nullptr;
 }
 
-void CControllerMap::Build(bool appear)
+bool CControllerMap::GetDotCentre(int level, int& x, int& y) const
+{
+    if (level < 0 || level >= static_cast<int>(centres.size()))
+        return false;
+    x = static_cast<int>(std::lround(centres[static_cast<size_t>(level)].x));
+    y = static_cast<int>(std::lround(centres[static_cast<size_t>(level)].y));
+    return true;
+}
+
+void CControllerMap::Build(bool appear, bool parkPointer)
 {
     ClearScreen();
     dots.clear();
     info = nullptr;
+    halo = nullptr;
+    mark = nullptr;
+    markedLevel = -1;
     CGuiButtonMapDot::ResetSelection();
     AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
     for (int s = 0; s < CLevelSet::SET_COUNT; ++s) {
-        CGuiButton* b = AddImageButton(BUTTON_SET_FIRST + s, 150 + s * 180, 30, kSetLabels[s], kSetLabels[s],
-                                       nullptr, false);
-        if (s == set)
+        maplayout::Box box = maplayout::SetButtonBox(s);
+        CGuiButton* b = AddLabelButton(BUTTON_SET_FIRST + s, box.x, box.y, kSetLabels[s], false);
+        if (s == set) {
+            // The set on show: framed, and not a button to press.
+            b->SetDisableImage(kCurrentSetFrame, 0, 0);
             b->Disable();
+        }
     }
     CLevelSet* levels = CLevelSet::getSet(set);
-    int count = levels ? levels->getCount() : 0;
-    if (count > MAX_DOTS)
-        count = MAX_DOTS;
-    if (selected >= count)
-        selected = 0;
+    int count = levels ? std::min(levels->getCount(), static_cast<int>(MAX_DOTS)) : 0;
+    centres = maplayout::DotCentres(set, count);
+    if (selected < 0 || selected >= count || DotState(profile, set, selected) == DOT_LOCKED)
+        selected = NextOpenLevel(profile, set, count);
     for (int i = 0; i < count; ++i) {
-        int x = 0, y = 0;
-        DotPosition(i, x, y);
+        int cx = 0, cy = 0;
+        GetDotCentre(i, cx, cy);
         int state = DotState(profile, set, i);
         bool tutorial = CLevelSet::isTutorialLevel(set, i);
-        int mode = appear ? MODE_APPEAR_PENDING : MODE_IDLE;
+        // The dots grow in, one after another within a few frames; the
+        // stars stand at once on their own pictures below.
+        int mode = appear && !tutorial ? CGuiButtonMapDot::MODE_APPEAR_PENDING : CGuiButtonMapDot::MODE_IDLE;
+        int delay = appear ? i * APPEAR_SPREAD / std::max(1, count) : 0;
         if (i == selected && state != DOT_LOCKED)
-            mode = tutorial ? MODE_STAR_APPEARING : MODE_SELECTED;
-        CGuiButtonMapDot* dot =
-            new CGuiButtonMapDot(x, y, i, this, tutorial ? 1 : 0, state, mode, appear ? i * kAppearDelay : 0, false);
+            mode = CGuiButtonMapDot::MODE_SELECTED;
+        if (tutorial)
+            AddPicture(starFor(state), LAYER_DECORATION, cx - kStarHalf, cy - kStarHalf);
+        CGuiButtonMapDot* dot = new CGuiButtonMapDot(cx - kDotHalf, tutorial ? cy + STAR_DROP : cy - kDotHalf, i,
+                                                     this, tutorial ? 1 : 0, state, mode, delay, false);
         dots.push_back(dot);
         AddWidget(dot);
     }
-    AddTextButton(BUTTON_PLAY, 560, 545, 120, 34, "Play", true);
-    AddLabelButton(BUTTON_MANAGER, 30, 548, "kv3_button_managertext.png", false);
-    AddLabelButton(BUTTON_BACK, 240, 548, "kv3_button_maintext.png", false);
+    // Play, the default button: the main menu's big button, "Play Now".
+    maplayout::Box play = maplayout::PlayButtonBox();
+    CGuiButton* playButton = AddImageButton(BUTTON_PLAY, play.x, play.y, "mainmenu_buttonbase.png",
+                                            "mainmenu_buttonrollover.png", "mainmenu_buttonactive.png", true);
+    playButton->SetText("mainmenu_text_playnow.png", 10, 6, 0, 0, 0, 1);
+    maplayout::Box manager = maplayout::ManagerButtonBox();
+    AddLabelButton(BUTTON_MANAGER, manager.x, manager.y, "kv3_button_managertext.png", false);
+    maplayout::Box back = maplayout::BackButtonBox();
+    AddLabelButton(BUTTON_BACK, back.x, back.y, "kv3_button_maintext.png", false);
     ShowInfo(selected);
+    MarkSelection();
+    if (parkPointer)
+        ParkPointer();
 }
 
 void CControllerMap::ShowInfo(int level)
 {
     RemoveSprite(info);
     info = nullptr;
+    captionId = 0;
+    caption.clear();
     CLevelSet* levels = CLevelSet::getSet(set);
     if (!levels || level < 0 || level >= levels->getCount())
         return;
+    maplayout::Box box = maplayout::CaptionBox();
     if (DotState(profile, set, level) == DOT_LOCKED) {
-        info = AddText(kStringLocked, nullptr, 120, 470, 560, 60, 3);
+        captionId = STRING_LOCKED;
+        info = AddText(STRING_LOCKED, nullptr, box.x, box.y, box.w, box.h, 3);
         return;
     }
     CLevel* l = levels->getLevel(level);
-    std::string text = std::string("Level ") + CLevelSet::getLabel(set, level) + ": " + (l ? l->GetHeadingText() : "");
+    caption = std::string("Level ") + CLevelSet::getLabel(set, level) + ": " + (l ? l->GetHeadingText() : "");
     int best = profile ? profile->GetSetResult(set, level) : PROFILE_NO_RESULT;
     if (best != PROFILE_NO_RESULT)
-        text += "   (best: " + std::to_string(best) + " steps)";
-    info = AddLine(text, 120, 470, 560, 30, 3);
+        caption += "   (best: " + std::to_string(best) + " steps)";
+    captionId = STRING_BODY;
+    info = AddLine(caption, box.x, box.y, box.w, box.h, 3);
+}
+
+void CControllerMap::MarkSelection()
+{
+    int level = CGuiButtonMapDot::GetSelectedId();
+    if (level == markedLevel)
+        return;
+    markedLevel = level;
+    RemoveSprite(halo);
+    RemoveSprite(mark);
+    halo = nullptr;
+    mark = nullptr;
+    int cx = 0, cy = 0;
+    if (!GetDotCentre(level, cx, cy))
+        return;
+    halo = AddPicture(kHalo, LAYER_PANEL, cx - kHaloHalf, cy - kHaloHalf);
+    // The pulse of an ordinary dot is a ring: its own dot shows through it.
+    // A star has its picture beneath it anyway.
+    if (!dots[static_cast<size_t>(level)]->IsTutorial())
+        mark = AddPicture(dotFor(DotState(profile, set, level)), LAYER_DECORATION, cx - kDotHalf, cy - kDotHalf);
+}
+
+void CControllerMap::ParkPointer()
+{
+    int cx = 0, cy = 0;
+    if (!GetDotCentre(selected, cx, cy))
+        return;
+    // Right of and below the middle, so that the arrow leaves most of the
+    // dot in view, yet inside the dot's hit box (a grabbed mouse moves the
+    // pointer on by a step of its speed after a warp).
+    warpMouse(cx + 3, cy + 3);
+    hidePointers(1);
 }
 
 void CControllerMap::OnFirstFrame()
@@ -135,15 +235,24 @@ void CControllerMap::OnFirstFrame()
     CSound::playMapMusic();
 }
 
+void CControllerMap::OnFrame()
+{
+    MarkSelection();
+    keyActivation = false;
+}
+
 void CControllerMap::ShowSet(int s)
 {
     if (s < 0 || s >= CLevelSet::SET_COUNT || s == set)
         return;
     set = s;
-    selected = 0;
-    if (profile)
+    CLevelSet* levels = CLevelSet::getSet(set);
+    selected = NextOpenLevel(profile, set, levels ? levels->getCount() : 0);
+    if (profile) {
         profile->SetCurrentSet(s);
-    Build(true);
+        profile->SetCurrentLevel(selected);
+    }
+    Build(true, keyActivation);
 }
 
 void CControllerMap::Play(int level)
@@ -168,6 +277,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
 {
     if (index >= 0 && index < static_cast<int>(dots.size())) {
         if (value < 0) {
+            // A locked level: say so; the selection stays where it was.
             ShowInfo(index);
             return;
         }
@@ -190,6 +300,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
 
 void CControllerMap::OnChildClosed(CController* closed)
 {
+    keyActivation = false;
     if (closed != game)
         return;
     game = nullptr;
@@ -206,7 +317,7 @@ void CControllerMap::OnChildClosed(CController* closed)
     bool goOn = CControllerScoreboard::TakeContinueRequest();
     if (GetExitCode() != 0)
         return;
-    Build(false);
+    Build(false, true);
     // Continue after a finished level goes straight on to the next one,
     // once the finished level's play screen is gone.
     playNext = goOn && selected != played;
@@ -222,19 +333,72 @@ void CControllerMap::OnChildDeleted()
     Play(selected);
 }
 
+CGuiButtonMapDot* CControllerMap::FocusedDot() const
+{
+    CGuiButtonBase* focus = CGuiButtonBase::GetFocused();
+    if (!focus || focus->GetListener() != this)
+        return nullptr;
+    CGuiButtonMapDot* dot = GetDot(focus->GetId());
+    return dot == focus ? dot : nullptr;
+}
+
+int CControllerMap::StepAlongRoad(int level, int key) const
+{
+    const double ax = key == KEY_LEFT ? -1 : (key == KEY_RIGHT ? 1 : 0);
+    const double ay = key == KEY_UP ? -1 : (key == KEY_DOWN ? 1 : 0);
+    const int count = static_cast<int>(centres.size());
+    int best = -1;
+    // Within about 70 degrees of the key's direction.
+    double bestScore = 0.35;
+    for (int way : {-1, 1}) {
+        int next = level + way;
+        if (next < 0 || next >= count)
+            continue;
+        // The way the road leaves this dot towards the neighbour...
+        const maplayout::Point from = centres[static_cast<size_t>(level)];
+        const maplayout::Point to = centres[static_cast<size_t>(next)];
+        const double length = maplayout::Distance(from, to);
+        const double score = length > 0 ? (ax * (to.x - from.x) + ay * (to.y - from.y)) / length : 0;
+        // ...and on along it past locked levels to the next open one.
+        while (next >= 0 && next < count && DotState(profile, set, next) == DOT_LOCKED)
+            next += way;
+        if (next < 0 || next >= count || score <= bestScore)
+            continue;
+        best = next;
+        bestScore = score;
+    }
+    return best;
+}
+
 bool CControllerMap::OnKey(bool released, int key)
 {
-    if (released || (key != KEY_RETURN && key != KEY_SPACE))
+    if (released)
         return false;
-    // Return plays the dot under the focus, or the selected level when no
-    // dot has it; a focused button activates as usual.
-    CGuiButtonBase* focus = CGuiButtonBase::GetFocused();
-    bool onDot = focus && focus->GetListener() == this && focus->GetId() >= 0 &&
-                 focus->GetId() < static_cast<int>(dots.size());
-    if (focus && !onDot)
+    CGuiButtonMapDot* dot = FocusedDot();
+    if (key == KEY_RETURN || key == KEY_SPACE) {
+        // The dot with the focus answers Return itself: an open one plays,
+        // a locked one says it is locked. Without one, the focused button
+        // or the default button (Play) takes it.
+        if (dot) {
+            dot->Activate(true, false);
+            return true;
+        }
+        keyActivation = true;
         return false;
-    if (onDot)
-        selected = focus->GetId();
-    Play(selected);
+    }
+    if (key != KEY_LEFT && key != KEY_RIGHT && key != KEY_UP && key != KEY_DOWN)
+        return false;
+    if (!dot) {
+        // Nothing has the focus: the first arrow goes to the selected level.
+        CGuiButtonMapDot* start = GetDot(selected);
+        if (CGuiButtonBase::GetFocused() || !start || start->IsDisabled())
+            return false;
+        start->CenterMouse();
+        return true;
+    }
+    int next = StepAlongRoad(dot->GetId(), key);
+    if (next < 0)
+        return false; // on to the buttons, in the order of the screen
+    dots[static_cast<size_t>(next)]->CenterMouse();
     return true;
 }

@@ -13,7 +13,6 @@
 namespace {
 const int kStringTitle = 6400;
 const int kStringNotSaved = 6040;
-const int kStringSorry = 6030;
 
 const char* const kSwitchNames[CControllerOptions::SWITCH_COUNT] = {"Full screen", "Mouse free to leave the window",
                                                                      "Show the step counter", "Show the story"};
@@ -201,10 +200,8 @@ void CControllerOptions::Close()
     if (closing)
         return;
     closing = true;
-    if (profile && !profile->Save()) {
-        LaunchChild(new CControllerMessage(kStringSorry, kStringNotSaved, false, nullptr), true);
+    if (!SaveProfileOrTell(kStringNotSaved))
         return;
-    }
     SetExitCode(1);
 }
 

@@ -101,7 +101,7 @@ bool CControllerOptionsControls::OnKey(bool released, int key)
         int holder = Bind(action, key);
         if (holder >= 0) {
             Rebuild();
-            LaunchChild(new CControllerMessage(kStringSorry, kStringKeyTaken, false, kActionNames[holder]), true);
+            LaunchMessage(kStringSorry, kStringKeyTaken, false, kActionNames[holder]);
             return true;
         }
     }

@@ -11,7 +11,6 @@ const int kStringTitle = 6402;
 const int kStringNew = 6413;
 const int kStringLocked = 6414;
 const int kStringOpen = 6415;
-const int kStringSorry = 6030;
 const int kStringNotSaved = 6040;
 } // namespace
 
@@ -44,7 +43,7 @@ void CControllerOptionsPassword::BuildEntry()
 void CControllerOptionsPassword::OnFirstFrame()
 {
     if (!unlocked && profile)
-        LaunchChild(new CControllerPassword(profile->GetPassword()), true);
+        LaunchDialog<CControllerPassword>(profile->GetPassword());
 }
 
 void CControllerOptionsPassword::OnChildClosed(CController* closed)
@@ -88,10 +87,8 @@ void CControllerOptionsPassword::Save()
         return;
     saving = true;
     profile->SetPassword(box->GetText());
-    if (!profile->Save()) {
-        LaunchChild(new CControllerMessage(kStringSorry, kStringNotSaved, false, nullptr), true);
+    if (!SaveProfileOrTell(kStringNotSaved))
         return;
-    }
     SetExitCode(1);
 }
 

@@ -84,8 +84,12 @@ void CControllerProfiles::Rebuild()
 
 void CControllerProfiles::Notice(int stringId, const char* parameter)
 {
+    // A folder that cannot be written is told once, here, not again for
+    // the profile saved on the way.
+    if (stringId == kStringAddFailed || stringId == kStringDeleteFailed)
+        profile->DropNotices(ProfileNotice::SAVE_FAILED);
     pending = PENDING_NOTICE;
-    LaunchChild(new CControllerMessage(kStringSorry, stringId, false, parameter), true);
+    LaunchMessage(kStringSorry, stringId, false, parameter);
 }
 
 void CControllerProfiles::Choose(int number)
@@ -101,7 +105,7 @@ void CControllerProfiles::Choose(int number)
         pending = PENDING_CHOOSE;
         pendingNumber = number;
         expectedPassword = password;
-        LaunchChild(new CControllerPassword(expectedPassword.c_str()), true);
+        LaunchDialog<CControllerPassword>(expectedPassword.c_str());
         return;
     }
     profile->SelectProfile(number);
@@ -118,7 +122,7 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
         Choose(index - ROW_FIRST);
     } else if (index == BUTTON_NEW) {
         pending = PENDING_NAME;
-        LaunchChild(new CControllerProfileName(), true);
+        LaunchDialog<CControllerProfileName>();
     } else if (index == BUTTON_DELETE) {
         if (profile->GetProfileCount() <= 1) {
             Notice(kStringLastOne, nullptr);
@@ -126,8 +130,7 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
         }
         pending = PENDING_DELETE;
         pendingNumber = profile->GetProfileNumber();
-        LaunchChild(new CControllerMessage(kStringSure, kStringDeleteAsk, true, profile->GetProfileName().c_str()),
-                    true);
+        LaunchMessage(kStringSure, kStringDeleteAsk, true, profile->GetProfileName().c_str());
     } else if (index == BUTTON_PREVIOUS) {
         --page;
         Rebuild();
@@ -180,4 +183,11 @@ void CControllerProfiles::OnChildClosed(CController* closed)
     default:
         break;
     }
+}
+
+void CControllerProfiles::OnFrame()
+{
+    // Choosing, adding or deleting a profile may have met a file that
+    // could not be used.
+    LaunchProfileNotice();
 }

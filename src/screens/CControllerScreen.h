@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/CController.h"
@@ -29,7 +30,16 @@ public:
         STRING_LINK_HOVER = 6002,    // the same under the pointer
         STRING_TITLE = 6003,         // a screen title, %1 the text
         STRING_BODY = 6004,          // a line of plain text, %1 the text
-        STRING_NOTICE = 6005         // a warning line, %1 the text
+        STRING_NOTICE = 6005,        // a warning line, %1 the text
+        STRING_SORRY = 6030,         // the title of a notice
+        // The notices about the profile files (ProfileNotice kinds).
+        STRING_LIST_SET_ASIDE = 6060,
+        STRING_LIST_STUCK = 6061,
+        STRING_PROFILES_FOUND = 6062,
+        STRING_PROFILE_SET_ASIDE = 6063,
+        STRING_PROFILE_UNREADABLE = 6064,
+        STRING_SAVE_FAILED = 6065,
+        STRING_NOT_SAVED_UNREADABLE = 6066
     };
 
     CControllerScreen();
@@ -102,13 +112,36 @@ protected:
     // Launches a child. A dialog is drawn over a frozen copy of this
     // screen; a full screen replaces it.
     void LaunchChild(CController* next, bool dialog);
+    // Constructs a dialog and launches it over a frozen copy of this
+    // screen. The copy is taken first: a dialog's sprites made before it
+    // would be frozen into the copy, under the screen's own buttons.
+    template <class Dialog, class... Args>
+    Dialog* LaunchDialog(Args&&... args)
+    {
+        FreezeForDialog();
+        Dialog* dialog = new Dialog(std::forward<Args>(args)...);
+        LaunchChild(dialog, true);
+        return dialog;
+    }
     // Deletes a child that is still open (a screen going away under it).
     void DeleteChild();
     // Launches a message dialog: title and body string ids, with Cancel or
     // only OK, the body's first parameter.
     void LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter);
+    // Shows the oldest notice of the profile about its files in a message
+    // dialog; false when there is none (or a child is open).
+    bool LaunchProfileNotice();
+    // Saves the profile. When that fails, tells the player in a message
+    // dialog (failedString for a file that could not be written) and
+    // returns false.
+    bool SaveProfileOrTell(int failedString = STRING_SAVE_FAILED);
+    // The string of a profile notice's kind.
+    static int NoticeString(int kind);
 
 private:
+    // Renders this screen and freezes the picture (CRender::Swap) for a
+    // dialog, unless a picture is frozen already.
+    void FreezeForDialog();
     std::string NewImageName(const char* what);
     int RegisterTextImage(struct SDL_Surface* surface, const char* what);
 

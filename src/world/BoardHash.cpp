@@ -4,6 +4,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "elements/CElementDeviceButton.h"
+#include "elements/CElementDevicePowerup.h"
+#include "elements/CElementDeviceTeleport.h"
+#include "elements/CElementObjectMagnet.h"
 #include "engine/CSprite.h"
 #include "world/CElement.h"
 #include "world/CElementBoard.h"
@@ -119,6 +123,14 @@ void writeBoard(Writer& w)
             w.put(s->IsHidden());
         }
         w.put(e->secondSprite != nullptr);
+        std::vector<int64_t> numbers;
+        std::vector<const CElement*> links;
+        e->AppendOwnState(numbers, links);
+        w.tag("+");
+        for (int64_t v : numbers)
+            w.put(v);
+        for (const CElement* link : links)
+            w.put(index.of(link));
     }
     w.tag("G");
     for (const CElement* cell : CElement::grid)
@@ -135,7 +147,25 @@ void writeBoard(Writer& w)
     for (int x = 0; x < CElement::GRID_WIDTH; ++x)
         for (int y = 0; y < CElement::GRID_HEIGHT; ++y)
             w.put((board::isLadderAt(x, y) ? 1 : 0) | (board::isPlatformAt(x, y) ? 2 : 0) |
-                  (board::isTrampolineAt(x, y) ? 4 : 0));
+                  (board::isTrampolineAt(x, y) ? 4 : 0) | (CElementDevicePowerup::getPowerupTypeAt(x, y) << 3));
+    // The devices' class-wide state that undo keeps: the pressed buttons,
+    // the teleport pairs, the magnet lists.
+    w.tag("B");
+    for (int colour = 0; colour < CElementDeviceButton::COLOURS; ++colour)
+        w.put(CElementDeviceButton::GetPressedCount(colour));
+    w.tag("T");
+    for (int colour = 0; colour < CElementDeviceTeleport::COLOURS; ++colour) {
+        for (const CElement* end : CElementDeviceTeleport::GetPair(colour))
+            w.put(index.of(end));
+        w.tag(";");
+    }
+    w.put(CElementDeviceTeleport::GetInflateCount());
+    w.tag("M");
+    for (const auto* list : {&CElementObjectMagnet::GetLeftMagnets(), &CElementObjectMagnet::GetRightMagnets()}) {
+        for (const CElement* magnet : *list)
+            w.put(index.of(magnet));
+        w.tag(";");
+    }
 }
 
 } // namespace

@@ -8,9 +8,6 @@
 #include "elements/CElementDeviceGunshot.h"
 #include "elements/CElementDevicePowerup.h"
 #include "engine/CDraw.h"
-#include "engine/CRender.h"
-#include "engine/CSprite.h"
-#include "engine/Pointer.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
 #include "world/CBackground.h"
@@ -70,15 +67,7 @@ void LevelRun::frame()
 {
     if (CController::GetCurrentController() == m_game)
         CController::PumpCurrent();
-    if (m_draw) {
-        pointerFollowMouse();
-        CRender::Render(true);
-        CDraw::Present(1, 1);
-    } else {
-        CSprite::UpdateAll();
-        CRender::ClearLists();
-        CDraw::Present(0, 1);
-    }
+    replay::finishFrame(m_draw);
     ++m_frames;
 }
 
@@ -337,7 +326,7 @@ ScriptResult playScript(CLevel& level, const std::vector<Move>& moves)
     LevelRun run(level);
     if (!run.hasBoard()) {
         result.failedMove = 0;
-        result.why = "the level has no board (no entrance or no exit tube)";
+        result.why = "the level has no board (no entrance tube)";
         return result;
     }
     std::string why;

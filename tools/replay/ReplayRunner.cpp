@@ -10,6 +10,7 @@
 
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
+#include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Pointer.h"
@@ -148,6 +149,19 @@ HeadlessGame::~HeadlessGame()
     m_profile.reset();
 }
 
+void finishFrame(bool draw)
+{
+    if (draw) {
+        pointerFollowMouse();
+        CRender::Render(true);
+        CDraw::Present(1, 1);
+    } else {
+        CSprite::UpdateAll();
+        CRender::ClearLists();
+        CDraw::Present(0, 1);
+    }
+}
+
 Report replayLevel(CLevel& level, const Options& options)
 {
     Report report;
@@ -205,7 +219,7 @@ std::string formatReport(const Report& report)
 {
     char line[256];
     if (!report.hasBoard) {
-        snprintf(line, sizeof line, "%-12s  no board (no entrance or no exit tube)", report.name.c_str());
+        snprintf(line, sizeof line, "%-12s  no board (no entrance tube)", report.name.c_str());
         return line;
     }
     snprintf(line, sizeof line, "%-12s  %-19s  frames %6d  steps %5d  hash %016" PRIx64 "%s", report.name.c_str(),

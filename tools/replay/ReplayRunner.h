@@ -72,6 +72,12 @@ private:
     bool m_levelSets;
 };
 
+// The rest of a frame as the game's main loop runs it, after the current
+// screen's pump: render and present; or, without drawing, only advance the
+// sprites' animations (which the walkers' logic follows) and count the
+// frame.
+void finishFrame(bool draw);
+
 // Time spent in the parts of the frames, in milliseconds.
 struct FrameTimes {
     double pump = 0;    // the play screen's frame: input, replay feed, world step, widgets

@@ -347,12 +347,13 @@ cairo_surface_t* drawTubePiece(const std::string& name) {
         drawTubeBack(cr, 1);
         drawTubeFront(cr, 1, 0.3);
     } else if (name == "tubeexitlights0.png") {
-        // lamps lit around the exit tube's foot and cap
+        // lamps lit around the exit tube's foot (green, the exit's colour,
+        // and in its own cell where a low ceiling cannot hide them) and cap
         for (int k = 0; k < 5; ++k) {
             double x = 20 + k * 4;
-            glow(cr, x, 60, 4, art::kGlow, 0.8);
-            cairo_arc(cr, x, 60, 1.1, 0, kTau);
-            setColor(cr, {1, 1, 0.8});
+            glow(cr, x, 60, 4.5, lighter(art::kGrass, 0.35), 0.9);
+            cairo_arc(cr, x, 60, 1.2, 0, kTau);
+            setColor(cr, {0.9, 1, 0.8});
             cairo_fill(cr);
         }
         glow(cr, 39, 8, 7, lighter(art::kGrass, 0.4), 0.9);

@@ -236,21 +236,9 @@ cairo_surface_t* frostBurst(int n) {
     return s;
 }
 
-cairo_surface_t* questionMark(int n) {
-    cairo_surface_t* s = newCanvas(32, 40);
-    cairo_t* cr = cairo_create(s);
-    double a = n * kTau / 24;
-    double cx = 16, cy = 14 + 12 - 1.5 * std::sin(a * 2);
-    glow(cr, cx, cy, 12, art::kGlow, 0.5);
-    ellipse(cr, cx, 12 + 23, 6 + std::sin(a * 2), 1.5);
-    setColor(cr, art::kInk, 0.2);
-    cairo_fill(cr);
-    double turn = std::cos(a);
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, std::max(0.12, std::fabs(turn)) * (turn < 0 ? -1 : 1), 1);
-    art::Rgb face = turn >= 0 ? art::kParchment : art::kParchmentDark;
-    // the hook
+// The mark reads on every background: a red-copper face with an ink
+// outline, inside a cream rim that keeps it apart from dark scenery.
+void questionMarkPath(cairo_t* cr) {
     cairo_move_to(cr, -6, -5);
     cairo_curve_to(cr, -6, -13, 7, -13, 7, -5.5);
     cairo_curve_to(cr, 7, -1.5, 2, -0.5, 2, 3.5);
@@ -258,9 +246,32 @@ cairo_surface_t* questionMark(int n) {
     cairo_curve_to(cr, -2.2, -2.5, 3, -2.5, 3, -5.5);
     cairo_curve_to(cr, 3, -9.5, -2, -9.5, -2, -5);
     cairo_close_path(cr);
-    shade(cr, face, -12, 4, 1.2);
-    cairo_arc(cr, 0, 8, 2.4, 0, kTau);
-    shadeRound(cr, face, 0, 8, 2.4, 1.2);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 8, 2.6, 0, kTau);
+}
+
+cairo_surface_t* questionMark(int n) {
+    cairo_surface_t* s = newCanvas(32, 40);
+    cairo_t* cr = cairo_create(s);
+    double a = n * kTau / 24;
+    double cx = 16, cy = 23.5 - 1.5 * std::sin(a * 2);
+    glow(cr, cx, cy, 12, art::kGlow, 0.35);
+    ellipse(cr, cx, 36, 6 + std::sin(a * 2), 1.5);
+    setColor(cr, art::kInk, 0.3);
+    cairo_fill(cr);
+    double turn = std::cos(a);
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, 1.1 * std::max(0.14, std::fabs(turn)) * (turn < 0 ? -1 : 1), 1.1);
+    art::Rgb face = mix(art::kRed, art::kCopper, 0.35);
+    if (turn < 0)
+        face = darker(face, 0.2);
+    questionMarkPath(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    setColor(cr, lighter(art::kParchment, 0.5));
+    cairo_set_line_width(cr, 4.2);
+    cairo_stroke_preserve(cr);
+    shade(cr, face, -12, 10, 1.4);
     cairo_restore(cr);
     sparkle(cr, cx + 9 * std::cos(a * 2 + 1), cy - 9 + 3 * std::sin(a * 2 + 1), 1.8, {1, 1, 0.9});
     cairo_destroy(cr);

@@ -73,6 +73,24 @@ void drawTubeFront(cairo_t* cr, int variant, double lamp) {
     cairo_curve_to(cr, kR + 4, kFloor - 1, kL - 4, kFloor - 1, kL - 4, kFloor - 5);
     cairo_close_path(cr);
     shade(cr, m, kFloor - 5, kFloor + 3, 1.2);
+    // The exit's mark low in the glass, in the tube's own cell: under a
+    // low ceiling the cell above hides the cap and its lamp, this stays.
+    if (variant == 1) {
+        glow(cr, 28, 51, 9, lighter(art::kGrass, 0.3), 0.35 + 0.4 * lamp);
+        for (double y : {47.0, 53.0}) {
+            cairo_move_to(cr, 23, y + 4);
+            cairo_line_to(cr, 28, y);
+            cairo_line_to(cr, 33, y + 4);
+        }
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        setColor(cr, darker(art::kGrass, 0.45));
+        cairo_set_line_width(cr, 3.4);
+        cairo_stroke_preserve(cr);
+        setColor(cr, lighter(art::kGrass, 0.45));
+        cairo_set_line_width(cr, 1.8);
+        cairo_stroke(cr);
+    }
     // lamp on the cap (the exit tube shows the way out)
     art::Rgb lampColor = variant == 1 ? art::kGrass : art::kGlow;
     cairo_arc(cr, kR + 1.5, kTop + 1, 2.2, 0, 2 * kPi);

@@ -12,6 +12,8 @@ namespace ui {
 namespace {
 
 constexpr int W = 800, H = 600;
+// Width of the darker frame round each level background.
+constexpr double kFrame = 6;
 
 void skyGradient(cairo_t* cr, Rgb top, Rgb mid, Rgb low, double horizon)
 {
@@ -170,19 +172,35 @@ void forest(cairo_t* cr)
     drawHills(cr, W, H, 560, 15, 60, 0.2, art::kGrass, darker(art::kGrass, 0.3));
 }
 
+// The volcano: a hazy ash sky over grey-violet cones and a glow of lava
+// along the bottom. Kept light and cool, so the brown earth and the dark
+// ladders of the board stand out against it.
 void lavaCave(cairo_t* cr)
 {
-    skyGradient(cr, mix(art::kWoodDark, art::kInk, 0.5), art::kWoodDark, mix(art::kCopper, art::kRed, 0.4), H);
+    const Rgb ash = mix(art::kMetal, art::kParchment, 0.45);
+    skyGradient(cr, mix(ash, art::kBlue, 0.25), ash, lighter(mix(art::kGlow, art::kCopper, 0.3), 0.35), H);
     Rand rnd(8);
-    for (int i = 0; i < 18; ++i) {
-        const double x = rnd.next() * W, y = rnd.next() * 450, r = rnd.range(20, 60);
-        cairo_arc(cr, x, y, r, 0, 2 * kPi);
-        setColor(cr, art::kInk, 0.15);
-        cairo_fill(cr);
+    // Drifting ash clouds.
+    for (int i = 0; i < 10; ++i) {
+        const double x = rnd.next() * W, y = rnd.next() * 280, r = rnd.range(50, 110);
+        softGlow(cr, x, y, r, lighter(ash, 0.5), 0.35);
     }
-    softGlow(cr, 400, 640, 420, art::kCopper, 0.8);
-    softGlow(cr, 200, 600, 200, art::kYellow, 0.4);
-    drawHills(cr, W, H, 575, 10, 50, 1.5, art::kYellow, art::kRed, false);
+    // Two far cones, pale with distance, smoking.
+    const Rgb far = mix(ash, mix(art::kBlue, art::kRed, 0.4), 0.35);
+    for (int k = 0; k < 2; ++k) {
+        const double cx = k ? 610 : 170, top = k ? 250 : 300, half = k ? 230 : 190;
+        cairo_move_to(cr, cx - half, H);
+        cairo_curve_to(cr, cx - half * 0.45, H - 40, cx - 40, top + 60, cx - 26, top);
+        cairo_line_to(cr, cx + 26, top);
+        cairo_curve_to(cr, cx + 40, top + 60, cx + half * 0.45, H - 40, cx + half, H);
+        cairo_close_path(cr);
+        fillVertical(cr, lighter(far, 0.1), mix(far, art::kCopper, 0.25), top, H, 1, false);
+        softGlow(cr, cx, top, 30, art::kGlow, 0.5);
+        for (int p = 0; p < 4; ++p)
+            softGlow(cr, cx + p * 14 - 10, top - 25 - p * 32, 26 + p * 10, mix(ash, art::kInk, 0.15), 0.5);
+    }
+    softGlow(cr, 400, 660, 380, art::kCopper, 0.55);
+    drawHills(cr, W, H, 578, 8, 50, 1.5, art::kYellow, mix(art::kRed, art::kCopper, 0.5), false);
 }
 
 void observatory(cairo_t* cr)
@@ -232,13 +250,20 @@ cairo_surface_t* levelBackground(int n)
     case 6: lavaCave(cr); break;
     default: observatory(cr); break;
     }
-    soften(cr, n == 4 || n == 6 || n == 7 ? 0.08 : 0.18);
-    // A thin darker margin around the board area.
+    soften(cr, n == 4 || n == 7 ? 0.08 : 0.18);
+    // A frame of the same width on all four sides of the screen. (The board
+    // itself sits 29 pixels from the left and 20 from the top, 3 and 4 from
+    // the right and the bottom; a frame hugging it would look lopsided.)
     cairo_rectangle(cr, 0, 0, W, H);
-    cairo_rectangle(cr, 29 + 768, 20, -768, 576);
+    cairo_rectangle(cr, W - kFrame, kFrame, -(W - 2 * kFrame), H - 2 * kFrame);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    setColor(cr, art::kInk, 0.18);
+    setColor(cr, art::kInk, 0.3);
     cairo_fill(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_rectangle(cr, kFrame + 0.5, kFrame + 0.5, W - 2 * kFrame - 1, H - 2 * kFrame - 1);
+    setColor(cr, art::kParchment, 0.35);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
     cairo_destroy(cr);
     return s;
 }

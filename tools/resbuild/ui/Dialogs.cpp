@@ -103,6 +103,54 @@ cairo_surface_t* bubble(int w, int h)
     return s;
 }
 
+// The tutorial bubble's body: the game places it beside the marker and
+// points at the marker with one of the two tails below.
+cairo_surface_t* bubbleBody(int w, int h)
+{
+    cairo_surface_t* s = newSurface(w, h);
+    cairo_t* cr = cairo_create(s);
+    // A soft shadow under the bubble lifts it off the dimmed board.
+    roundedRect(cr, 5, 6, w - 8, h - 8, 16);
+    setColor(cr, art::kInk, 0.25);
+    cairo_fill(cr);
+    roundedRect(cr, 3, 3, w - 6, h - 6, 16);
+    fillVertical(cr, lighter(art::kParchment, 0.4), art::kParchment, 3, h - 3);
+    strokeInk(cr, 2.2);
+    topHighlight(cr, 3, 3, w - 6, h - 6, 16, 0.4);
+    cairo_destroy(cr);
+    return s;
+}
+
+// A tail of the tutorial bubble, its tip in the middle of the bottom edge
+// (down) or of the top edge (up). Its wide end overlaps the bubble by six
+// pixels and covers the bubble's outline there with the bubble's colour at
+// that edge.
+cairo_surface_t* bubbleTail(int w, int h, bool up)
+{
+    cairo_surface_t* s = newSurface(w, h);
+    cairo_t* cr = cairo_create(s);
+    if (up) {
+        cairo_translate(cr, 0, h);
+        cairo_scale(cr, 1, -1);
+    }
+    const double mid = w / 2.0, left = 5, right = w - 5, tip = h - 1;
+    cairo_move_to(cr, left, 0);
+    cairo_line_to(cr, right, 0);
+    cairo_curve_to(cr, right - 2, tip * 0.45, mid + 2, tip * 0.8, mid, tip);
+    cairo_curve_to(cr, mid - 2, tip * 0.8, left + 2, tip * 0.45, left, 0);
+    cairo_close_path(cr);
+    setColor(cr, up ? lighter(art::kParchment, 0.4) : art::kParchment);
+    cairo_fill(cr);
+    // The outline along the two sides, from the bubble's outline down.
+    cairo_move_to(cr, left + 0.6, 3);
+    cairo_curve_to(cr, left + 2, tip * 0.45, mid - 2, tip * 0.8, mid, tip - 1);
+    cairo_curve_to(cr, mid + 2, tip * 0.8, right - 2, tip * 0.45, right - 0.6, 3);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    strokeInk(cr, 2.2);
+    cairo_destroy(cr);
+    return s;
+}
+
 // A button with its word baked in; look 0 rest, 1 rollover, 3 shadow.
 cairo_surface_t* wordButton(int w, int h, const std::string& word, Rgb base, int look, double size)
 {
@@ -337,7 +385,9 @@ cairo_surface_t* drawDialogImage(const std::string& name)
     if (name == "tutorial_small.png")
         return bubble(260, 120);
     if (name == "tutorial_big.png")
-        return bubble(400, 200);
+        return bubbleBody(400, 172);
+    if (name == "tutorial_taildown.png" || name == "tutorial_tailup.png")
+        return bubbleTail(32, 34, name == "tutorial_tailup.png");
     if (name == "confirmation_buttonokaybase.png")
         return wordButton(80, 32, "OK", art::kGrass, 0, 16);
     if (name == "confirmation_buttonokayroll.png")

@@ -115,41 +115,48 @@ const std::map<std::string, Power>& iconStems()
 }
 
 // Inventory icon, 40 x 40: frames 0-2 pop in (small, large, overshoot), 3 is
-// the resting look, 4 the hover highlight; 3b-3e shimmer (teleports).
+// the resting look, 4 the hover highlight; 3b-3e shimmer (teleports). The
+// game puts the slot's number badge over the icon's lower right (16 pixels
+// right and 15 down of the icon's corner), so the medallion sits up and left
+// in the picture and the badge only touches its rim.
+constexpr double kIconCentre = 16, kIconRadius = 14.5;
+
 cairo_surface_t* inventoryIcon(Power p, int frame, int shimmer)
 {
     cairo_surface_t* s = newSurface(40, 40);
     cairo_t* cr = cairo_create(s);
     static const double scales[] = {0.35, 0.75, 1.12, 1.0, 1.0};
     const double scale = scales[frame];
+    const double c = kIconCentre, r = kIconRadius * scale;
     if (frame == 4)
-        softGlow(cr, 20, 20, 20, art::kGlow, 0.95);
+        softGlow(cr, c, c, 17, art::kGlow, 0.95);
     if (shimmer > 0)
-        softGlow(cr, 20, 20, 14 + 1.5 * shimmer, kWhite, 0.15 * shimmer);
+        softGlow(cr, c, c, 12 + 1.5 * shimmer, kWhite, 0.15 * shimmer);
     // Medallion.
-    cairo_arc(cr, 20, 20, 16 * scale, 0, 2 * kPi);
+    cairo_arc(cr, c, c, r, 0, 2 * kPi);
     const Rgb face = frame == 4 ? lighter(art::kParchment, 0.5) : art::kParchment;
-    fillVertical(cr, lighter(face, 0.4), art::kParchmentDark, 20 - 16 * scale, 20 + 16 * scale);
+    fillVertical(cr, lighter(face, 0.4), art::kParchmentDark, c - r, c + r);
     strokeInk(cr, 1.5);
-    cairo_arc(cr, 20, 20, 16 * scale - 2, 0, 2 * kPi);
+    cairo_arc(cr, c, c, r - 2, 0, 2 * kPi);
     setColor(cr, frame == 4 ? art::kGlow : art::kBrass);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    drawPowerSymbol(cr, p, 20, 20, 24 * scale, shimmer * 0.2);
+    drawPowerSymbol(cr, p, c, c, 21 * scale, shimmer * 0.2);
     cairo_destroy(cr);
     return s;
 }
 
-// Slot number badge, 16 x 16; image 1 is the lit one.
+// Slot number badge, 16 x 16; image 1 is the lit one. A small disc in the
+// picture's lower right corner, clear of the icon's symbol.
 cairo_surface_t* slotNumber(int digit, bool lit)
 {
     cairo_surface_t* s = newSurface(16, 16);
     cairo_t* cr = cairo_create(s);
-    cairo_arc(cr, 8, 8, 7, 0, 2 * kPi);
+    cairo_arc(cr, 10, 10, 5.5, 0, 2 * kPi);
     const Rgb c = lit ? art::kYellow : art::kCopper;
-    fillVertical(cr, lighter(c, 0.35), darker(c, 0.2), 1, 15);
-    strokeInk(cr, 1.2);
-    drawText(cr, std::string(1, static_cast<char>('0' + digit)), 1, 0, 14, 16, 11, lit ? art::kInk : kWhite, true);
+    fillVertical(cr, lighter(c, 0.35), darker(c, 0.2), 4.5, 15.5);
+    strokeInk(cr, 1.1);
+    drawText(cr, std::string(1, static_cast<char>('0' + digit)), 4.5, 3, 11, 14, 8.5, lit ? art::kInk : kWhite, true);
     cairo_destroy(cr);
     return s;
 }

@@ -179,7 +179,7 @@ cairo_surface_t* head(int frame)
 {
     cairo_surface_t* s = newSurface(120, 120);
     cairo_t* cr = cairo_create(s);
-    drawProfessorHead(cr, 60, 62, 0.86, faceFor(frame));
+    drawProfessorHead(cr, 60, 73, 0.78, faceFor(frame));
     cairo_destroy(cr);
     return s;
 }
@@ -193,13 +193,14 @@ cairo_surface_t* body()
     return s;
 }
 
-// The raised arm waves through five positions.
+// The arm that points at the menu, in five positions. The menu places this
+// picture so that its shoulder (112, 20) lies on the coat's left shoulder.
 cairo_surface_t* leftArm(int frame)
 {
     cairo_surface_t* s = newSurface(150, 150);
     cairo_t* cr = cairo_create(s);
-    const double angle = 1.9 + 0.5 * std::sin((frame - 1) / 4.0 * kPi) - 0.25 * (frame - 1) / 4.0;
-    drawProfessorArm(cr, 75, 75, 0.75, -angle, false, 0);
+    const double angle = 1.30 + 0.06 * (frame - 1);
+    drawProfessorArm(cr, 112, 20, 0.75, -angle, false, 0);
     cairo_destroy(cr);
     return s;
 }

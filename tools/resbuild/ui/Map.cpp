@@ -1,11 +1,12 @@
-// The world map: the parchment chart, the level-set labels, the level dots
-// in their states and the stars of the tutorial levels.
+// The world map's pieces: the level-set labels, the level dots in their
+// states and the stars of the tutorial levels (the chart itself is drawn in
+// MapChart.cpp).
 #include <cmath>
 #include <cstdlib>
 
 #include "ui/Interface.h"
+#include "ui/MapChart.h"
 #include "ui/Paint.h"
-#include "ui/Scenery.h"
 
 namespace ui {
 
@@ -13,208 +14,109 @@ namespace {
 
 bool startsWith(const std::string& s, const std::string& p) { return s.rfind(p, 0) == 0; }
 
-void islandPath(cairo_t* cr, double cx, double cy, double rx, double ry, uint32_t seed)
-{
-    Rand rnd(seed);
-    const int n = 18;
-    double radii[n];
-    for (double& r : radii)
-        r = rnd.range(0.75, 1.15);
-    cairo_new_path(cr);
-    for (int i = 0; i <= n; ++i) {
-        const double a = 2 * kPi * i / n;
-        const double r = radii[i % n];
-        const double x = cx + rx * r * std::cos(a), y = cy + ry * r * std::sin(a);
-        if (i == 0)
-            cairo_move_to(cr, x, y);
-        else {
-            const double pa = 2 * kPi * (i - 0.5) / n;
-            const double pr = (radii[i - 1] + r) / 2 * 1.04;
-            cairo_curve_to(cr, cx + rx * pr * std::cos(pa), cy + ry * pr * std::sin(pa),
-                           cx + rx * pr * std::cos(pa), cy + ry * pr * std::sin(pa), x, y);
-        }
-    }
-    cairo_close_path(cr);
-}
-
-void tree(cairo_t* cr, double x, double y)
-{
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x, y + 6);
-    setColor(cr, art::kWoodDark);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-    cairo_arc(cr, x, y - 2, 5, 0, 2 * kPi);
-    fillVertical(cr, lighter(art::kGrass, 0.2), darker(art::kGrass, 0.3), y - 7, y + 3);
-    strokeInk(cr, 1);
-}
-
-void mountain(cairo_t* cr, double x, double y, double s)
-{
-    cairo_move_to(cr, x - 12 * s, y);
-    cairo_line_to(cr, x, y - 16 * s);
-    cairo_line_to(cr, x + 12 * s, y);
-    cairo_close_path(cr);
-    fillVertical(cr, lighter(art::kWood, 0.35), art::kWood, y - 16 * s, y);
-    strokeInk(cr, 1.2);
-    cairo_move_to(cr, x - 4 * s, y - 11 * s);
-    cairo_line_to(cr, x, y - 16 * s);
-    cairo_line_to(cr, x + 4 * s, y - 11 * s);
-    cairo_close_path(cr);
-    setColor(cr, kWhite, 0.9);
-    cairo_fill(cr);
-}
-
-void compass(cairo_t* cr, double cx, double cy, double r)
-{
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    setColor(cr, art::kParchment, 0.7);
-    cairo_fill_preserve(cr);
-    strokeInk(cr, 1.5);
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * kPi / 4 - kPi / 2;
-        const double len = (i % 2 == 0) ? r * 0.95 : r * 0.55;
-        cairo_move_to(cr, cx + len * std::cos(a), cy + len * std::sin(a));
-        cairo_line_to(cr, cx + r * 0.15 * std::cos(a + kPi / 2), cy + r * 0.15 * std::sin(a + kPi / 2));
-        cairo_line_to(cr, cx, cy);
-        cairo_close_path(cr);
-        setColor(cr, i == 0 ? art::kRed : art::kWoodDark);
-        cairo_fill(cr);
-    }
-    drawText(cr, "N", cx - 10, cy - r - 20, 20, 18, 14, art::kInk, true);
-}
-
-cairo_surface_t* background()
-{
-    const int W = 800, H = 600;
-    cairo_surface_t* s = newSurface(W, H);
-    cairo_t* cr = cairo_create(s);
-    cairo_rectangle(cr, 0, 0, W, H);
-    fillVertical(cr, art::kWood, art::kWoodDark, 0, H, 1, false);
-    drawParchment(cr, 4, 4, W - 8, H - 8, 99);
-    // Sea wash with wave marks.
-    cairo_save(cr);
-    cairo_rectangle(cr, 16, 16, W - 32, H - 32);
-    cairo_clip(cr);
-    cairo_rectangle(cr, 16, 16, W - 32, H - 32);
-    setColor(cr, art::kSky, 0.22);
-    cairo_fill(cr);
-    Rand rnd(5);
-    for (int i = 0; i < 70; ++i) {
-        const double x = 30 + rnd.next() * (W - 60), y = 30 + rnd.next() * (H - 60);
-        cairo_move_to(cr, x, y);
-        cairo_curve_to(cr, x + 3, y - 3, x + 6, y - 3, x + 9, y);
-        cairo_curve_to(cr, x + 12, y - 3, x + 15, y - 3, x + 18, y);
-        setColor(cr, art::kBlue, 0.3);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-    }
-    // Three islands, one per level set, with coast rings.
-    struct Isle { double x, y, rx, ry; uint32_t seed; };
-    const Isle isles[] = {{250, 270, 210, 150, 11}, {600, 200, 150, 110, 23}, {590, 470, 150, 90, 37}};
-    for (const Isle& is : isles) {
-        for (int ring = 3; ring >= 1; --ring) {
-            islandPath(cr, is.x, is.y, is.rx + ring * 9, is.ry + ring * 9, is.seed);
-            setColor(cr, art::kBlue, 0.12);
-            cairo_set_line_width(cr, 1.2);
-            cairo_stroke(cr);
-        }
-        islandPath(cr, is.x, is.y, is.rx, is.ry, is.seed);
-        fillVertical(cr, lighter(art::kSand, 0.3), art::kSand, is.y - is.ry, is.y + is.ry);
-        strokeInk(cr, 2);
-        islandPath(cr, is.x, is.y - 6, is.rx * 0.86, is.ry * 0.8, is.seed);
-        fillVertical(cr, lighter(art::kGrass, 0.45), lighter(art::kGrass, 0.15), is.y - is.ry, is.y + is.ry);
-        setColor(cr, darker(art::kGrass, 0.3), 0.6);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-        Rand r2(is.seed);
-        for (int i = 0; i < 14; ++i) {
-            const double a = r2.next() * 2 * kPi, d = std::sqrt(r2.next()) * 0.7;
-            tree(cr, is.x + is.rx * d * std::cos(a), is.y + is.ry * d * std::sin(a));
-        }
-        for (int i = 0; i < 4; ++i) {
-            const double a = r2.next() * 2 * kPi, d = std::sqrt(r2.next()) * 0.5;
-            mountain(cr, is.x + is.rx * d * std::cos(a), is.y + is.ry * d * std::sin(a), r2.range(0.8, 1.3));
-        }
-    }
-    // The volcano on the big island and a dotted trail between the isles.
-    drawVolcano(cr, 200, 200, 90, 60);
-    cairo_move_to(cr, 330, 300);
-    cairo_curve_to(cr, 420, 330, 470, 240, 520, 220);
-    cairo_move_to(cr, 340, 340);
-    cairo_curve_to(cr, 420, 420, 480, 470, 520, 470);
-    const double dash[] = {5, 5};
-    cairo_set_dash(cr, dash, 2, 0);
-    setColor(cr, art::kRed, 0.7);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
-    compass(cr, 90, 510, 42);
-    cairo_restore(cr);
-    cairo_destroy(cr);
-    return s;
-}
-
+// A level-set label for the parchment buttons of the screens (186 x 29).
 cairo_surface_t* setLabel(const std::string& text)
 {
-    cairo_surface_t* s = newSurface(160, 30);
+    cairo_surface_t* s = newSurface(186, 29);
     cairo_t* cr = cairo_create(s);
-    drawText(cr, text, 0, 0, 160, 30, 18, art::kParchment, true, Align::Centre, art::kInk, 0.9);
+    drawText(cr, text, 0, 0, 186, 29, 16, art::kParchment, true, Align::Centre, art::kInk, 0.9);
     cairo_destroy(cr);
     return s;
 }
 
-// A round dot of 18 x 18, scaled down for the shrink frames.
+// The mark of the set the map shows: a glowing brass frame over its button.
+cairo_surface_t* currentSetFrame()
+{
+    cairo_surface_t* s = newSurface(186, 29);
+    cairo_t* cr = cairo_create(s);
+    roundedRect(cr, 1.5, 1.5, 183, 26, 10);
+    setColor(cr, art::kGlow, 0.35);
+    cairo_set_line_width(cr, 5);
+    cairo_stroke(cr);
+    roundedRect(cr, 1.5, 1.5, 183, 26, 10);
+    setColor(cr, art::kYellow);
+    cairo_set_line_width(cr, 2.4);
+    cairo_stroke(cr);
+    roundedRect(cr, 4, 4, 178, 21, 8);
+    setColor(cr, kWhite, 0.45);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    cairo_destroy(cr);
+    return s;
+}
+
+// Level dots, 18 x 18 around their centre (9, 9): an open level is a large
+// bright copper dot, a finished one a green dot with a tick, a locked one a
+// small grey stone with a padlock.
 enum class Dot { Completed, Incomplete, Locked, Ghosted };
+
+void padlock(cairo_t* cr, double cx, double cy, double s, Rgb colour, double alpha)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx, cy - 1.2 * s, 1.5 * s, kPi, 2 * kPi);
+    setColor(cr, colour, alpha);
+    cairo_set_line_width(cr, 0.9 * s);
+    cairo_stroke(cr);
+    cairo_rectangle(cr, cx - 2.1 * s, cy - 1.2 * s, 4.2 * s, 3.4 * s);
+    setColor(cr, colour, alpha);
+    cairo_fill(cr);
+}
+
+void tick(cairo_t* cr, double cx, double cy, double s, Rgb colour, double width)
+{
+    cairo_move_to(cr, cx - 3.4 * s, cy + 0.2 * s);
+    cairo_line_to(cr, cx - 1 * s, cy + 2.8 * s);
+    cairo_line_to(cr, cx + 3.6 * s, cy - 3 * s);
+    setColor(cr, colour);
+    cairo_set_line_width(cr, width * s);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+}
 
 void dotShape(cairo_t* cr, Dot kind, double scale, bool rollover)
 {
-    const double cx = 9, cy = 9, r = 7.5 * scale;
+    const double cx = 9, cy = 9;
+    double radius = 8, alpha = 1;
+    Rgb top = art::kYellow, bottom = art::kCopper;
+    if (kind == Dot::Completed) {
+        radius = 7;
+        top = lighter(art::kGrass, 0.35);
+        bottom = darker(art::kGrass, 0.3);
+    } else if (kind == Dot::Locked || kind == Dot::Ghosted) {
+        // Quiet: the way ahead, not a thing to press yet.
+        radius = 5.5;
+        top = lighter(art::kMetal, 0.55);
+        bottom = lighter(art::kMetal, 0.1);
+        alpha = kind == Dot::Ghosted ? 0.4 : 0.9;
+    }
+    const double r = radius * scale;
     if (r < 0.5)
         return;
-    Rgb c = art::kCopper;
-    double alpha = 1;
-    if (kind == Dot::Completed)
-        c = art::kGrass;
-    else if (kind == Dot::Locked)
-        c = art::kMetal;
-    else if (kind == Dot::Ghosted) {
-        c = art::kMetal;
-        alpha = 0.5;
-    }
     if (rollover) {
-        softGlow(cr, cx, cy, 9, art::kGlow, 0.9);
-        c = lighter(c, 0.25);
+        softGlow(cr, cx, cy, 9, art::kGlow, 0.95);
+        top = lighter(top, 0.3);
+        bottom = lighter(bottom, 0.2);
+    } else if (kind == Dot::Incomplete) {
+        softGlow(cr, cx, cy, 9 * scale, art::kGlow, 0.5);
     }
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    fillVertical(cr, lighter(c, 0.45), darker(c, 0.25), cy - r, cy + r, alpha);
-    setColor(cr, art::kInk, alpha);
+    fillVertical(cr, top, bottom, cy - r, cy + r, alpha);
+    setColor(cr, art::kInk, alpha * (kind == Dot::Locked || kind == Dot::Ghosted ? 0.45 : 1));
     cairo_set_line_width(cr, 1.3 * std::max(scale, 0.5));
     cairo_stroke(cr);
     softGlow(cr, cx - r * 0.35, cy - r * 0.4, r * 0.45, kWhite, 0.7 * alpha);
     if (scale < 0.6)
         return;
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, scale, scale);
-    if (kind == Dot::Completed) {
-        cairo_move_to(cr, -3.5, 0);
-        cairo_line_to(cr, -1, 3);
-        cairo_line_to(cr, 4, -3.5);
-        setColor(cr, kWhite);
-        cairo_set_line_width(cr, 2);
+    if (kind == Dot::Completed)
+        tick(cr, cx, cy, scale, kWhite, 1.9);
+    else if (kind == Dot::Incomplete) {
+        cairo_arc(cr, cx, cy, r * 0.55, 0, 2 * kPi);
+        setColor(cr, kWhite, 0.7);
+        cairo_set_line_width(cr, 1.2 * scale);
         cairo_stroke(cr);
-    } else if (kind == Dot::Locked || kind == Dot::Ghosted) {
-        cairo_arc(cr, 0, -1, 1.8, 0, 2 * kPi);
-        cairo_move_to(cr, -1.2, 0);
-        cairo_line_to(cr, 1.2, 0);
-        cairo_line_to(cr, 0.8, 3.5);
-        cairo_line_to(cr, -0.8, 3.5);
-        cairo_close_path(cr);
-        setColor(cr, art::kInk, alpha);
-        cairo_fill(cr);
-    }
-    cairo_restore(cr);
+    } else
+        padlock(cr, cx, cy + 0.6, 0.75 * scale, art::kMetalDark, 0.8 * alpha);
 }
 
 cairo_surface_t* regularDot(Dot kind, double scale, bool rollover)
@@ -226,18 +128,24 @@ cairo_surface_t* regularDot(Dot kind, double scale, bool rollover)
     return s;
 }
 
-// The ring of the selected dot breathes in and out over six frames.
+// The ring of the selected dot breathes in and out over six frames. Its
+// middle stays clear: the map shows the level's own dot beneath it.
 cairo_surface_t* selectedPulse(int frame)
 {
     cairo_surface_t* s = newSurface(18, 18);
     cairo_t* cr = cairo_create(s);
     const double t = frame / 5.0;
-    cairo_arc(cr, 9, 9, 6.5 + 2 * t, 0, 2 * kPi);
-    setColor(cr, art::kGlow, 1.0 - 0.6 * t);
-    cairo_set_line_width(cr, 2.2 - t);
+    const double r = 7.4 + 1.2 * t;
+    cairo_arc(cr, 9, 9, r, 0, 2 * kPi);
+    setColor(cr, art::kGlow, 0.55);
+    cairo_set_line_width(cr, 3.4 - 1.2 * t);
     cairo_stroke(cr);
-    cairo_arc(cr, 9, 9, 6.5 + 2 * t, 0, 2 * kPi);
-    setColor(cr, art::kRed, 0.5 - 0.4 * t);
+    cairo_arc(cr, 9, 9, r, 0, 2 * kPi);
+    setColor(cr, mix(art::kYellow, kWhite, 0.5 * t));
+    cairo_set_line_width(cr, 1.8 - 0.5 * t);
+    cairo_stroke(cr);
+    cairo_arc(cr, 9, 9, r + 1.3, 0, 2 * kPi);
+    setColor(cr, art::kInk, 0.55);
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
     cairo_destroy(cr);
@@ -258,67 +166,126 @@ cairo_surface_t* selectedShrink(int k)
     return s;
 }
 
-void brassStar(cairo_t* cr, double cx, double cy, double r, double rot, double alpha)
+// The glow the map lays under the selected level (44 x 44): a warm light
+// with a bright ring, so the level to play is the first thing one sees.
+cairo_surface_t* selectedHalo()
 {
-    starPath(cr, cx, cy, r, r * 0.48, rot);
-    fillVertical(cr, lighter(art::kYellow, 0.4), art::kCopper, cy - r, cy + r, alpha);
-    setColor(cr, art::kInk, alpha);
+    cairo_surface_t* s = newSurface(44, 44);
+    cairo_t* cr = cairo_create(s);
+    softGlow(cr, 22, 22, 22, mix(art::kGlow, art::kCopper, 0.25), 1.0);
+    softGlow(cr, 22, 22, 15, art::kGlow, 0.9);
+    cairo_arc(cr, 22, 22, 15.5, 0, 2 * kPi);
+    setColor(cr, art::kInk, 0.35);
+    cairo_set_line_width(cr, 3.2);
+    cairo_stroke(cr);
+    cairo_arc(cr, 22, 22, 15.5, 0, 2 * kPi);
+    setColor(cr, art::kYellow);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    cairo_destroy(cr);
+    return s;
+}
+
+// Tutorial stars. The map lays a star in the level's state under each
+// tutorial dot (22 x 22 around (11, 11)): brass for an open level, green
+// with a tick for a finished one, a small grey one for a locked one.
+enum class Star { Open, Completed, Locked };
+
+void starShape(cairo_t* cr, double cx, double cy, double r, Star kind, double alpha)
+{
+    Rgb top = lighter(art::kYellow, 0.35), bottom = art::kCopper;
+    if (kind == Star::Completed) {
+        top = lighter(art::kGrass, 0.4);
+        bottom = darker(art::kGrass, 0.3);
+    } else if (kind == Star::Locked) {
+        top = lighter(art::kMetal, 0.55);
+        bottom = lighter(art::kMetal, 0.1);
+    }
+    starPath(cr, cx, cy + 0.5, r, r * 0.5, 0);
+    fillVertical(cr, top, bottom, cy - r, cy + r, alpha);
+    setColor(cr, art::kInk, alpha * (kind == Star::Locked ? 0.45 : 1));
     cairo_set_line_width(cr, std::max(0.8, r / 8));
     cairo_stroke(cr);
+    if (kind == Star::Completed)
+        tick(cr, cx, cy + 1, 0.8 * r / 10, kWhite, 1.8);
+    else if (kind == Star::Locked)
+        padlock(cr, cx, cy + 1.5, 0.6 * r / 8, art::kMetalDark, 0.8 * alpha);
+    else
+        softGlow(cr, cx - r * 0.25, cy - r * 0.3, r * 0.35, kWhite, 0.8 * alpha);
 }
 
-cairo_surface_t* starDot(double scale, double alpha, double glow)
+cairo_surface_t* starDot(Star kind, double scale, double alpha, double glow)
 {
-    cairo_surface_t* s = newSurface(18, 18);
+    cairo_surface_t* s = newSurface(22, 22);
     cairo_t* cr = cairo_create(s);
     if (glow > 0)
-        softGlow(cr, 9, 9, 9, art::kGlow, glow);
-    if (scale > 0.05)
-        brassStar(cr, 9, 9.5, 8 * scale, 0, alpha);
+        softGlow(cr, 11, 11, 11, art::kGlow, glow);
+    const double r = (kind == Star::Locked ? 8.5 : 10) * scale;
+    if (r > 0.5)
+        starShape(cr, 11, 11, r, kind, alpha);
     cairo_destroy(cr);
     return s;
 }
 
-// The tutorial star above a dot turns gently and glints.
+// The strips of the tutorial dot itself stand above and left of the dot's
+// place (the star strips 20 x 42, the pulse 28 x 42), with the star's
+// centre at (10, 14) and (14, 14): that is the middle of the dot's hit box.
+const int kStarStripHeight = 42;
+const double kStarY = 14;
+
+// The base: a glint that runs once round the star beneath in the 60
+// frames, brightest as it crosses the top.
 cairo_surface_t* starBase(int frame)
 {
-    cairo_surface_t* s = newSurface(20, 26);
+    cairo_surface_t* s = newSurface(20, kStarStripHeight);
     cairo_t* cr = cairo_create(s);
-    const double t = frame / 60.0;
-    const double wob = 0.25 * std::sin(t * 2 * kPi + 0.3);
-    const double bob = 1.5 * std::sin(t * 4 * kPi);
-    brassStar(cr, 10, 14 + bob, 8.5, wob, 1);
-    const double glint = std::max(0.0, std::sin(t * 2 * kPi * 3));
-    softGlow(cr, 7 + 6 * t, 10 + bob, 3 + 2 * glint, kWhite, 0.8 * glint);
+    const double a = -kPi / 2 + 2 * kPi * frame / 60.0;
+    const double x = 10 + 6 * std::cos(a), y = kStarY + 6 * std::sin(a);
+    const double bright = 0.35 + 0.45 * (0.5 - 0.5 * std::sin(a));
+    const double size = 1.5 + 1.5 * bright;
+    softGlow(cr, x, y, size + 1.5, kWhite, bright);
+    cairo_move_to(cr, x - size, y);
+    cairo_line_to(cr, x + size, y);
+    cairo_move_to(cr, x, y - size);
+    cairo_line_to(cr, x, y + size);
+    setColor(cr, kWhite, bright);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
     cairo_destroy(cr);
     return s;
 }
 
+// Under the pointer and while selected: a breathing golden outline around
+// the star.
 cairo_surface_t* starPulse(int frame)
 {
-    cairo_surface_t* s = newSurface(28, 26);
+    cairo_surface_t* s = newSurface(28, kStarStripHeight);
     cairo_t* cr = cairo_create(s);
     const double t = frame / 60.0;
     const double p = 0.5 + 0.5 * std::sin(t * 2 * kPi * 2);
-    softGlow(cr, 14, 14, 9 + 5 * p, art::kGlow, 0.4 + 0.5 * p);
-    starPath(cr, 14, 14, 10 + 2 * p, 4.8 + p, 0.1 * std::sin(t * 2 * kPi + 0.5));
-    setColor(cr, art::kGlow, 0.5 + 0.4 * p);
-    cairo_set_line_width(cr, 1.5);
+    softGlow(cr, 14, kStarY, 13, art::kGlow, 0.35 + 0.35 * p);
+    // The outline sways a little as it breathes.
+    starPath(cr, 14, kStarY + 0.5, 12 + 1.2 * p, 6 + 0.6 * p, 0.08 * std::sin(t * 2 * kPi + 0.5));
+    setColor(cr, art::kYellow, 0.75 + 0.25 * p);
+    cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
     cairo_destroy(cr);
     return s;
 }
 
-// Grows from nothing with a spin and a small overshoot.
+// A burst of sparks that opens from the star when it appears.
 cairo_surface_t* starAppear(int frame)
 {
-    cairo_surface_t* s = newSurface(20, 26);
+    cairo_surface_t* s = newSurface(20, kStarStripHeight);
     cairo_t* cr = cairo_create(s);
     const double t = frame / 13.0;
-    const double scale = t < 0.8 ? t / 0.8 * 1.15 : 1.15 - (t - 0.8) / 0.2 * 0.15;
-    softGlow(cr, 10, 14, 10 * t + 1, kWhite, 0.8 * (1 - t));
-    if (scale > 0.02)
-        brassStar(cr, 10, 14, 8.5 * std::min(scale, 1.12), (1 - t) * kPi, 1);
+    for (int k = 0; k < 5; ++k) {
+        const double a = -kPi / 2 + k * 2 * kPi / 5 + 0.3 * t;
+        const double d = 3 + 6 * t;
+        cairo_arc(cr, 10 + d * std::cos(a), kStarY + d * std::sin(a), 1.8 * (1 - 0.6 * t), 0, 2 * kPi);
+        setColor(cr, art::kGlow, 1 - 0.75 * t);
+        cairo_fill(cr);
+    }
     cairo_destroy(cr);
     return s;
 }
@@ -328,7 +295,7 @@ cairo_surface_t* starAppear(int frame)
 cairo_surface_t* drawMapImage(const std::string& name)
 {
     if (name == "map_background.jpg")
-        return background();
+        return drawMapChart();
     if (name == "map_buttonlevelset_textregular.png")
         return setLabel("Regular");
     if (name == "map_buttonlevelset_textadvanced.png")
@@ -355,19 +322,25 @@ cairo_surface_t* drawMapImage(const std::string& name)
             return regularDot(kind, 1, true);
         return regularDot(kind, 1, false);
     }
+    if (name == "map_buttonlevelset_current.png")
+        return currentSetFrame();
+    if (name == "map_selectedhalo.png")
+        return selectedHalo();
     if (startsWith(name, "mapdotstar")) {
         const std::string rest = name.substr(10);
         if (rest == "base.png")
-            return starDot(1, 1, 0);
+            return starDot(Star::Open, 1, 1, 0);
+        if (rest == "completed.png")
+            return starDot(Star::Completed, 1, 1, 0);
         if (rest == "ghosted.png")
-            return starDot(1, 0.45, 0);
+            return starDot(Star::Locked, 1, 0.8, 0);
         if (startsWith(rest, "ghostedshrink"))
-            return starDot(1 - 0.25 * std::atoi(rest.c_str() + 13), 0.45, 0);
+            return starDot(Star::Locked, 1 - 0.25 * std::atoi(rest.c_str() + 13), 0.8, 0);
         if (startsWith(rest, "shrink"))
-            return starDot(1 - 0.25 * std::atoi(rest.c_str() + 6), 1, 0);
+            return starDot(Star::Open, 1 - 0.25 * std::atoi(rest.c_str() + 6), 1, 0);
         if (startsWith(rest, "pulse")) {
             const int f = std::atoi(rest.c_str() + 5);
-            return starDot(1 + 0.02 * f, 1, 0.15 * f);
+            return starDot(Star::Open, 1 + 0.02 * f, 1, 0.15 * f);
         }
     }
     if (startsWith(name, "star_base"))

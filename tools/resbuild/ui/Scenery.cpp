@@ -5,10 +5,46 @@
 namespace ui {
 
 namespace {
-constexpr Rgb kSkin{0.98, 0.82, 0.68};
-constexpr Rgb kHair{0.96, 0.95, 0.92};
-constexpr Rgb kCoat{0.45, 0.30, 0.20};
-constexpr Rgb kVest{0.30, 0.50, 0.32};
+// The same professor as on the board: green coat, white hair and beard,
+// brass spectacles and a dark top hat with a copper band.
+constexpr Rgb kSkin{0.97, 0.79, 0.63};
+constexpr Rgb kHair{0.95, 0.94, 0.90};
+constexpr Rgb kCoat{0.26, 0.46, 0.34};
+constexpr Rgb kVest{0.62, 0.48, 0.30};
+constexpr Rgb kHat{0.24, 0.19, 0.21};
+
+// The top hat, its brim's middle at (0, brimY) of the head's frame.
+void drawTopHat(cairo_t* cr, double brimY, double lw)
+{
+    // Crown, a little wider at the top.
+    cairo_move_to(cr, -30, brimY);
+    cairo_line_to(cr, -33, brimY - 56);
+    cairo_curve_to(cr, -20, brimY - 61, 20, brimY - 61, 33, brimY - 56);
+    cairo_line_to(cr, 30, brimY);
+    cairo_close_path(cr);
+    fillVertical(cr, lighter(kHat, 0.25), darker(kHat, 0.2), brimY - 60, brimY);
+    strokeInk(cr, lw);
+    // Copper band.
+    cairo_move_to(cr, -30.6, brimY - 8);
+    cairo_line_to(cr, -31.6, brimY - 18);
+    cairo_line_to(cr, 31.6, brimY - 18);
+    cairo_line_to(cr, 30.6, brimY - 8);
+    cairo_close_path(cr);
+    fillVertical(cr, lighter(art::kCopper, 0.3), darker(art::kCopper, 0.2), brimY - 18, brimY - 8);
+    strokeInk(cr, lw * 0.6);
+    // A sheen down the crown.
+    cairo_rectangle(cr, -20, brimY - 52, 5, 32);
+    setColor(cr, kWhite, 0.18);
+    cairo_fill(cr);
+    // Brim.
+    cairo_save(cr);
+    cairo_translate(cr, 0, brimY);
+    cairo_scale(cr, 1, 0.22);
+    cairo_arc(cr, 0, 0, 50, 0, 2 * kPi);
+    cairo_restore(cr);
+    fillVertical(cr, lighter(kHat, 0.15), darker(kHat, 0.25), brimY - 11, brimY + 11);
+    strokeInk(cr, lw);
+}
 } // namespace
 
 void drawProfessorHead(cairo_t* cr, double cx, double cy, double s, const Face& f)
@@ -18,15 +54,15 @@ void drawProfessorHead(cairo_t* cr, double cx, double cy, double s, const Face& 
     cairo_scale(cr, s, s);
     const double lw = art::kOutlineLarge / std::max(s, 0.5) * 0.8;
 
-    // Hair tufts on both sides.
+    // White hair curling out on both sides under the hat.
     for (int side = -1; side <= 1; side += 2) {
         cairo_new_path(cr);
-        for (int k = 0; k < 4; ++k) {
-            const double a = (side < 0 ? kPi : 0) + side * (-0.7 + k * 0.45);
+        for (int k = 0; k < 3; ++k) {
+            const double a = (side < 0 ? kPi : 0) + side * (-0.5 + k * 0.45);
             cairo_new_sub_path(cr);
-            cairo_arc(cr, side * 40 + 14 * std::cos(a), -4 + 16 * std::sin(a), 13, 0, 2 * kPi);
+            cairo_arc(cr, side * 38 + 9 * std::cos(a), -8 + 11 * std::sin(a), 9, 0, 2 * kPi);
         }
-        fillVertical(cr, kWhite, mix(kHair, art::kMetal, 0.3), -30, 20);
+        fillVertical(cr, kWhite, mix(kHair, art::kMetal, 0.3), -20, 8);
         strokeInk(cr, lw);
     }
     // Ears.
@@ -48,10 +84,25 @@ void drawProfessorHead(cairo_t* cr, double cx, double cy, double s, const Face& 
     cairo_pattern_destroy(skin);
     strokeInk(cr, lw);
     // Rosy cheeks.
-    softGlow(cr, -24, 14, 12, art::kRed, 0.35);
-    softGlow(cr, 24, 14, 12, art::kRed, 0.35);
-    // Shiny top of the head.
-    softGlow(cr, -10, -30, 10, kWhite, 0.5);
+    softGlow(cr, -24, 12, 11, art::kRed, 0.35);
+    softGlow(cr, 24, 12, 11, art::kRed, 0.35);
+    // Full white beard from ear to ear, round under the chin.
+    cairo_move_to(cr, -38, 6);
+    cairo_curve_to(cr, -40, 34, -22, 58, 0, 60);
+    cairo_curve_to(cr, 22, 58, 40, 34, 38, 6);
+    cairo_curve_to(cr, 30, 14, 22, 26, 12, 30);
+    cairo_curve_to(cr, 4, 33, -4, 33, -12, 30);
+    cairo_curve_to(cr, -22, 26, -30, 14, -38, 6);
+    cairo_close_path(cr);
+    fillVertical(cr, kWhite, mix(kHair, art::kMetal, 0.35), 6, 60);
+    strokeInk(cr, lw * 0.8);
+    for (int k = -2; k <= 2; ++k) {
+        cairo_move_to(cr, k * 9, 36 + std::abs(k) * 2);
+        cairo_curve_to(cr, k * 10, 44, k * 11, 48, k * 10.5, 54 - std::abs(k) * 3);
+    }
+    setColor(cr, mix(kHair, art::kMetal, 0.6), 0.7);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
 
     // Eyes behind round spectacles.
     const double look = f.look * 3;
@@ -84,7 +135,7 @@ void drawProfessorHead(cairo_t* cr, double cx, double cy, double s, const Face& 
             strokeInk(cr, lw * 0.7);
         }
         // Bushy brow.
-        const double by = -18 - f.brow * 5;
+        const double by = -16 - f.brow * 4;
         cairo_move_to(cr, ex - 11, by + 3 - side * f.brow * 1.5);
         cairo_curve_to(cr, ex - 5, by - 4, ex + 5, by - 4, ex + 11, by + 3 + side * f.brow * 1.5);
         setColor(cr, kHair);
@@ -128,6 +179,7 @@ void drawProfessorHead(cairo_t* cr, double cx, double cy, double s, const Face& 
     fillVertical(cr, lighter(art::kCopper, 0.35), darker(art::kCopper, 0.05), 2, 16);
     strokeInk(cr, lw * 0.7);
     softGlow(cr, -2, 6, 3, kWhite, 0.7);
+    drawTopHat(cr, -27, lw);
     cairo_restore(cr);
 }
 
@@ -272,7 +324,7 @@ void drawProfessorArm(cairo_t* cr, double sx, double sy, double s, double angle,
     strokeInk(cr, lw * 0.7);
     // Hand.
     cairo_arc(cr, 0, 88, 10, 0, 2 * kPi);
-    fillVertical(cr, kWhite, mix(kWhite, art::kMetal, 0.4), 78, 98);
+    fillVertical(cr, kSkin, darker(kSkin, 0.15), 78, 98);
     strokeInk(cr, lw);
     cairo_restore(cr);
     if (holdsLantern) {

@@ -15,14 +15,16 @@ struct Face {
     double look = 0;    // -1 left .. 1 right
 };
 
-// The professor's head, centred on (cx, cy); about 100 * s pixels across.
+// The professor's head under his top hat, the face centred on (cx, cy);
+// about 100 * s pixels across, from 88 * s above the centre (the hat's top)
+// to 60 * s below it (the beard).
 void drawProfessorHead(cairo_t* cr, double cx, double cy, double s, const Face& face);
 // Coat, waistcoat and bow tie; the collar's centre at (cx, top), about
 // 150 * s wide and 190 * s high.
 void drawProfessorBody(cairo_t* cr, double cx, double top, double s);
 // A sleeve from the shoulder (sx, sy) at an angle (radians, 0 = straight
 // down, positive swings outward to the right), length 90 * s, ending in a
-// gloved hand.
+// hand.
 void drawProfessorArm(cairo_t* cr, double sx, double sy, double s, double angle, bool holdsLantern, double glow);
 // The copper lantern hanging from its ring at (cx, top), about 60 * s high.
 void drawLantern(cairo_t* cr, double cx, double top, double s, double glow);
