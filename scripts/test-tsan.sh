@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the game's tests with ThreadSanitizer (clang) in their own folder
 # and runs the tests of the image store's start-up, where image files are
-# decoded on worker threads: any data race fails the run.
+# decoded on worker threads: any data race fails the run (scripts/tsan-run.sh
+# says what ended it and starts it again only when the sanitizer itself
+# failed to start).
 #
 # Usage: scripts/test-tsan.sh [build folder, default build-tsan]
 set -euo pipefail
@@ -17,16 +19,5 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 # draw (inside the uninstrumented cairo) is not what this run checks.
 TSAN_OPTIONS="report_bugs=0" cmake --build "$build" -j"$(nproc)" --target bramblecot_tests resources
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
-out="$build/tsan-run.log"
-set +e
-"$build/tests/bramblecot_tests" \
-  --gtest_filter='DrawDecod*:DrawJpegDirect*:DrawCatalogue*:DrawRealResources*:DrawPreload*:DrawImages*' \
-  2>&1 | tee "$out"
-status=${PIPESTATUS[0]}
-set -e
-# One closing line with the counts, as the other runs end with.
-passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$out" | tail -1)
-failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$out" | tail -1)
-echo "tsan: ${passed:-0} passed, ${failed:-0} failed"
-exit "$status"
+bash scripts/tsan-run.sh "$build/tsan-run.log" "$build/tests/bramblecot_tests" \
+  --gtest_filter='DrawDecod*:DrawJpegDirect*:DrawCatalogue*:DrawRealResources*:DrawPreload*:DrawImages*'

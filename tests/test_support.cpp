@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <ftw.h>
 
@@ -14,11 +16,46 @@
 namespace testsupport {
 
 namespace {
+
+std::vector<std::function<void()>>& testEndHooks()
+{
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
 int removeEntry(const char* path, const struct stat*, int, struct FTW*)
 {
     return ::remove(path);
 }
 } // namespace
+
+CommandResult runCommand(const std::string& command)
+{
+    CommandResult r{-1, ""};
+    FILE* p = popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        r.output.append(buf, n);
+    int status = pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+void atTestEnd(std::function<void()> fn)
+{
+    testEndHooks().push_back(std::move(fn));
+}
+
+void runTestEndHooks()
+{
+    std::vector<std::function<void()>> hooks;
+    hooks.swap(testEndHooks());
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+        (*it)();
+}
 
 TempDir::TempDir()
 {

@@ -2,6 +2,7 @@
 // private home folder for the whole test process.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,23 @@ bool fileExists(const std::string& path);
 std::string runDir();
 // The project's source folder.
 std::string sourceDir();
+
+// What a shell command printed on its standard output and its exit status
+// (-1 when it did not exit normally).
+struct CommandResult {
+    int exitCode;
+    std::string output;
+};
+CommandResult runCommand(const std::string& command);
+
+// Runs fn once the current test has ended, after its fixture's TearDown;
+// functions given during one test run last first. For process-wide services
+// that a helper brings up on first use inside a test: the next test must find
+// the process as the first test did, whatever ran before it.
+void atTestEnd(std::function<void()> fn);
+// Runs and forgets what atTestEnd was given (the test entry's listener calls
+// it after every test).
+void runTestEndHooks();
 
 // Starts the text system with the generated string table and font of the
 // run folder.

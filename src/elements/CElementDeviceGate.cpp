@@ -174,3 +174,9 @@ void CElementDeviceGate::RestoreState(int step)
     CElement::RestoreState(step);
     ShowPictures();
 }
+
+void CElementDeviceGate::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.animStep, record.shakeStep});
+}

@@ -149,3 +149,9 @@ void CElementDeviceGunshot::RestoreState(int step)
     savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }
+
+void CElementDeviceGunshot::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.animStep});
+}

@@ -165,3 +165,9 @@ void CElementDevicePowerup::RestoreState(int step)
     savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }
+
+void CElementDevicePowerup::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.animStep});
+}

@@ -246,3 +246,9 @@ void CElementDeviceTeleport::RestoreState(int step)
     savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }
+
+void CElementDeviceTeleport::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.flashStep, record.inflateStep});
+}

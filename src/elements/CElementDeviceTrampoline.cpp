@@ -156,3 +156,9 @@ void CElementDeviceTrampoline::RestoreState(int step)
     savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }
+
+void CElementDeviceTrampoline::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.animStep});
+}

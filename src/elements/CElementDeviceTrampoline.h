@@ -29,6 +29,7 @@ public:
     // ------------------------------------------------ undo
     void SaveState(int step) override;
     void RestoreState(int step) override;
+    void AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const override;
 
     // ------------------------------------------------ per-frame logic
     void Pump() override;

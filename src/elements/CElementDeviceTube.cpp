@@ -117,3 +117,9 @@ void CElementDeviceTube::RestoreState(int step)
     CElement::RestoreState(step);
     ShowPictures();
 }
+
+void CElementDeviceTube::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.animStep});
+}

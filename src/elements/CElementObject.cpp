@@ -201,3 +201,9 @@ void CElementObject::DumpState()
              type, typeObject, x, y, moving, falling, justLanded, sliding, pushed, frozen, heated,
              IsMagnetHeld() ? 1 : 0, tramp);
 }
+
+void CElementObject::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.inflateStep, record.squashStep, record.coolStep, record.spin});
+}

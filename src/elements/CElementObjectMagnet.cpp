@@ -93,11 +93,13 @@ void CElementObjectMagnet::UpdateLinks()
         ReleaseAll();
         return;
     }
-    // A moving magnet keeps its links: a held chain moves together.
-    if (moving)
+    // A moving magnet keeps its links: a held chain moves together. A magnet
+    // that is held, or holds something, keeps its links too: it neither
+    // looks further nor pulls nor repels until the EMP or an opening gate
+    // lets go.
+    if (moving || IsMagnetHeld())
         return;
     bool left = IsMagnetLeft();
-    ReleaseSide(left);
     for (int d = 1;; ++d) {
         int cx = left ? x - d : x + d;
         if (!isOnBoard(cx, y))
@@ -132,7 +134,7 @@ void CElementObjectMagnet::UpdateLinks()
         // Pull the metal one cell closer; metal that cannot move pulls the
         // magnet toward itself instead.
         bool pulled = e->mobile && !e->IsMagnetHeld() && (left ? e->PushRight(true, false) : e->PushLeft(true, false));
-        if (!pulled && !IsMagnetHeld()) {
+        if (!pulled) {
             if (left)
                 PushLeft(true, false);
             else
@@ -197,4 +199,10 @@ void CElementObjectMagnet::RestoreState(int step)
 {
     savedMagnetRecords.Restore(step, magnetRecord);
     CElementObject::RestoreState(step);
+}
+
+void CElementObjectMagnet::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElementObject::AppendOwnState(numbers, links);
+    numbers.push_back(magnetRecord.offTicks);
 }

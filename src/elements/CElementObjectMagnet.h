@@ -1,7 +1,8 @@
 // CElementObjectMagnet: a horseshoe magnet whose poles face left or right; a
 // normal (metal) one from the level or an inflatable one the professor
-// places. Once per world step every magnet looks along its row on its
-// poles' side (UpdateAllMagnets): metal next to it is linked to it (held),
+// places. Once per world step every magnet that nothing holds (no link on
+// either side) looks along its row on its poles' side (UpdateAllMagnets):
+// metal next to it is linked to it (held),
 // metal further away is pulled one cell closer (or the magnet moves toward
 // metal that cannot move), and a magnet facing it pole to pole right beside
 // it is pushed away, as the magnet is. The EMP switches every magnet off for
@@ -26,6 +27,7 @@ public:
     // ------------------------------------------------ undo
     void SaveState(int step) override;
     void RestoreState(int step) override;
+    void AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const override;
 
     // ------------------------------------------------ world-core operations
     // Once per world step, after the catch test and before falling.
@@ -53,7 +55,8 @@ private:
         int32_t offTicks; // steps left switched off by the EMP
     };
 
-    // Rebuilds the link on the poles' side, pulling or repelling as it goes.
+    // Builds the link on the poles' side of a magnet that nothing holds,
+    // pulling or repelling as it goes; a destroyed magnet lets go of all.
     void UpdateLinks();
     void ReleaseSide(bool left);
     void ReleaseAll();

@@ -33,7 +33,9 @@ void CElementTerrain::ShowBody()
 void CElementTerrain::Pump()
 {
     AnimateEffects();
-    if (IsDestroyed() || exploded)
+    // Heat takes a piece out of the grid for good (only an undo brings it
+    // back): it is not drawn from the start of its effect on, nor after it.
+    if (!inGrid || exploded)
         elementsprites::hide(body);
     else
         ShowBody();

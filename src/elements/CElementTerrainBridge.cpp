@@ -111,3 +111,9 @@ void CElementTerrainBridge::RestoreState(int step)
     savedRecords.Restore(step, record);
     CElement::RestoreState(step);
 }
+
+void CElementTerrainBridge::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {record.animStep});
+}

@@ -340,8 +340,11 @@ void CDraw::Present(Uint8 useDirtyRects, Uint8 countFrame)
     if (countFrame)
         ++frameCount;
 
-    if (tickSource() >= lastFpsTick + 1000) {
-        lastFpsTick = tickSource();
+    // A clock that went back starts a new sample at once, as the pacing
+    // does, rather than leaving the rate stale until it catches up.
+    Uint32 sampleTick = tickSource();
+    if (sampleTick < lastFpsTick || sampleTick - lastFpsTick >= 1000) {
+        lastFpsTick = sampleTick;
         fps = frameCount - lastFpsFrameCount;
         lastFpsFrameCount = frameCount;
         if (fpsOutput)

@@ -117,6 +117,10 @@ void CRender::ClearLists()
 void CRender::SetShowDirtyRects(bool set, bool value)
 {
     showDirtyRects = set ? value : !showDirtyRects;
+    // The outline picture is looked up again when the outlines next draw:
+    // the image store may have been filled anew since they last did.
+    if (showDirtyRects)
+        dirtyImageId = -1;
 }
 
 // ---------------------------------------------------------------- render pass

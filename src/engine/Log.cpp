@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 
+#include "engine/FileAccess.h"
 #include "engine/UserDirs.h"
 
 namespace {
@@ -117,6 +118,9 @@ const char* logGetPrefix(int category)
 void logSetTickSource(LogTickSource source)
 {
     g_tickSource = source ? source : SDL_GetTicks;
+    // Stamps taken on the old clock mean nothing on the new one.
+    g_stampTiming = 0;
+    g_stampMilestone = 0;
 }
 
 void logPrint(int category, const char* format, ...)
@@ -145,7 +149,9 @@ void logError(bool fatal, const char* format, ...)
     va_end(args);
 
     std::string fileName = std::string(GetProfileDirectory()) + "LOG.TXT";
-    FILE* file = fopen(fileName.c_str(), "a+b");
+    // Only a regular file takes the message: opening a named pipe under
+    // that name for writing would wait for a reader.
+    FILE* file = openRegularFileForAppend(fileName.c_str());
     if (!file) {
         logPrint(LOG_ERROR, "Cannot open log file at '%s'\n", fileName.c_str());
     } else {

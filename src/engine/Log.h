@@ -66,6 +66,7 @@ void logError(bool fatal, const char* format, ...) __attribute__((format(printf,
 void logResourceFailure(const char* fileName, const char* reason);
 
 // The millisecond clock that stamps categories 30 and 32 (SDL_GetTicks
-// unless replaced; tests hand in a clock of their own).
+// unless replaced; tests hand in a clock of their own). Setting it starts
+// both stamps from 0 again.
 typedef Uint32 (*LogTickSource)();
 void logSetTickSource(LogTickSource source);

@@ -38,6 +38,14 @@ CSound::CSound(const char* soundName, bool music)
     name = soundName;
 }
 
+std::vector<std::string> CSound::liveSoundNames()
+{
+    std::vector<std::string> names;
+    for (const CSound* sound : liveSounds)
+        names.push_back(sound->name);
+    return names;
+}
+
 CSound::~CSound()
 {
     if (!soundAvailable)
@@ -217,6 +225,8 @@ void CSound::destroyMusic()
         delete track;  // the destructor clears the slot and the current track
         track = nullptr;
     }
+    // Tracks made again rotate from the start, as at start-up.
+    stageIndex = 0;
 }
 
 void CSound::update()

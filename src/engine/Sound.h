@@ -78,6 +78,9 @@ public:
     static void fadeInEffects();
     static void stopEffects();
     static CSound* getCurrentMusic() { return currentMusic; }
+    // The file name of every sound object that exists now, in creation order
+    // (checks of what the game's objects really load).
+    static std::vector<std::string> liveSoundNames();
 
 private:
     float categoryVolume() const { return isMusic ? musicVolume : effectsVolume; }

@@ -12,6 +12,7 @@
 
 #include "engine/CDraw.h"
 #include "engine/Endian.h"
+#include "engine/FileAccess.h"
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
 #include "engine/UserDirs.h"
@@ -95,7 +96,9 @@ void CSound::init(bool useSettingsFile)
 void CSound::loadSettings()
 {
     std::string path = settingsPath();
-    FILE* file = fopen(path.c_str(), "rb");
+    // The settings file lies in the player's folder: anything but a regular
+    // file there (a named pipe would hold the start-up) is passed over.
+    FILE* file = openRegularFile(path.c_str());
     if (!file)
         return;
     uint32_t output = 0, driver = 0;

@@ -315,6 +315,18 @@ SDL_Surface* renderText(int width, int height, int align, int lineSpacing,
                            narrow1, narrow2, narrow3, narrow4, narrow5, narrow6);
 }
 
+std::vector<Uint16> plainTextUnits(const char* text)
+{
+    std::vector<Uint16> units;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        units.push_back(static_cast<unsigned char>(*p));
+        if (*p == '%')
+            units.push_back(0xFEFF);
+    }
+    units.push_back(0);
+    return units;
+}
+
 SDL_Surface* renderString(int width, int height, int align, int id,
                           const char* narrow1, const char* narrow2, const char* narrow3,
                           const char* narrow4, const char* narrow5, const char* narrow6)

@@ -17,6 +17,7 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <vector>
 
 #include "engine/StringTable.h"
 
@@ -76,6 +77,12 @@ SDL_Surface* renderStringWA(int width, int height, int align, int id,
                             const char* narrow1 = nullptr, const char* narrow2 = nullptr,
                             const char* narrow3 = nullptr, const char* narrow4 = nullptr,
                             const char* narrow5 = nullptr, const char* narrow6 = nullptr);
+
+// A text to be shown as it is, markup characters and all (a file name, a
+// level heading): each "%" is followed by an invisible U+FEFF, which no
+// rendered word keeps, so no markup code is recognised in it. One unit per
+// byte, terminated: a wide parameter for the functions above.
+std::vector<Uint16> plainTextUnits(const char* text);
 
 // Where the text of the last rendered block ended, in block pixels (the
 // text box puts its caret there).

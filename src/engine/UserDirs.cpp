@@ -1,5 +1,6 @@
 #include "engine/UserDirs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -7,6 +8,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <utility>
+#include <vector>
 
 #include "engine/Log.h"
 #include "engine/Utils.h"
@@ -44,14 +47,19 @@ char* copyName(const char* name, size_t length)
     return copy;
 }
 
+// The name as the sorted listing compares it: in lower case, as far as
+// ToLowerCopy goes.
+std::string lowerKey(const char* name)
+{
+    char* lower = ToLowerCopy(name);
+    std::string key = lower;
+    delete[] lower;
+    return key;
+}
+
 bool lowerLess(const char* a, const char* b)
 {
-    char* la = ToLowerCopy(a);
-    char* lb = ToLowerCopy(b);
-    bool less = strcmp(la, lb) < 0;
-    delete[] la;
-    delete[] lb;
-    return less;
+    return lowerKey(a) < lowerKey(b);
 }
 
 } // namespace
@@ -71,6 +79,12 @@ void makeDirectoryPath(const std::string& path)
     MakeDirectory(path.c_str());
 }
 } // namespace
+
+void ResetUserDirectories()
+{
+    g_profileDir[0] = '\0';
+    g_levelsDir[0] = '\0';
+}
 
 void InitUserDirectories()
 {
@@ -123,7 +137,8 @@ void GetFiles(std::list<char*>& result, const char* folder, const char* extensio
     size_t extLength = strlen(extension);
 
     // Entries are examined relative to the open folder, so the process's
-    // working folder never changes.
+    // working folder never changes. Only regular files are listed: a
+    // folder, a named pipe or a device is nothing a reader could open.
     DIR* dir = opendir(folder);
     if (!dir) {
         logPrint(LOG_DEBUG, "GetFiles()   Unable to open directory '%s'\n", folder);
@@ -133,13 +148,15 @@ void GetFiles(std::list<char*>& result, const char* folder, const char* extensio
             const char* name = entry->d_name;
             if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
                 continue;
+            size_t length = strlen(name);
+            // The extension ends the name ("x.lvl.lvl" is "x.lvl"); a name
+            // that is only the extension names nothing.
+            if (extLength == 0 || length <= extLength || strcmp(name + length - extLength, extension) != 0)
+                continue;
             struct stat st;
-            if (fstatat(fd, name, &st, 0) != 0 || S_ISDIR(st.st_mode))
+            if (fstatat(fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode))
                 continue;
-            const char* hit = extLength ? strstr(name, extension) : nullptr;
-            if (!hit || hit[extLength] != '\0')
-                continue;
-            found.push_back(copyName(name, static_cast<size_t>(hit - name)));
+            found.push_back(copyName(name, length - extLength));
         }
         closedir(dir);
     }
@@ -150,12 +167,21 @@ void GetFiles(std::list<char*>& result, const char* folder, const char* extensio
         result = std::move(found);
         return;
     }
-    for (char* name : found) {
-        auto it = result.begin();
-        while (it != result.end() && !lowerLess(name, *it))
-            ++it;
-        result.insert(it, name);
-    }
+    // One sort by the lower-case names, stable so that equal names keep
+    // their listing order, then one merge that puts each new name after the
+    // names already present that compare equal to it.
+    std::vector<std::pair<std::string, char*>> keyed;
+    keyed.reserve(found.size());
+    for (char* name : found)
+        keyed.emplace_back(lowerKey(name), name);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const std::pair<std::string, char*>& a, const std::pair<std::string, char*>& b) {
+                         return a.first < b.first;
+                     });
+    std::list<char*> ordered;
+    for (const auto& k : keyed)
+        ordered.push_back(k.second);
+    result.merge(ordered, lowerLess);
 }
 
 void OpenWithShell(const char* target)

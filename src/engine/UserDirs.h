@@ -11,6 +11,9 @@ enum { USER_DIR_SIZE = 260 };
 // and the levels folder ("<documents>/ZOBK Levels/"). Falls back to
 // "resource/" and the working folder when the system folders are unknown.
 void InitUserDirectories();
+// Forgets both folders, as before InitUserDirectories: the error log then
+// goes to the working folder again (tests start each case from there).
+void ResetUserDirectories();
 const char* GetProfileDirectory();
 const char* GetLevelsDirectory();
 

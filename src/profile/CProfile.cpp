@@ -36,7 +36,7 @@ CProfile::CProfile(QuietTag)
 std::unique_ptr<CProfile> CProfile::ReadOther(int number)
 {
     std::unique_ptr<CProfile> other(new CProfile(QuietTag()));
-    if (!other->ReadFile(ProfileFileName(number)))
+    if (other->ReadFile(ProfileFileName(number)) != READ_OK)
         return nullptr;
     return other;
 }
@@ -105,24 +105,58 @@ void CProfile::LoadProfile()
 {
     std::string fileName = ProfileFileName(m_current);
     SetDefaults();
-    ProfileFileReader probe(fileName);
-    if (!probe.exists()) {
-        ApplyDefaultOptions();
-    } else if (ReadFile(fileName)) {
+    m_saveBlocked = false;
+    const char* name = GetProfileName().c_str();
+    switch (ReadFile(fileName)) {
+    case READ_OK:
         ReadOptions();
-    } else {
-        // The damaged file stays on disk untouched until the next real save.
-        logPrint(LOG_WARNING, "Profile file '%s' is damaged; using default settings\n",
-                 fileName.c_str());
+        break;
+    case READ_MISSING:
+        ApplyDefaultOptions();
+        break;
+    case READ_DAMAGED: {
+        // The damaged file goes aside before a save could replace it.
         SetDefaults();
         ApplyDefaultOptions();
+        std::string aside = profileSetAside(fileName, "damaged");
+        if (!aside.empty()) {
+            logError(false, "Profile file '%s' of '%s' is damaged; it was kept as '%s' and the profile starts "
+                     "afresh\n", fileName.c_str(), name, aside.c_str());
+            AddNotice(ProfileNotice::PROFILE_SET_ASIDE, name);
+            break;
+        }
+        logError(false, "Profile file '%s' of '%s' is damaged and cannot be moved aside\n", fileName.c_str(), name);
+        m_saveBlocked = true;
+        AddNotice(ProfileNotice::PROFILE_UNREADABLE, name);
+        break;
+    }
+    case READ_UNREADABLE:
+        SetDefaults();
+        ApplyDefaultOptions();
+        logError(false, "Profile file '%s' of '%s' cannot be read; it is left as it is and nothing is saved to "
+                 "it\n", fileName.c_str(), name);
+        m_saveBlocked = true;
+        AddNotice(ProfileNotice::PROFILE_UNREADABLE, name);
+        break;
     }
     ApplyMouseGrab();
 }
 
-bool CProfile::ReadFile(const std::string& fileName)
+CProfile::ReadResult CProfile::ReadFile(const std::string& fileName)
 {
     ProfileFileReader in(fileName);
+    if (in.state() == FILE_MISSING)
+        return READ_MISSING;
+    if (!in.exists())
+        return READ_UNREADABLE;
+    bool read = readContents(in);
+    if (read)
+        return READ_OK;
+    return in.readError() ? READ_UNREADABLE : READ_DAMAGED;
+}
+
+bool CProfile::readContents(ProfileFileReader& in)
+{
     uint32_t magic = 0;
     int32_t version = 0;
     if (!in.u32(magic) || magic != kProfileMagic || !in.i32(version) ||
@@ -207,16 +241,21 @@ bool CProfile::ReadStoredPassword(const std::string& fileName, std::string& pass
     if (!in.u32(magic) || magic != kProfileMagic || !in.i32(version) || version != PROFILE_FILE_VERSION)
         return false;
     char skipped[2 + 4 + 3 * 4 + 2 + PROFILE_KEY_COUNT * 4 + 3 * 4 + PROFILE_SET_COUNT];
-    char stored[PROFILE_PASSWORD_SIZE];
-    if (!in.bytes(skipped, sizeof skipped) || !in.bytes(stored, sizeof stored))
+    // The whole field: a password of 10 characters fills it, unterminated.
+    char stored[PROFILE_PASSWORD_SIZE + 1] = {};
+    if (!in.bytes(skipped, sizeof skipped) || !in.bytes(stored, PROFILE_PASSWORD_SIZE))
         return false;
-    stored[PROFILE_PASSWORD_SIZE - 1] = '\0';
     password = stored;
     return true;
 }
 
 bool CProfile::Save() const
 {
+    if (m_saveBlocked) {
+        logPrint(LOG_WARNING, "Profile %i is not saved: its file could not be read and is left as it is\n",
+                 m_current);
+        return false;
+    }
     ProfileFileWriter out(ProfileFileName(m_current));
     out.u32(kProfileMagic);
     out.i32(PROFILE_FILE_VERSION);
@@ -246,7 +285,10 @@ bool CProfile::Save() const
         out.text(record.first);
         out.i32(record.second);
     }
-    return out.commit();
+    if (out.commit())
+        return true;
+    AddNotice(ProfileNotice::SAVE_FAILED, "");
+    return false;
 }
 
 // ---------------------------------------------------------------- settings

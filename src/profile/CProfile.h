@@ -10,6 +10,8 @@
 
 #include "profile/CProfileBase.h"
 
+class ProfileFileReader;
+
 enum {
     PROFILE_KEY_COUNT = 16,     // restart, undo, left, right, up, down, action, slots 1..9
     PROFILE_SET_COUNT = 3,      // regular, advanced, kids
@@ -66,7 +68,9 @@ public:
     void SetSetFlag(unsigned char value, int set);
     unsigned char GetSetFlag(int set) const;
 
-    // Writes the current profile's file (through a temporary file).
+    // Writes the current profile's file (through a temporary file). False,
+    // with a notice for the player, when it could not be written; false
+    // without writing when the profile's file could not be read.
     bool Save() const;
 
     // Puts the 16 key bindings back to their defaults.
@@ -94,8 +98,10 @@ protected:
 private:
     struct QuietTag {};
     explicit CProfile(QuietTag);
+    enum ReadResult { READ_OK, READ_MISSING, READ_DAMAGED, READ_UNREADABLE };
     void SetDefaults();
-    bool ReadFile(const std::string& fileName);
+    ReadResult ReadFile(const std::string& fileName);
+    bool readContents(ProfileFileReader& in);
     void ApplyVolumes();
     static int DefaultKey(int index);
 

@@ -1,8 +1,10 @@
 #include "profile/CProfileBase.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 
 #include "engine/Endian.h"
 #include "engine/Log.h"
@@ -11,6 +13,7 @@
 
 namespace {
 const uint32_t kHeaderMagic = 0x4E495042; // "BPIN"
+const uint32_t kDeleteMagic = 0x4C445042; // "BPDL"
 const char* const kDefaultName = "Player";
 const uint32_t kMaxProfiles = PROFILE_COUNT_MAX;
 const std::string kNoName;
@@ -27,7 +30,7 @@ bool sameIgnoringCase(const std::string& a, const std::string& b)
 } // namespace
 
 CProfileBase::CProfileBase()
-    : m_names(1, kDefaultName), m_current(1)
+    : m_names(1, kDefaultName), m_current(1), m_saveBlocked(false), m_headerBlocked(false)
 {
     memset(m_password, 0, sizeof m_password);
 }
@@ -47,6 +50,18 @@ std::string CProfileBase::ProfileFileName(int number)
     snprintf(name, sizeof name, "%s%s%iv%i.DAT", GetProfileDirectory(), "PROFILE", number,
              PROFILE_FILE_VERSION);
     return name;
+}
+
+std::string CProfileBase::DeleteNoteFileName()
+{
+    char name[512];
+    snprintf(name, sizeof name, "%s%sv%i.DAT", GetProfileDirectory(), "DELETE", PROFILE_FILE_VERSION);
+    return name;
+}
+
+std::string CProfileBase::MovingFileName(int number)
+{
+    return ProfileFileName(number) + ".moving";
 }
 
 const std::string& CProfileBase::GetProfileName() const
@@ -71,38 +86,200 @@ void CProfileBase::SetPassword(const char* password)
         strncpy(m_password, password, PROFILE_PASSWORD_MAX);
 }
 
+void CProfileBase::AddNotice(ProfileNotice::Kind kind, const std::string& parameter) const
+{
+    for (const ProfileNotice& waiting : m_notices)
+        if (waiting.kind == kind && waiting.parameter == parameter)
+            return;
+    m_notices.push_back(ProfileNotice{kind, parameter});
+}
+
+bool CProfileBase::TakeNotice(ProfileNotice& notice)
+{
+    if (m_notices.empty())
+        return false;
+    notice = m_notices.front();
+    m_notices.erase(m_notices.begin());
+    return true;
+}
+
+void CProfileBase::DropNotices(ProfileNotice::Kind kind)
+{
+    m_notices.erase(std::remove_if(m_notices.begin(), m_notices.end(),
+                                   [kind](const ProfileNotice& n) { return n.kind == kind; }),
+                    m_notices.end());
+}
+
 void CProfileBase::LoadHeader()
 {
     std::string fileName = HeaderFileName();
     logPrint(LOG_PROFILE_HEADER, "Loading profile header '%s'\n", fileName.c_str());
 
-    ProfileFileReader in(fileName);
-    if (in.exists()) {
-        uint32_t magic = 0, count = 0;
-        int32_t version = 0, current = 0;
-        std::vector<std::string> names;
-        bool ok = in.u32(magic) && magic == kHeaderMagic && in.i32(version) &&
-                  version == PROFILE_FILE_VERSION && in.i32(current) && in.u32(count) &&
-                  count >= 1 && count <= kMaxProfiles && current >= 1 &&
-                  current <= static_cast<int32_t>(count);
-        for (uint32_t i = 0; ok && i < count; ++i) {
-            std::string name;
-            ok = in.text(name, PROFILE_NAME_MAX);
-            names.push_back(name);
-        }
-        if (ok) {
-            m_names = names;
-            m_current = current;
-        } else {
-            logPrint(LOG_WARNING, "Profile header '%s' is damaged; using a default profile\n",
-                     fileName.c_str());
+    int headerCount = -1;
+    FileOpenResult state;
+    bool damaged = false;
+    {
+        ProfileFileReader in(fileName);
+        state = in.state();
+        if (in.exists()) {
+            uint32_t magic = 0, count = 0;
+            int32_t version = 0, current = 0;
+            std::vector<std::string> names;
+            bool ok = in.u32(magic) && magic == kHeaderMagic && in.i32(version) &&
+                      version == PROFILE_FILE_VERSION && in.i32(current) && in.u32(count) &&
+                      count >= 1 && count <= kMaxProfiles && current >= 1 &&
+                      current <= static_cast<int32_t>(count);
+            for (uint32_t i = 0; ok && i < count; ++i) {
+                std::string name;
+                ok = in.text(name, PROFILE_NAME_MAX);
+                names.push_back(name);
+            }
+            if (ok) {
+                m_names = names;
+                m_current = current;
+                headerCount = static_cast<int>(count);
+            } else {
+                damaged = !in.readError();
+            }
         }
     }
+    if (headerCount < 0 && state != FILE_MISSING) {
+        // The list of names is lost; the files it named are not. The header
+        // is kept aside and the files are put back in the list below.
+        const char* why = damaged ? "damaged" : "unreadable";
+        std::string aside = profileSetAside(fileName, why);
+        if (aside.empty()) {
+            m_headerBlocked = true;
+            logError(false, "The profile list '%s' is %s and cannot be moved aside; it is left as it is and the "
+                     "list of profiles cannot change\n", fileName.c_str(), why);
+            AddNotice(ProfileNotice::LIST_STUCK, "");
+        } else {
+            logError(false, "The profile list '%s' is %s; it was kept as '%s'\n", fileName.c_str(), why,
+                     aside.c_str());
+            AddNotice(ProfileNotice::LIST_SET_ASIDE, aside.substr(aside.find_last_of('/') + 1));
+        }
+    }
+    FinishInterruptedDelete(headerCount);
+    AdoptStrayFiles();
     LoadProfile();
+}
+
+void CProfileBase::UndoMoves(int first, int last)
+{
+    for (int n = first; n <= last; ++n) {
+        std::string moving = MovingFileName(n);
+        if (!profileFileExists(moving))
+            continue;
+        if (profileFileExists(ProfileFileName(n)) || !profileRename(moving, ProfileFileName(n)))
+            logError(false, "Cannot move profile file '%s' back to its own number\n", moving.c_str());
+    }
+    profileSyncFolder(HeaderFileName());
+}
+
+bool CProfileBase::FinishMoves(int number, int count)
+{
+    bool done = true;
+    for (int n = number + 1; n <= count; ++n) {
+        std::string moving = MovingFileName(n);
+        if (!profileFileExists(moving))
+            continue;
+        // Never over a file: what stands there belongs to someone.
+        if (profileFileExists(ProfileFileName(n - 1)) || !profileRename(moving, ProfileFileName(n - 1))) {
+            logError(false, "Cannot move profile file '%s' to number %i\n", moving.c_str(), n - 1);
+            done = false;
+        }
+    }
+    if (profileFileExists(MovingFileName(number)))
+        profileRemove(MovingFileName(number));
+    profileSyncFolder(HeaderFileName());
+    // A note left behind lets the next start-up finish the moves.
+    if (done)
+        profileRemove(DeleteNoteFileName());
+    return done;
+}
+
+void CProfileBase::FinishInterruptedDelete(int headerCount)
+{
+    std::string noteName = DeleteNoteFileName();
+    int32_t number = 0, count = 0;
+    bool usable;
+    {
+        ProfileFileReader note(noteName);
+        if (note.state() == FILE_MISSING)
+            return;
+        uint32_t magic = 0;
+        usable = note.u32(magic) && magic == kDeleteMagic && note.i32(number) && note.i32(count) &&
+                 note.atEnd() && number >= 1 && number <= count && count <= static_cast<int32_t>(kMaxProfiles);
+    }
+    if (!usable) {
+        // Without the note nothing says which deletion it was: every file
+        // goes back to its own number and the start-up puts the rest back
+        // in the list.
+        UndoMoves(1, kMaxProfiles);
+        std::string aside = profileSetAside(noteName, "damaged");
+        logError(false, "The note of an interrupted profile deletion '%s' is damaged%s%s; the profile files were "
+                 "put back under their own numbers\n", noteName.c_str(), aside.empty() ? "" : "; it was kept as ",
+                 aside.c_str());
+        return;
+    }
+    if (headerCount == count - 1) {
+        // The header without the deleted profile was written: finish.
+        bool done = FinishMoves(number, count);
+        logError(false, "An interrupted deletion of profile %i was finished%s\n", number,
+                 done ? "" : "; some profile files could not be moved to their new numbers");
+    } else {
+        UndoMoves(number, count);
+        profileRemove(noteName);
+        logError(false, "An interrupted deletion of profile %i was undone\n", number);
+    }
+}
+
+void CProfileBase::AdoptStrayFiles()
+{
+    if (m_headerBlocked)
+        return;
+    std::vector<int> strays;
+    if (DIR* dir = opendir(GetProfileDirectory()[0] ? GetProfileDirectory() : ".")) {
+        while (struct dirent* entry = readdir(dir)) {
+            int number = 0;
+            if (sscanf(entry->d_name, "PROFILE%dv", &number) == 1 && number > GetProfileCount() &&
+                number <= static_cast<int>(kMaxProfiles) &&
+                ProfileFileName(number) == std::string(GetProfileDirectory()) + entry->d_name)
+                strays.push_back(number);
+        }
+        closedir(dir);
+    }
+    if (strays.empty())
+        return;
+    std::sort(strays.begin(), strays.end());
+    std::string names;
+    for (int stray : strays) {
+        int number = GetProfileCount() + 1;
+        if (number > static_cast<int>(kMaxProfiles))
+            break;
+        if (stray != number && !profileRename(ProfileFileName(stray), ProfileFileName(number))) {
+            logError(false, "Cannot move profile file '%s' to number %i\n", ProfileFileName(stray).c_str(), number);
+            continue;
+        }
+        std::string name;
+        for (int suffix = number; name.empty() || CheckProfileName(name.c_str()) == PROFILE_NAME_TAKEN; ++suffix)
+            name = std::string(kDefaultName) + " " + std::to_string(suffix);
+        m_names.push_back(name);
+        names += (names.empty() ? "" : ", ") + name;
+        logError(false, "Profile file '%s' was not in the profile list; it was put back as profile %i '%s'\n",
+                 ProfileFileName(stray).c_str(), number, name.c_str());
+    }
+    if (names.empty())
+        return;
+    profileSyncFolder(HeaderFileName());
+    SaveHeader();
+    AddNotice(ProfileNotice::PROFILES_FOUND, names);
 }
 
 bool CProfileBase::SaveHeader() const
 {
+    if (m_headerBlocked)
+        return false;
     ProfileFileWriter out(HeaderFileName());
     out.u32(kHeaderMagic);
     out.i32(PROFILE_FILE_VERSION);
@@ -145,14 +322,23 @@ ProfileNameCheck CProfileBase::CheckProfileName(const char* name) const
 
 int CProfileBase::AddProfile(const char* name)
 {
+    if (CheckProfileName(name) != PROFILE_NAME_OK || m_headerBlocked)
+        return 0;
+    SaveProfile();
+    // A file above the list's count belongs to a profile the list lost:
+    // it is put back, never taken.
+    AdoptStrayFiles();
     if (CheckProfileName(name) != PROFILE_NAME_OK)
         return 0;
     int previous = m_current;
-    SaveProfile();
+    int number = GetProfileCount() + 1;
+    if (profileFileExists(ProfileFileName(number))) {
+        logError(false, "Profile file '%s' is in the way; profile '%s' not added\n",
+                 ProfileFileName(number).c_str(), name);
+        return 0;
+    }
     m_names.push_back(name);
-    m_current = GetProfileCount();
-    // A file left behind under the new number belongs to nobody any more.
-    remove(ProfileFileName(m_current).c_str());
+    m_current = number;
     if (!SaveHeader()) {
         logPrint(LOG_WARNING, "Cannot write the profile header; profile '%s' not added\n", name);
         m_names.pop_back();
@@ -182,29 +368,56 @@ bool CProfileBase::SelectProfile(int number)
 bool CProfileBase::DeleteProfile(int number)
 {
     int count = GetProfileCount();
-    if (number < 1 || number > count || count <= 1)
+    if (number < 1 || number > count || count <= 1 || m_headerBlocked)
         return false;
-    std::vector<std::string> oldNames = m_names;
-    int oldCurrent = m_current;
+    std::string noteName = DeleteNoteFileName();
+    if (profileFileExists(noteName)) {
+        logError(false, "An earlier profile deletion is not finished ('%s'); profile %i not deleted\n",
+                 noteName.c_str(), number);
+        return false;
+    }
     bool wasCurrent = number == m_current;
     if (!wasCurrent)
         SaveProfile();
+
+    // 1. The note: which profile goes, out of how many.
+    {
+        ProfileFileWriter note(noteName);
+        note.u32(kDeleteMagic);
+        note.i32(number);
+        note.i32(count);
+        if (!note.commit()) {
+            logPrint(LOG_WARNING, "Cannot write the deletion note; profile %i not deleted\n", number);
+            return false;
+        }
+    }
+    // 2. The files of the deleted profile and of those after it go aside.
+    bool moved = true;
+    for (int n = number; n <= count && moved; ++n)
+        if (profileFileExists(ProfileFileName(n)) && !profileRename(ProfileFileName(n), MovingFileName(n)))
+            moved = false;
+    profileSyncFolder(noteName);
+    // 3. The new header: from here on the deletion has happened.
+    std::vector<std::string> oldNames = m_names;
+    int oldCurrent = m_current;
     m_names.erase(m_names.begin() + (number - 1));
     if (wasCurrent)
         m_current = 1;
     else if (number < m_current)
         --m_current;
-    if (!SaveHeader()) {
-        logPrint(LOG_WARNING, "Cannot write the profile header; profile %i not deleted\n", number);
+    if (!moved || !SaveHeader()) {
+        logPrint(LOG_WARNING, "Cannot move the profile files or write the profile header; profile %i not "
+                 "deleted\n", number);
         m_names = oldNames;
         m_current = oldCurrent;
+        UndoMoves(number, count);
+        profileRemove(noteName);
         return false;
     }
-    remove(ProfileFileName(number).c_str());
-    for (int n = number + 1; n <= count; ++n)
-        if (rename(ProfileFileName(n).c_str(), ProfileFileName(n - 1).c_str()) != 0)
-            logPrint(LOG_WARNING, "Cannot move profile file %i to %i\n", n, n - 1);
-    LoadProfile();
+    // 4. The files take their new numbers; the deleted one goes.
+    FinishMoves(number, count);
+    if (wasCurrent)
+        LoadProfile();
     return true;
 }
 

@@ -3,6 +3,21 @@
 // password. Profile n (counted from 1) keeps its settings and progress in
 // "PROFILE<n>v3.DAT"; adding, choosing and deleting profiles keeps the
 // header and those files in step.
+//
+// No player loses progress to a damaged, unreadable or half-written file:
+// - a header or profile file that cannot be used is moved aside under a new
+//   name (never deleted) before anything is written in its place; one that
+//   cannot even be moved is never written over;
+// - a new profile never takes a file that exists;
+// - a deletion writes a note of what it does ("DELETEv3.DAT") first, moves
+//   the files concerned aside, writes the new header and only then gives
+//   the files their new numbers; start-up finishes or undoes a deletion that
+//   a kill interrupted, so the list and the files are the old ones or the
+//   new ones;
+// - at start-up, profile files that the header does not name are put back
+//   in the list.
+// Each such event is logged in "LOG.TXT" and kept as a notice that the
+// screens show the player.
 #pragma once
 
 #include <string>
@@ -30,16 +45,45 @@ enum ProfileNameCheck {
     PROFILE_NAME_LIST_FULL
 };
 
+// Something about the profile files that the player must be told.
+struct ProfileNotice {
+    enum Kind {
+        LIST_SET_ASIDE,     // the header could not be used and was moved aside
+        LIST_STUCK,         // the header can be neither read nor moved: the list cannot change
+        PROFILES_FOUND,     // files the header did not name were put back in the list
+        PROFILE_SET_ASIDE,  // a damaged profile file was moved aside; the profile starts afresh
+        PROFILE_UNREADABLE, // a profile file cannot be used: it is left alone and nothing is saved to it
+        SAVE_FAILED         // a profile file could not be written
+    };
+    Kind kind;
+    // The file kept aside (LIST_SET_ASIDE), the profile names put back
+    // (PROFILES_FOUND), the profile's name (PROFILE_*), else empty.
+    std::string parameter;
+};
+
 class CProfileBase {
 public:
     CProfileBase();
     virtual ~CProfileBase();
 
     // Reads the profile header; a missing or damaged header leaves one
-    // default profile. Then loads the current profile's own file.
+    // default profile (a damaged one is moved aside). Then finishes a
+    // deletion that was interrupted, puts back profile files that the
+    // header does not name, and loads the current profile's own file.
     void LoadHeader();
-    // Writes the profile header (through a temporary file).
+    // Writes the profile header (through a temporary file). False when it
+    // could not be written, or when an unusable header could not be moved
+    // out of the way.
     bool SaveHeader() const;
+
+    // The oldest notice not yet shown; false when there is none.
+    bool TakeNotice(ProfileNotice& notice);
+    bool HasNotice() const { return !m_notices.empty(); }
+    // Forgets the waiting notices of a kind (the caller told the player).
+    void DropNotices(ProfileNotice::Kind kind);
+    // True when the current profile's file could not be read and is left
+    // alone: nothing is saved to it.
+    bool IsSaveBlocked() const { return m_saveBlocked; }
 
     bool HasPassword() const;
     const char* GetPassword() const;
@@ -65,7 +109,7 @@ public:
     // Deletes profile number and its file; the files of the profiles after
     // it move down one number. The last remaining profile cannot be
     // deleted. False when refused or when the header could not be written
-    // (then no file has been touched).
+    // (then every file is back as it was).
     bool DeleteProfile(int number);
     // The password stored in profile number's file ("" when it has none or
     // the file cannot be read); the current profile answers from memory.
@@ -74,6 +118,10 @@ public:
     // "<profile folder>INFOv3.DAT" and "<profile folder>PROFILE<n>v3.DAT".
     static std::string HeaderFileName();
     static std::string ProfileFileName(int number);
+    // The note of a deletion under way, and the name a profile file has
+    // while a deletion moves it.
+    static std::string DeleteNoteFileName();
+    static std::string MovingFileName(int number);
 
 protected:
     // Loads the current profile's file (the settings and progress).
@@ -83,7 +131,29 @@ protected:
     // Reads only the password of a profile file; false when unreadable.
     virtual bool ReadStoredPassword(const std::string& fileName, std::string& password) const = 0;
 
+    // Queues a notice for the player (once while the same one is waiting).
+    void AddNotice(ProfileNotice::Kind kind, const std::string& parameter) const;
+
     std::vector<std::string> m_names;
     int m_current;                       // counted from 1
     char m_password[PROFILE_PASSWORD_MAX + 1];
+    bool m_saveBlocked;                  // the current profile's file is left alone
+
+private:
+    // Finishes (the new header was written) or undoes (it was not) a
+    // deletion that a kill interrupted. headerCount is the count of the
+    // header read, or -1 when there was none.
+    void FinishInterruptedDelete(int headerCount);
+    // Puts profile files above the list's count back in the list, each
+    // moved to the next free number, under a name of its own.
+    void AdoptStrayFiles();
+    // Puts every moved file back under its own number.
+    void UndoMoves(int first, int last);
+    // Gives the files that a deletion of profile number (of count) moved
+    // aside their new numbers, removes the deleted one's, and removes the
+    // note when every file got its place. True when it did.
+    bool FinishMoves(int number, int count);
+
+    bool m_headerBlocked;                // an unusable header could not be moved aside
+    mutable std::vector<ProfileNotice> m_notices;
 };

@@ -1,12 +1,72 @@
 #include "profile/ProfileFile.h"
 
+#include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/Endian.h"
 #include "engine/Log.h"
 
+namespace {
+
+ProfileStepHook g_stepHook = nullptr;
+
+void step(const char* what, const std::string& path)
+{
+    if (g_stepHook)
+        g_stepHook(what, path);
+}
+
+} // namespace
+
+void profileSetStepHook(ProfileStepHook hook)
+{
+    g_stepHook = hook;
+}
+
+bool profileFileExists(const std::string& path)
+{
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+bool profileRename(const std::string& from, const std::string& to)
+{
+    step("rename", from);
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool profileRemove(const std::string& path)
+{
+    step("remove", path);
+    return unlink(path.c_str()) == 0;
+}
+
+void profileSyncFolder(const std::string& path)
+{
+    step("sync folder", path);
+    syncFolderOf(path);
+}
+
+std::string profileSetAside(const std::string& path, const char* why)
+{
+    for (int n = 1; n < 1000; ++n) {
+        std::string aside = path + "." + why + (n > 1 ? "-" + std::to_string(n) : "");
+        if (profileFileExists(aside))
+            continue;
+        if (!profileRename(path, aside))
+            return "";
+        profileSyncFolder(path);
+        return aside;
+    }
+    return "";
+}
+
+// ---------------------------------------------------------------- reader
+
 ProfileFileReader::ProfileFileReader(const std::string& path)
-    : m_file(fopen(path.c_str(), "rb")), m_ok(m_file != nullptr)
+    : m_file(openRegularFile(path.c_str(), &m_state)), m_ok(m_file != nullptr)
 {
 }
 
@@ -63,21 +123,26 @@ bool ProfileFileReader::text(std::string& value, size_t max)
 
 bool ProfileFileReader::atEnd()
 {
-    return m_ok && fgetc(m_file) == EOF;
+    return m_ok && fgetc(m_file) == EOF && !ferror(m_file);
 }
 
+// ---------------------------------------------------------------- writer
+
 ProfileFileWriter::ProfileFileWriter(const std::string& path)
-    : m_path(path), m_temp(path + ".tmp"), m_file(fopen(m_temp.c_str(), "wb")), m_ok(m_file != nullptr)
+    : m_path(path), m_temp(path + ".tmp"), m_file(nullptr), m_ok(false)
 {
+    step("write", m_temp);
+    m_file = createRegularFile(m_temp.c_str());
+    m_ok = m_file != nullptr;
     if (!m_file)
-        logError(false, "Cannot write profile file '%s'\n", m_temp.c_str());
+        logError(false, "Cannot write profile file '%s':  %s\n", m_temp.c_str(), strerror(errno));
 }
 
 ProfileFileWriter::~ProfileFileWriter()
 {
     if (m_file) {
         fclose(m_file);
-        remove(m_temp.c_str());
+        unlink(m_temp.c_str());
     }
 }
 
@@ -119,13 +184,18 @@ bool ProfileFileWriter::commit()
 {
     if (!m_file)
         return false;
-    bool ok = m_ok && fflush(m_file) == 0;
+    // The new file is on the disk before its name replaces the old one;
+    // the folder is synced after, so the rename itself is kept too.
+    step("sync", m_temp);
+    bool ok = m_ok && syncFile(m_file);
     ok = (fclose(m_file) == 0) && ok;
     m_file = nullptr;
-    if (!ok || rename(m_temp.c_str(), m_path.c_str()) != 0) {
-        remove(m_temp.c_str());
-        logError(false, "Cannot save profile file '%s'\n", m_path.c_str());
-        return false;
+    if (ok && profileRename(m_temp, m_path)) {
+        profileSyncFolder(m_path);
+        return true;
     }
-    return true;
+    int error = errno;
+    unlink(m_temp.c_str());
+    logError(false, "Cannot save profile file '%s':  %s\n", m_path.c_str(), strerror(error));
+    return false;
 }

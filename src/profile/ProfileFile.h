@@ -1,12 +1,21 @@
-// Reading and writing the profile files value by value, little-endian.
-// The reader notices a short file; the writer writes a temporary file and
-// renames it over the old one only when everything was written, so an
-// interrupted save never loses the player's previous file.
+// Reading and writing the profile files value by value, little-endian, and
+// every change made to the files of the profile folder.
+//
+// The reader notices a short file, and tells a missing file from one that
+// cannot be read. The writer writes a temporary file, puts it on the disk
+// and only then renames it over the old one, so an interrupted save (even
+// by a power loss) leaves the old file or the new one.
+//
+// Each change to the folder (a file written, synced, renamed or removed)
+// is one step that passes through a hook first; tests stop a sequence of
+// changes after any step to see what a kill at that point would leave.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+
+#include "engine/FileAccess.h"
 
 class ProfileFileReader {
 public:
@@ -15,6 +24,8 @@ public:
     ProfileFileReader(const ProfileFileReader&) = delete;
     ProfileFileReader& operator=(const ProfileFileReader&) = delete;
 
+    // FILE_OPENED, or why the file could not be opened.
+    FileOpenResult state() const { return m_state; }
     bool exists() const { return m_file != nullptr; }
     // Each read is false once the file has ended (and then stays false).
     bool u8(uint8_t& value);
@@ -26,9 +37,13 @@ public:
     bool text(std::string& value, size_t max);
     // True when the whole file has been read.
     bool atEnd();
+    // True when reading stopped on an error of the disk rather than at the
+    // end of the file.
+    bool readError() const { return m_file && ferror(m_file); }
 
 private:
     FILE* m_file;
+    FileOpenResult m_state;
     bool m_ok;
 };
 
@@ -45,8 +60,8 @@ public:
     void f32(float value);
     void bytes(const char* data, size_t count);
     void text(const std::string& value);
-    // Closes the temporary file and renames it into place. False (and the
-    // old file untouched) when anything failed.
+    // Puts the temporary file on the disk and renames it into place. False
+    // (and the old file untouched) when anything failed.
     bool commit();
 
 private:
@@ -55,3 +70,18 @@ private:
     FILE* m_file;
     bool m_ok;
 };
+
+// The changes to the profile folder, each announced to the step hook.
+bool profileRename(const std::string& from, const std::string& to);
+bool profileRemove(const std::string& path);
+void profileSyncFolder(const std::string& path);
+// Moves a file that could not be used out of the way under the first free
+// name "<path>.<why>", "<path>.<why>-2", ...; it is never deleted. Returns
+// the new name, or an empty text when it could not be moved.
+std::string profileSetAside(const std::string& path, const char* why);
+bool profileFileExists(const std::string& path);
+
+// Called before each change with what is done ("write", "sync", "rename",
+// "remove", "sync folder") and the file concerned.
+typedef void (*ProfileStepHook)(const char* step, const std::string& path);
+void profileSetStepHook(ProfileStepHook hook);

@@ -207,7 +207,9 @@ void CControllerIntro::Pump()
     }
     PollInput();
     tickHourglass();
-    if (!active || (IsFrameStepping() && !IsFrameStepRequested()))
+    // Once the window was closed (or the intro otherwise ends) the menu
+    // must not open in the same frame: its launch would take the close back.
+    if (!active || exitCode != 0 || (IsFrameStepping() && !IsFrameStepRequested()))
         return;
     CGuiButtonBase::UpdateAll();
     Advance(tickSource());

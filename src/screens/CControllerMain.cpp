@@ -89,8 +89,11 @@ void CControllerMain::Build()
         y += BUTTON_STEP;
     }
     Greet();
-    if (!CanWriteProfiles())
+    if (!CanWriteProfiles()) {
+        logError(false, "The profile folder '%s' cannot be written; progress cannot be kept\n",
+                 GetProfileDirectory());
         saveWarning = AddText(kStringCannotSave, nullptr, 150, 490, 500, 50, 3);
+    }
     AddImageButton(BUTTON_PROFILES, 610, 95, "profile_button_changebase.png", "profile_button_changerollover.png",
                    nullptr, false);
 }
@@ -216,6 +219,9 @@ void CControllerMain::OnChildDeleted()
 void CControllerMain::OnFrame()
 {
     Animate();
+    // What start-up, or a screen that has closed, found wrong with the
+    // profile files: told once the menu is up.
+    LaunchProfileNotice();
 }
 
 void CControllerMain::Animate()

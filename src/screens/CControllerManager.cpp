@@ -54,8 +54,10 @@ bool CControllerManager::ReadEntries(std::vector<Entry>& result)
     result.clear();
     const char* folder = GetLevelsDirectory();
     DIR* probe = opendir(folder);
-    if (!probe)
+    if (!probe) {
+        logError(false, "The levels folder '%s' cannot be read\n", folder);
         return false;
+    }
     closedir(probe);
     std::list<char*> names;
     GetFiles(names, folder, ".lvl", true);
@@ -182,6 +184,8 @@ void CControllerManager::PlaySelected()
         }
     }
     if (e.damaged) {
+        logError(false, "Level file '%s' is damaged and cannot be played; it was left as it is\n",
+                 CLevel::GetPath(e.name.c_str()).c_str());
         pending = PENDING_NOTICE;
         LaunchMessage(kStringSorry, kStringDamaged, false, e.name.c_str());
         return;
@@ -190,6 +194,11 @@ void CControllerManager::PlaySelected()
     CSound::stopMusic();
     game = new CControllerGame(level, false, false, false);
     LaunchChild(game);
+}
+
+void CControllerManager::OnFrame()
+{
+    LaunchProfileNotice();
 }
 
 void CControllerManager::DeleteSelected()
@@ -226,6 +235,11 @@ void CControllerManager::OnChildClosed(const ChildAnswer& closed)
         game = nullptr;
         delete level;
         level = nullptr;
+        // The play screen kept the level's best record in the profile; it
+        // goes to disk now, as the map saves after each of its levels. A
+        // failure is told on the next frame.
+        if (profile)
+            profile->Save();
         // Files may have come or gone while the level was played, and the
         // level's best result may be new.
         if (GetExitCode() == 0)
@@ -238,6 +252,7 @@ void CControllerManager::OnChildClosed(const ChildAnswer& closed)
         return;
     CLevel::Remove(pendingName.c_str());
     if (fileExists(CLevel::GetPath(pendingName.c_str()))) {
+        logError(false, "Level file '%s' could not be deleted\n", CLevel::GetPath(pendingName.c_str()).c_str());
         pending = PENDING_NOTICE;
         LaunchMessage(kStringSorry, kStringNotDeleted, false, pendingName.c_str());
         return;

@@ -1,10 +1,12 @@
 // The level manager: the ".lvl" files of the user's levels folder with
 // their headings and the profile's best results in a list box, read again
-// whenever a played level returns to it. Play opens the selected level in the play
-// screen; Delete removes its file after a confirmation. A damaged file
+// whenever a played level returns to it. Play opens the selected level in
+// the play screen; Delete removes its file after a confirmation. A damaged file
 // stays listed as damaged and is never touched; a folder that cannot be
-// read is told to the player. World Map answers 13 (the main menu opens
-// the map).
+// read is told to the player. Only regular files are listed (a named pipe
+// is never opened), and names and headings are shown as they are. The
+// profile, with the best record of a level just played, is saved when the
+// play screen returns. World Map answers 13 (the main menu opens the map).
 #pragma once
 
 #include <string>
@@ -55,6 +57,7 @@ public:
 
 protected:
     void OnChildClosed(const ChildAnswer& closed) override;
+    void OnFrame() override;
     bool OnKey(bool released, int key) override;
     void OnWheel(bool up) override;
 

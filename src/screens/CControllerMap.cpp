@@ -12,6 +12,7 @@
 #include "screens/CControllerScoreboard.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonMapDot.h"
+#include "ui/Input.h"
 #include "world/CControllerGame.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"
@@ -58,8 +59,7 @@ CControllerMap::CControllerMap()
       markedLevel(-1),
       captionId(0),
       game(nullptr),
-      playNext(false),
-      keyActivation(false)
+      playNext(false)
 {
     id = CONTROLLER_MAP;
     if (profile) {
@@ -69,7 +69,7 @@ CControllerMap::CControllerMap()
     CGuiButtonMapDot::ResetSelection();
     // The pointer goes to the selected level only for a player on the keys
     // (PlaceKeyboardFocus); a mouse stays where it is.
-    Build(true, false);
+    Build(true);
 }
 
 CControllerMap::~CControllerMap()
@@ -119,7 +119,7 @@ bool CControllerMap::GetDotCentre(int level, int& x, int& y) const
     return true;
 }
 
-void CControllerMap::Build(bool appear, bool parkPointer)
+void CControllerMap::Build(bool appear)
 {
     ClearScreen();
     dots.clear();
@@ -172,8 +172,6 @@ void CControllerMap::Build(bool appear, bool parkPointer)
     AddLabelButton(BUTTON_BACK, back.x, back.y, "kv3_button_maintext.png", false);
     ShowInfo(selected);
     MarkSelection();
-    if (parkPointer)
-        ParkPointer();
 }
 
 void CControllerMap::ShowInfo(int level)
@@ -251,7 +249,6 @@ void CControllerMap::OnFirstFrame()
 void CControllerMap::OnFrame()
 {
     MarkSelection();
-    keyActivation = false;
 }
 
 void CControllerMap::ShowSet(int s)
@@ -265,7 +262,10 @@ void CControllerMap::ShowSet(int s)
         profile->SetCurrentSet(s);
         profile->SetCurrentLevel(selected);
     }
-    Build(true, keyActivation);
+    Build(true);
+    // A set chosen by keys goes on from the new set's level.
+    if (isKeyboardInUse())
+        ParkPointer();
 }
 
 void CControllerMap::Play(int level)
@@ -313,7 +313,6 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
 
 void CControllerMap::OnChildClosed(const ChildAnswer& closed)
 {
-    keyActivation = false;
     if (closed.controller != game)
         return;
     game = nullptr;
@@ -330,7 +329,7 @@ void CControllerMap::OnChildClosed(const ChildAnswer& closed)
     bool goOn = CControllerScoreboard::TakeContinueRequest();
     if (GetExitCode() != 0)
         return;
-    Build(false, false);
+    Build(false);
     // Continue after a finished level goes straight on to the next one,
     // once the finished level's play screen is gone.
     playNext = goOn && selected != played;
@@ -396,7 +395,6 @@ bool CControllerMap::OnKey(bool released, int key)
             dot->Activate(true, false);
             return true;
         }
-        keyActivation = true;
         return false;
     }
     if (key != KEY_LEFT && key != KEY_RIGHT && key != KEY_UP && key != KEY_DOWN)

@@ -94,7 +94,7 @@ protected:
     bool OnKey(bool released, int key) override;
 
 private:
-    void Build(bool appear, bool parkPointer);
+    void Build(bool appear);
     void ShowInfo(int level);
     // Keeps the glow and the level's own dot under the selected dot.
     void MarkSelection();
@@ -117,7 +117,4 @@ private:
     std::string caption;
     CControllerGame* game;
     bool playNext;
-    // A key press is being handled: a set switch it causes parks the
-    // pointer on the new set's level.
-    bool keyActivation;
 };

@@ -14,7 +14,6 @@
 namespace {
 const int kStringTitle = 6400;
 const int kStringNotSaved = 6040;
-const int kStringSorry = 6030;
 
 const char* const kSwitchNames[CControllerOptions::SWITCH_COUNT] = {"Full screen", "Mouse free to leave the window",
                                                                      "Show the step counter", "Show the story"};
@@ -214,10 +213,8 @@ void CControllerOptions::Close()
     if (closing)
         return;
     closing = true;
-    if (profile && !profile->Save()) {
-        LaunchMessage(kStringSorry, kStringNotSaved, false, nullptr);
+    if (!SaveProfileOrTell(kStringNotSaved))
         return;
-    }
     SetExitCode(1);
 }
 

@@ -11,7 +11,6 @@ const int kStringTitle = 6402;
 const int kStringNew = 6413;
 const int kStringLocked = 6414;
 const int kStringOpen = 6415;
-const int kStringSorry = 6030;
 const int kStringNotSaved = 6040;
 } // namespace
 
@@ -102,10 +101,8 @@ void CControllerOptionsPassword::Save()
         return;
     saving = true;
     profile->SetPassword(box->GetText());
-    if (!profile->Save()) {
-        LaunchMessage(kStringSorry, kStringNotSaved, false, nullptr);
+    if (!SaveProfileOrTell(kStringNotSaved))
         return;
-    }
     SetExitCode(1);
 }
 

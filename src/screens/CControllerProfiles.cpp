@@ -84,6 +84,10 @@ void CControllerProfiles::Rebuild()
 
 void CControllerProfiles::Notice(int stringId, const char* parameter)
 {
+    // A folder that cannot be written is told once, here, not again for
+    // the profile saved on the way.
+    if (stringId == kStringAddFailed || stringId == kStringDeleteFailed)
+        profile->DropNotices(ProfileNotice::SAVE_FAILED);
     pending = PENDING_NOTICE;
     LaunchMessage(kStringSorry, stringId, false, parameter);
 }
@@ -179,4 +183,11 @@ void CControllerProfiles::OnChildClosed(const ChildAnswer& closed)
     default:
         break;
     }
+}
+
+void CControllerProfiles::OnFrame()
+{
+    // Choosing, adding or deleting a profile may have met a file that
+    // could not be used.
+    LaunchProfileNotice();
 }

@@ -27,6 +27,7 @@ public:
 
 protected:
     void OnChildClosed(const ChildAnswer& closed) override;
+    void OnFrame() override;
 
 private:
     enum Pending { PENDING_NONE, PENDING_NAME, PENDING_CHOOSE, PENDING_DELETE, PENDING_NOTICE };

@@ -28,7 +28,8 @@ bool CControllerScoreboard::TakeContinueRequest()
     return wanted;
 }
 
-CControllerScoreboard::CControllerScoreboard(int boardType, bool single) : type(boardType), singleLevel(single)
+CControllerScoreboard::CControllerScoreboard(int boardType, bool single, const char* name)
+    : type(boardType), singleLevel(single), levelName(name ? name : ""), shownBest(-1)
 {
     id = CONTROLLER_SCOREBOARD;
     AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
@@ -59,10 +60,11 @@ void CControllerScoreboard::BuildPostLevel()
         int steps = profile ? profile->GetTotal(1) : 0;
         int best = steps;
         if (profile)
-            best = singleLevel ? PROFILE_NO_RESULT
+            best = singleLevel ? profile->GetLevelRecord(levelName.c_str())
                                : profile->GetSetResult(profile->GetCurrentSet(), profile->GetCurrentLevel());
         if (best == PROFILE_NO_RESULT || best > steps)
             best = steps;
+        shownBest = best;
         // Two lines, each whole: a number never wraps away from its word.
         AddLine("You reached the exit in " + std::to_string(steps) + " steps.", 130, 140, 540, 30, 3);
         AddLine("Your best for this level: " + std::to_string(best) + " steps.", 130, 172, 540, 30, 3);

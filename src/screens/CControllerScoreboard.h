@@ -11,6 +11,9 @@
 // and the steps they needed; it closes with exit code 1.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "screens/CControllerScreen.h"
 
 class CControllerScoreboard : public CControllerScreen {
@@ -31,11 +34,15 @@ public:
     enum { BUTTON_RETRY = 0, BUTTON_UNDO, BUTTON_SOLUTION, BUTTON_LEAVE, BUTTON_CLOSE, BUTTON_BACK_TO_CHOOSER };
     enum { MAX_TABLE_ROWS = 12 };
 
-    CControllerScoreboard(int type, bool singleLevel);
+    // levelName: the single level just solved, whose kept record the
+    // post-level screen shows.
+    CControllerScoreboard(int type, bool singleLevel, const char* levelName = nullptr);
     ~CControllerScoreboard() override;
 
     void GUICallback(int index, int value, bool dclick) override;
     int GetType() const { return type; }
+    // The best step count a solved level's screen shows; -1 on other screens.
+    int GetShownBest() const { return shownBest; }
 
     // One row of the best-results table.
     struct Row {
@@ -63,5 +70,7 @@ private:
 
     int type;
     bool singleLevel;
+    std::string levelName;
+    int shownBest;
     static bool continueRequested;
 };

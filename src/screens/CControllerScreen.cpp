@@ -9,6 +9,7 @@
 #include "engine/CSprite.h"
 #include "engine/Pointer.h"
 #include "engine/TextImage.h"
+#include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CControllerTextEntryBase.h"
 #include "ui/CGuiButton.h"
@@ -427,4 +428,43 @@ void CControllerScreen::Thaw()
 void CControllerScreen::LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter)
 {
     OpenDialog<CControllerMessage>(titleId, bodyId, hasCancel, parameter);
+}
+
+int CControllerScreen::NoticeString(int kind)
+{
+    switch (kind) {
+    case ProfileNotice::LIST_SET_ASIDE:
+        return STRING_LIST_SET_ASIDE;
+    case ProfileNotice::LIST_STUCK:
+        return STRING_LIST_STUCK;
+    case ProfileNotice::PROFILES_FOUND:
+        return STRING_PROFILES_FOUND;
+    case ProfileNotice::PROFILE_SET_ASIDE:
+        return STRING_PROFILE_SET_ASIDE;
+    case ProfileNotice::PROFILE_UNREADABLE:
+        return STRING_PROFILE_UNREADABLE;
+    default:
+        return STRING_SAVE_FAILED;
+    }
+}
+
+bool CControllerScreen::LaunchProfileNotice()
+{
+    ProfileNotice notice;
+    if (!profile || child || !profile->TakeNotice(notice))
+        return false;
+    LaunchMessage(STRING_SORRY, NoticeString(notice.kind), false, notice.parameter.c_str());
+    return true;
+}
+
+bool CControllerScreen::SaveProfileOrTell(int failedString)
+{
+    if (!profile || profile->Save())
+        return true;
+    // A profile whose file could not be read was not written at all; the
+    // failed write is told here, not again later.
+    profile->DropNotices(ProfileNotice::SAVE_FAILED);
+    LaunchMessage(STRING_SORRY, profile->IsSaveBlocked() ? STRING_NOT_SAVED_UNREADABLE : failedString, false,
+                  profile->GetProfileName().c_str());
+    return false;
 }

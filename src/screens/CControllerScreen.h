@@ -41,14 +41,23 @@ public:
         STRING_TITLE = 6003,         // a screen title, %1 the text
         STRING_BODY = 6004,          // a line of plain text, %1 the text
         STRING_NOTICE = 6005,        // a warning line, %1 the text
+        STRING_SORRY = 6030,         // the title of a notice
+        // The notices about the profile files (ProfileNotice kinds).
+        STRING_LIST_SET_ASIDE = 6060,
+        STRING_LIST_STUCK = 6061,
+        STRING_PROFILES_FOUND = 6062,
+        STRING_PROFILE_SET_ASIDE = 6063,
+        STRING_PROFILE_UNREADABLE = 6064,
+        STRING_SAVE_FAILED = 6065,
+        STRING_NOT_SAVED_UNREADABLE = 6066,
         // Labels of parchment buttons.
-        STRING_LABEL_BACK = 6060,
-        STRING_LABEL_PREVIOUS = 6061,
-        STRING_LABEL_NEXT = 6062,
-        STRING_LABEL_PLAY = 6063,
-        STRING_LABEL_DELETE = 6064,
-        STRING_LABEL_NEW_PROFILE = 6065,
-        STRING_LABEL_DELETE_PROFILE = 6066
+        STRING_LABEL_BACK = 6070,
+        STRING_LABEL_PREVIOUS = 6071,
+        STRING_LABEL_NEXT = 6072,
+        STRING_LABEL_PLAY = 6073,
+        STRING_LABEL_DELETE = 6074,
+        STRING_LABEL_NEW_PROFILE = 6075,
+        STRING_LABEL_DELETE_PROFILE = 6076
     };
     // A parchment button ("kv3" look) is 186 x 29.
     enum { LABEL_BUTTON_WIDTH = 186, LABEL_BUTTON_HEIGHT = 29 };
@@ -168,6 +177,15 @@ protected:
     // Opens a message dialog: title and body string ids, with Cancel or
     // only OK, the body's first parameter.
     void LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter);
+    // Shows the oldest notice of the profile about its files in a message
+    // dialog; false when there is none (or a child is open).
+    bool LaunchProfileNotice();
+    // Saves the profile. When that fails, tells the player in a message
+    // dialog (failedString for a file that could not be written) and
+    // returns false.
+    bool SaveProfileOrTell(int failedString = STRING_SAVE_FAILED);
+    // The string of a profile notice's kind.
+    static int NoticeString(int kind);
     // The picture behind an open dialog (null when none is open or the
     // renderer's overlay holds the screen instead).
     CSprite* GetFrozenPicture() const { return frozen; }

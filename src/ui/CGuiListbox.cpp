@@ -278,9 +278,10 @@ void CGuiListbox::RebuildContents()
             int left = textX;
             for (int c = 0; c < columnCount; ++c) {
                 const std::string& text = GetCell(r, c);
+                // Cells hold data (file names, headings): shown as they are.
                 if (!text.empty())
-                    drawTextOnImage(STRING_CELL, image, 0, columnWidths[static_cast<size_t>(c)], imageHeight, left,
-                                    (r - scrollTop) * rowHeight + textY, text.c_str());
+                    drawPlainTextOnImage(STRING_CELL, image, 0, columnWidths[static_cast<size_t>(c)], imageHeight,
+                                         left, (r - scrollTop) * rowHeight + textY, text.c_str());
                 left += columnWidths[static_cast<size_t>(c)];
             }
         }

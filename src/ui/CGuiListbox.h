@@ -36,7 +36,8 @@ public:
 
     // Columns can be added only before the first row.
     void AddColumn(int width);
-    // One text per column; missing texts are empty. The list keeps copies.
+    // One text per column; missing texts are empty. The list keeps copies
+    // and shows them as they are: markup in them is not applied.
     void AddRow(int rowId, const std::vector<std::string>& texts);
     void RemoveRow(int rowId);
     void RemoveRowAt(int rowIndex);

@@ -90,8 +90,10 @@ void pumpEvents(CController* c)
             return;
         switch (event.type) {
         case SDL_QUIT:
+            // The program closes: nothing queued behind the close may
+            // launch a screen, which would take the exit code back.
             c->SetExitCode(-1);
-            break;
+            return;
         case SDL_ACTIVEEVENT:
             if (event.active.gain == 1)
                 CDraw::Present(0, 0);

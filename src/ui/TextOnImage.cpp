@@ -31,6 +31,13 @@ bool drawTextOnImage(int stringId, int imageId, int align, int width, int height
     return blitAndFree(renderString(width, height, align, stringId, p1, p2, p3, p4, p5, p6), imageId, x, y);
 }
 
+bool drawPlainTextOnImage(int stringId, int imageId, int align, int width, int height, int x, int y,
+                          const char* text)
+{
+    std::vector<Uint16> units = plainTextUnits(text);
+    return blitAndFree(renderStringW(width, height, align, stringId, units.data()), imageId, x, y);
+}
+
 bool drawSmallTextOnImage(const char* text, int imageId, int align, int width, int height, int x, int y)
 {
     return blitAndFree(renderText(width, height, align, 5, "resource6.dat", 23, 24, 34, 83, text), imageId, x, y);

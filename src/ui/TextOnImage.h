@@ -11,3 +11,8 @@ bool drawTextOnImage(int stringId, int imageId, int align, int width, int height
 
 // The same for a plain text in the game's small ink-blue lettering.
 bool drawSmallTextOnImage(const char* text, int imageId, int align, int width, int height, int x, int y);
+
+// String stringId with a plain text as its first parameter, shown as it is
+// (markup in the text is not applied).
+bool drawPlainTextOnImage(int stringId, int imageId, int align, int width, int height, int x, int y,
+                          const char* text);

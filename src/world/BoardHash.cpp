@@ -1,8 +1,13 @@
 #include "world/BoardHash.h"
 
 #include <cstdio>
+#include <unordered_map>
 #include <vector>
 
+#include "elements/CElementDeviceButton.h"
+#include "elements/CElementDevicePowerup.h"
+#include "elements/CElementDeviceTeleport.h"
+#include "elements/CElementObjectMagnet.h"
 #include "engine/CSprite.h"
 #include "world/CElement.h"
 #include "world/CElementBoard.h"
@@ -25,16 +30,56 @@ private:
     std::string m_out;
 };
 
-int indexOf(const CElement* e)
-{
-    const std::vector<CElement*>& all = CElement::allElements;
-    for (size_t i = 0; i < all.size(); ++i)
-        if (all[i] == e)
-            return static_cast<int>(i);
-    return e ? -2 : -1;
-}
+// Mixes the same values into 64 bits without writing them out: FNV-1a over
+// each value's eight bytes, and over the tag letters.
+class HashWriter {
+public:
+    void put(int64_t v)
+    {
+        uint64_t u = static_cast<uint64_t>(v);
+        for (int i = 0; i < 8; ++i, u >>= 8) {
+            m_hash ^= u & 0xff;
+            m_hash *= 1099511628211ull;
+        }
+    }
+    void tag(const char* t)
+    {
+        for (; *t; ++t) {
+            m_hash ^= static_cast<unsigned char>(*t);
+            m_hash *= 1099511628211ull;
+        }
+    }
+    uint64_t hash() const { return m_hash; }
 
-void putFields(StateWriter& w, const CElementFields& f)
+private:
+    uint64_t m_hash = 1469598103934665603ull;
+};
+
+// Position of each element in allElements: -1 for none, -2 for an element
+// that is not in the list.
+class ElementIndex {
+public:
+    ElementIndex()
+    {
+        const std::vector<CElement*>& all = CElement::allElements;
+        m_index.reserve(all.size());
+        for (size_t i = 0; i < all.size(); ++i)
+            m_index.emplace(all[i], static_cast<int>(i));
+    }
+    int of(const CElement* e) const
+    {
+        if (!e)
+            return -1;
+        auto it = m_index.find(e);
+        return it == m_index.end() ? -2 : it->second;
+    }
+
+private:
+    std::unordered_map<const CElement*, int> m_index;
+};
+
+template <class Writer>
+void putFields(Writer& w, const ElementIndex& index, const CElementFields& f)
 {
     const int32_t ints[] = {f.x,          f.y,          f.prevX,  f.prevY,  f.entryX,    f.entryY,
                             f.pixelX,     f.pixelY,     f.lastPixelX, f.lastPixelY, f.carryX, f.carryY,
@@ -53,15 +98,15 @@ void putFields(StateWriter& w, const CElementFields& f)
                              f.catchRight};
     for (uint8_t v : flags)
         w.put(v);
-    w.put(indexOf(f.lmagnet));
-    w.put(indexOf(f.rmagnet));
+    w.put(index.of(f.lmagnet));
+    w.put(index.of(f.rmagnet));
 }
 
-} // namespace
-
-std::string boardState()
+// The whole board state, value by value, into a writer.
+template <class Writer>
+void writeBoard(Writer& w)
 {
-    StateWriter w;
+    const ElementIndex index;
     w.tag("E");
     w.put(static_cast<int64_t>(CElement::allElements.size()));
     for (const CElement* e : CElement::allElements) {
@@ -70,7 +115,7 @@ std::string boardState()
                                  e->typeLadder, e->typeMagnet, e->spawned, e->width, e->state};
         for (int32_t v : kinds)
             w.put(v);
-        putFields(w, *e);
+        putFields(w, index, *e);
         const CSprite* s = e->mainSprite;
         if (s) {
             w.put(s->GetFrame());
@@ -78,13 +123,21 @@ std::string boardState()
             w.put(s->IsHidden());
         }
         w.put(e->secondSprite != nullptr);
+        std::vector<int64_t> numbers;
+        std::vector<const CElement*> links;
+        e->AppendOwnState(numbers, links);
+        w.tag("+");
+        for (int64_t v : numbers)
+            w.put(v);
+        for (const CElement* link : links)
+            w.put(index.of(link));
     }
     w.tag("G");
     for (const CElement* cell : CElement::grid)
-        w.put(indexOf(cell));
+        w.put(index.of(cell));
     w.tag("S");
     for (const CElement* e : CElement::spawnedElements)
-        w.put(indexOf(e));
+        w.put(index.of(e));
     w.tag("O");
     const int outcome[] = {CElement::exitTubeDestroyed, CElement::fallen, CElement::singed,
                            CElement::exited,            CElement::caught, CElement::levelEnded};
@@ -94,17 +147,39 @@ std::string boardState()
     for (int x = 0; x < CElement::GRID_WIDTH; ++x)
         for (int y = 0; y < CElement::GRID_HEIGHT; ++y)
             w.put((board::isLadderAt(x, y) ? 1 : 0) | (board::isPlatformAt(x, y) ? 2 : 0) |
-                  (board::isTrampolineAt(x, y) ? 4 : 0));
+                  (board::isTrampolineAt(x, y) ? 4 : 0) | (CElementDevicePowerup::getPowerupTypeAt(x, y) << 3));
+    // The devices' class-wide state that undo keeps: the pressed buttons,
+    // the teleport pairs, the magnet lists.
+    w.tag("B");
+    for (int colour = 0; colour < CElementDeviceButton::COLOURS; ++colour)
+        w.put(CElementDeviceButton::GetPressedCount(colour));
+    w.tag("T");
+    for (int colour = 0; colour < CElementDeviceTeleport::COLOURS; ++colour) {
+        for (const CElement* end : CElementDeviceTeleport::GetPair(colour))
+            w.put(index.of(end));
+        w.tag(";");
+    }
+    w.put(CElementDeviceTeleport::GetInflateCount());
+    w.tag("M");
+    for (const auto* list : {&CElementObjectMagnet::GetLeftMagnets(), &CElementObjectMagnet::GetRightMagnets()}) {
+        for (const CElement* magnet : *list)
+            w.put(index.of(magnet));
+        w.tag(";");
+    }
+}
+
+} // namespace
+
+std::string boardState()
+{
+    StateWriter w;
+    writeBoard(w);
     return w.out();
 }
 
 uint64_t boardHash()
 {
-    std::string s = boardState();
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : s) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
-    return h;
+    HashWriter w;
+    writeBoard(w);
+    return w.hash();
 }

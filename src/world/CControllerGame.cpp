@@ -152,12 +152,13 @@ void CControllerGame::LoadLevel(CLevel* newLevel)
     if (replay)
         level->ResetReplay();
 
-    // Without both tubes there is no professor to steer and no way out: such
-    // a level is refused instead of being played.
-    hasBoard = levelHasTile(*level, DEVICE_TUBE_START) && levelHasTile(*level, DEVICE_TUBE_END);
+    // Without an entrance tube there is no professor to steer: such a level
+    // is refused instead of being played. One without an exit tube plays
+    // (the player can only restart or leave it).
+    hasBoard = levelHasTile(*level, DEVICE_TUBE_START);
     if (!hasBoard) {
-        logPrint(LOG_ERROR, "CControllerGame::LoadLevel()   Level '%s' has no entrance or no exit tube\n",
-                 level->GetName());
+        logPrint(LOG_ERROR, "CControllerGame::LoadLevel()   Level '%s' has no entrance tube\n",
+                 GetLevelTitle().c_str());
         return;
     }
 
@@ -186,6 +187,17 @@ void CControllerGame::restartLevel(CLevel* newLevel)
     CRender::ClearLists();
     LoadLevel(newLevel ? newLevel : level);
     profile->SetSteps(0);
+}
+
+std::string CControllerGame::GetLevelTitle() const
+{
+    if (level && level->GetName()[0])
+        return level->GetName();
+    // A built-in level that could not be read is filed empty, without its
+    // name: the set and the label the map shows name it instead.
+    if (levelSet)
+        return std::string(CLevelSet::getSetName(setIndex)) + " " + CLevelSet::getLabel(setIndex, levelIndex);
+    return "";
 }
 
 int CControllerGame::GetMenuMode() const

@@ -10,6 +10,8 @@
 // key and any key during playback close the screen with exit code 1.
 #pragma once
 
+#include <string>
+
 #include "engine/Rect.h"
 #include "ui/CController.h"
 
@@ -101,8 +103,8 @@ public:
     void Pump() override;
 
     // Builds the board of level; also every restart. A level without an
-    // entrance tube or an exit tube builds no board (the first frame then
-    // tells the player and closes the screen).
+    // entrance tube builds no board (the first frame then tells the player
+    // and closes the screen).
     void LoadLevel(CLevel* level);
     // Throws the board away and builds it again from level (null: the same
     // level); the step count starts from 0.
@@ -133,6 +135,9 @@ public:
     int GetLevelIndex() const { return levelIndex; }
     int GetSetIndex() const { return setIndex; }
     int GetMenuMode() const;
+    // The level as messages name it: its name, or for a built-in level
+    // filed empty its set and label ("Regular T3").
+    std::string GetLevelTitle() const;
     CSprite* GetReplayIndicator() const { return replayIndicator; }
     CGuiButton* GetMenuButton() const { return menuButton; }
     CGuiCounter* GetStepCounter() const { return stepCounter; }
@@ -183,8 +188,8 @@ private:
     int levelIndex;
     int setIndex;
     int replayBlink;
-    // The level could not be built (no entrance or no exit tube); the
-    // message that says so.
+    // The level could not be built (no entrance tube); the message that
+    // says so.
     bool hasBoard;
     CControllerMessage* message;
     // The tutorial text on screen, and the marker whose text was shown last

@@ -29,7 +29,8 @@ namespace {
 const char* const kBannerRow = "=============================================\n";
 const char* const kStarRow = "***********************************************************\n";
 
-// Title and body of the message that refuses a level without both tubes.
+// Title and body of the message that refuses a level without an entrance
+// tube.
 enum { STRING_NO_BOARD_TITLE = 2216, STRING_NO_BOARD_BODY = 2325 };
 
 // The chapter that closes a set; it is shown only after the set's last level
@@ -102,7 +103,11 @@ void CControllerGame::recordKey(int code, bool released)
     if (!record)
         return;
     currentFrame = static_cast<int>(CDraw::GetFrameCount());
-    level->AddReplayKey(currentFrame - startFrame, code, released);
+    // After a restart in this frame's input the key belongs to the new run:
+    // the board steps again on the next frame, which is that run's frame 1,
+    // and the key takes effect there, as it will on replay.
+    int frame = startPending ? 1 : currentFrame - startFrame;
+    level->AddReplayKey(frame, code, released);
 }
 
 void CControllerGame::processKey(bool released, int key)
@@ -222,7 +227,7 @@ void CControllerGame::loadPostGameController(int type)
 {
     suspend(true);
     logBanner("Loading Post Game Controller (type=%i)\n", type);
-    postLevel = new CControllerScoreboard(type, levelSet == nullptr);
+    postLevel = new CControllerScoreboard(type, levelSet == nullptr, level ? level->GetName() : nullptr);
     LaunchController(postLevel);
 }
 
@@ -273,8 +278,7 @@ void CControllerGame::showNoBoardMessage()
     logPrint(LOG_CGAME, "%s", kBannerRow);
     logPrint(LOG_CGAME, "Loading Controller:  Message\n");
     logPrint(LOG_CGAME, "%s", kBannerRow);
-    message = new CControllerMessage(STRING_NO_BOARD_TITLE, STRING_NO_BOARD_BODY, false,
-                                     level ? level->GetName() : "");
+    message = new CControllerMessage(STRING_NO_BOARD_TITLE, STRING_NO_BOARD_BODY, false, GetLevelTitle().c_str());
     LaunchController(message);
 }
 
@@ -308,7 +312,9 @@ void CControllerGame::returnFromChild()
     hidePointers(-1);
     CDraw::SetGameSpeed(replay ? -1 : profile->GetGameSpeed());
 
-    if (childId == CONTROLLER_STORY && CElement::GetExited() && levelSet) {
+    // A code passed on by the child (the window was closed) ends the screen
+    // now, without the post-level screen.
+    if (childId == CONTROLLER_STORY && CElement::GetExited() && levelSet && exitCode == 0) {
         SetPreviousId(id);
         loadPostGameController(POST_SET_LEVEL_SOLVED);
         return;
@@ -393,7 +399,10 @@ void CControllerGame::gameFrame()
     }
     currentFrame = static_cast<int>(CDraw::GetFrameCount());
     PollInput();
-    if (!active || !hasBoard)
+    // A child was launched, or the screen is closing (the window too may
+    // have been closed): a level ending in this frame would launch the
+    // post-level screen and take the exit code back.
+    if (!active || !hasBoard || exitCode != 0)
         return;
     // A restart during this frame's input starts the level's frame count on
     // the next frame; stepping the new board now would put it one step ahead

@@ -188,6 +188,10 @@ public:
     virtual void DumpState();                                  // 31
     virtual void DumpSprites();                                // 32
     virtual bool IsCatching();                                 // 33
+    // Beyond the 34: what a subclass's undo step keeps besides the element
+    // record, as numbers and as the elements it names, for board comparisons
+    // (tests, the replay tool's board hash). The base keeps nothing more.
+    virtual void AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const;
 
     // ------------------------------------------------ predicates
     bool IsNull() const { return type == TYPE_NULL; }

@@ -327,6 +327,13 @@ void CElementAI::RestoreState(int step)
     CElement::RestoreState(step);
 }
 
+void CElementAI::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElement::AppendOwnState(numbers, links);
+    numbers.push_back(walker.riding);
+    links.push_back(walker.standingOn);
+}
+
 // ---------------------------------------------------------------- dumps
 
 void CElementAI::DumpState()

@@ -13,24 +13,12 @@ std::vector<CElementAIBot*> CElementAIBot::allBots;
 
 namespace {
 
-const char* const kSoundNames[] = {
-    "bot_fall.ogg",      "bot_crush.ogg",     "bot_hang_detect.ogg", "bot_slide.ogg",      "bot_footstep1.ogg",
-    "bot_footstep2.ogg", "bot_footstep3.ogg", "bot_footstep4.ogg",   "bot_footstep5.ogg",  "bot_footstep6.ogg",
-    "bot_footstep7.ogg", "bot_footstep8.ogg", "bot_footstep9.ogg",   "bot_footstep10.ogg", "bot_footstep11.ogg",
-    "bot_footstep12.ogg", "bot_climb0.ogg",   "bot_climb1.ogg",      "bot_climb2.ogg",     "bot_climb3.ogg"};
-
 bool isTeleportEndAt(int x, int y)
 {
     return board::triggerTeleportAt(x, y, false, false, false);
 }
 
 } // namespace
-
-const char* const* CElementAIBot::SoundNames(int& count)
-{
-    count = static_cast<int>(sizeof kSoundNames / sizeof kSoundNames[0]);
-    return kSoundNames;
-}
 
 CElementAIBot::CElementAIBot(int cellX, int cellY, int tileCode, int cellFlag)
     : CElementAI(cellX, cellY)
@@ -374,7 +362,9 @@ int CElementAIBot::chooseState()
     }
     if (bot.active && (IsMovingUp() || IsMovingDown()))
         return BOT_CLIMB;
-    if (bot.active && !moving && onLadder) {
+    // At rest on a ladder, held up by it or standing on something, the
+    // sprite stops on its frame.
+    if (bot.active && !moving && board::isLadderAt(x, y)) {
         sprite->StopAnimation();
         return state;
     }
@@ -454,9 +444,10 @@ void CElementAIBot::updateAnimation()
     } else if (activity) {
         landing = 0;
         thawing = 0;
-    } else if (!sprite->IsLooping() && !sprite->IsStopped() && !frozen && !falling && !IsMagnetHeld() &&
-               !IsCatching() && !heated) {
-        // An idle bot lets a one-off animation (landing, EMP pose) play out.
+    } else if (!sprite->IsLooping() && !sprite->IsStopped()) {
+        // An idle bot lets a one-off animation (landing, EMP pose) play out,
+        // whatever has happened to it meanwhile; the next one is chosen when
+        // it ends.
         placeSprite();
         return;
     }
@@ -535,4 +526,10 @@ void CElementAIBot::RestoreState(int step)
     bot = botSaved[step];
     catchJumpDelay = CATCH_JUMP_DELAY;
     CElementAI::RestoreState(step);
+}
+
+void CElementAIBot::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElementAI::AppendOwnState(numbers, links);
+    numbers.insert(numbers.end(), {bot.active, bot.activating, bot.rememberedFacing, bot.empStunned});
 }

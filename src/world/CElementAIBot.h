@@ -88,6 +88,7 @@ public:
     // ------------------------------------------------ undo
     void SaveState(int step) override;
     void RestoreState(int step) override;
+    void AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const override;
 
     // ------------------------------------------------ the bots together
     static std::vector<CElementAIBot*> allBots;
@@ -100,7 +101,6 @@ public:
     bool isEmpStunned() const { return bot.empStunned != 0; }
     int getCatchJumpDelay() const { return catchJumpDelay; }
     static const std::vector<WalkerAnimation>& AnimationTable();
-    static const char* const* SoundNames(int& count);
 
     // Passed as the shared-images argument of every sprite of this class:
     // 1 once the image catalogues hold all its pictures, so its sprites look

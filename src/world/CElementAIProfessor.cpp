@@ -3,6 +3,7 @@
 #include <string>
 
 #include "elements/CElementDevicePowerup.h"
+#include "elements/CElementDeviceTeleport.h"
 #include "elements/CElementDeviceTube.h"
 #include "elements/CElementTutorial.h"
 #include "engine/Log.h"
@@ -13,15 +14,6 @@
 uint8_t CElementAIProfessor::sharedImages = 0;
 
 namespace {
-
-const char* const kSoundNames[] = {
-    "tube_arrival.ogg",       "tube_departure.ogg",    "powerup_frostgun.ogg", "powerup_heatgun.ogg",
-    "powerup_emp.ogg",        "powerup_whistle.ogg",   "powerup_inflate.ogg",  "powerup_fail.ogg",
-    "emp_electricity.ogg",    "bot_catches_prof.ogg",  "professor_trampoline.ogg", "professor_crush.ogg",
-    "stuck_ice.ogg",          "professor_land.ogg",    "explode_heat_metal.ogg", "professor_run0.ogg",
-    "professor_run1.ogg",     "professor_run2.ogg",    "professor_run3.ogg",   "professor_run4.ogg",
-    "professor_run5.ogg",     "professor_climb0.ogg",  "professor_climb1.ogg", "professor_climb2.ogg",
-    "professor_climb3.ogg"};
 
 CSound* sound(const char* name)
 {
@@ -35,12 +27,6 @@ void playOnce(CSound* s)
 }
 
 } // namespace
-
-const char* const* CElementAIProfessor::SoundNames(int& count)
-{
-    count = static_cast<int>(sizeof kSoundNames / sizeof kSoundNames[0]);
-    return kSoundNames;
-}
 
 // ---------------------------------------------------------------- construction
 
@@ -270,14 +256,17 @@ void CElementAIProfessor::Pump()
     if (caught) {
         if (getElementAt(x, y, true) == this)
             clearElementAt(x, y);
-    } else if ((inTube && !prof.usingPowerup) || moving || heated || leftTrampoline || prof.usingPowerup) {
-        // Busy: only the facing follows the keys.
-        if (!frozen && !tramp && !prof.usingPowerup) {
+    } else if ((inTube && !prof.usingPowerup) || moving || heated || leftTrampoline) {
+        // Busy: only the facing follows the keys, a power-up in use or not.
+        // The right key is read last, so with both held he faces right.
+        if (!frozen && !tramp) {
             if (keyLeft)
                 facingLeft = 1;
-            else if (keyRight)
+            if (keyRight)
                 facingLeft = 0;
         }
+    } else if (prof.usingPowerup) {
+        // At rest with a power-up in use nothing moves.
     } else if (!frozen) {
         if (undoPending) {
             if (anyDirectionKey())
@@ -539,8 +528,9 @@ int CElementAIProfessor::chooseMovingState(bool left)
 {
     if (tramp)
         return left ? PROF_TRAMP_ENTER_LEFT : PROF_TRAMP_ENTER_RIGHT;
+    // Any teleport end at the cell being left counts, paired or not.
     bool low = IsSomethingAbove(false) || (!carried && IsSomethingAbove(true)) ||
-               board::triggerTeleportAt(prevX, prevY, false, false, false);
+               CElementDeviceTeleport::isAt(prevX, prevY, false);
     if (low)
         return (left != isRiding()) ? PROF_CRAWL_LEFT : PROF_CRAWL_RIGHT;
     if (sliding) {
@@ -604,7 +594,8 @@ int CElementAIProfessor::chooseRestingState()
         return stand;
     if (IsOnSlipperyGround())
         return left ? PROF_SLIDE_RIGHT_UNCOOL : PROF_SLIDE_LEFT_UNCOOL;
-    if (walker.standingOn->IsBarrel())
+    // Any barrel below counts here, frozen or moving, ridden or not.
+    if (getElementAt(x, y + 1, false)->IsBarrel())
         return left ? PROF_BARREL_LEFT : PROF_BARREL_RIGHT;
     int aheadX = GetSideColumn(x, y, left, true);
     int aheadY = GetLandingRow(x, y, left, true);
@@ -684,4 +675,15 @@ void CElementAIProfessor::RestoreState(int step)
     hoveredSlot = -1;
     CElementAI::RestoreState(step);
     canSlide = 1;
+}
+
+void CElementAIProfessor::AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const
+{
+    CElementAI::AppendOwnState(numbers, links);
+    // A restore starts the tube entrance, the idle request and the idle
+    // counter afresh, and the step count is the profile's: those are left out.
+    numbers.insert(numbers.end(), {prof.exiting, prof.usingPowerup, prof.turnPending, prof.flung, prof.unturned,
+                                   prof.facingFront, prof.idleIndex, prof.activePowerup, prof.delay, prof.targetX,
+                                   prof.targetY, prof.targetFacing});
+    numbers.insert(numbers.end(), std::begin(prof.inventory), std::end(prof.inventory));
 }

@@ -122,6 +122,7 @@ public:
     // ------------------------------------------------ undo
     void SaveState(int step) override;
     void RestoreState(int step) override;
+    void AppendOwnState(std::vector<int64_t>& numbers, std::vector<const CElement*>& links) const override;
 
     // ------------------------------------------------ state read by the play screen and tests
     bool isEnteringTube() const { return prof.enteringTube != 0; }
@@ -134,7 +135,6 @@ public:
 
     static const std::vector<WalkerAnimation>& AnimationTable();
     static const std::vector<WalkerAnimation>& IdleTable();
-    static const char* const* SoundNames(int& count);
     // The file names of every icon frame of the power-up bar.
     static std::vector<std::string> IconFrameNames();
 

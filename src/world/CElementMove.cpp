@@ -254,14 +254,16 @@ bool CElement::IsOnStickyGround()
 namespace {
 
 // A refused push of a heated element into a resting professor heats him and
-// cools the pusher (unless it is catching, or is the professor after the
-// level's outcome).
+// cools the pushed element (unless it is catching, or is the professor after
+// the level's outcome). Against anything else a refused push changes nothing:
+// a hot crate stays hot against a wall, on sand or under a magnet's pull.
 bool refusePush(CElement* e, CElement* neighbour)
 {
-    if (e->heated && neighbour->IsAIProfessor() && !neighbour->IsMoving())
-        neighbour->Heat(false, false);
+    if (!e->heated || !neighbour->IsAIProfessor() || neighbour->IsMoving())
+        return false;
+    neighbour->Heat(false, false);
     bool professorDone = e->IsAIProfessor() && (CElement::caught || CElement::exited || CElement::singed);
-    if (e->heated && !e->IsCatching() && !professorDone) {
+    if (!e->IsCatching() && !professorDone) {
         logPrint(LOG_DEBUG, "CElement::Freeze()   Element at (%i,%i) is dynamically heated.\n", e->x, e->y);
         e->cooling = 1;
         e->heated = 0;

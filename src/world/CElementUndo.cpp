@@ -41,6 +41,8 @@ void CElement::ResetUndoRing()
 
 // ---------------------------------------------------------------- one element
 
+void CElement::AppendOwnState(std::vector<int64_t>&, std::vector<const CElement*>&) const {}
+
 void CElement::SaveState(int step)
 {
     logPrint(LOG_UNDO, "      %s:  Saving Element state...\n", GetName());

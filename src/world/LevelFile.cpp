@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "engine/Endian.h"
+#include "engine/FileAccess.h"
 #include "engine/Log.h"
 #include "engine/UserDirs.h"
 #include "world/Level.h"
@@ -60,7 +61,9 @@ bool CLevel::Load(const char* name)
 {
     Clear();
     std::string path = GetPath(name);
-    FILE* file = IsValidFileName(name) ? fopen(path.c_str(), "rb") : nullptr;
+    // Only a regular file is read: a named pipe in the levels folder would
+    // otherwise hold the game until someone writes into it.
+    FILE* file = IsValidFileName(name) ? openRegularFile(path.c_str()) : nullptr;
     if (!file) {
         logPrint(LOG_ERROR, "CLevel::Load()   Cannot load level file:  '%s'\n", path.c_str());
         return false;
@@ -381,7 +384,7 @@ char* CLevel::GetHeading(const char* name)
 {
     char* heading = new char[HEADING_SIZE]();
     std::string path = GetPath(name);
-    FILE* file = IsValidFileName(name) ? fopen(path.c_str(), "rb") : nullptr;
+    FILE* file = IsValidFileName(name) ? openRegularFile(path.c_str()) : nullptr;
     if (!file) {
         logPrint(LOG_ERROR, "CLevel::GetHeading()   Cannot load level file:  '%s'\n", path.c_str());
         return heading;

@@ -161,6 +161,12 @@ const char* CLevelSet::getLabel(int set, int index)
     return levels->m_labels[index].c_str();
 }
 
+const char* CLevelSet::getSetName(int set)
+{
+    static const char* const kNames[SET_COUNT] = {"Regular", "Advanced", "Kids"};
+    return validSet(set) ? kNames[set] : "";
+}
+
 bool CLevelSet::isTutorialLevel(int set, int index)
 {
     if (set != REGULAR)

@@ -35,6 +35,9 @@ public:
     // The label of a level ("T3" for a tutorial level, "17" for another);
     // an empty text when there is no such level.
     static const char* getLabel(int set, int index);
+    // The set's name for the player ("Regular", "Advanced", "Kids"); an
+    // empty text for any other index.
+    static const char* getSetName(int set);
     static bool isTutorialLevel(int set, int index);
     // The story chapter that belongs to a level, -1 for every other one.
     static int getChapterIndex(int set, int index);

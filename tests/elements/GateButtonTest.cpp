@@ -168,3 +168,36 @@ TEST(Gate, AnOpeningGateLetsGoOfItsMagnetLinks)
     EXPECT_FALSE(gate->IsMagnetHeld());
     EXPECT_FALSE(other->IsMagnetHeld());
 }
+
+// A crate pushed out of the gateway holds the gate open until its move has
+// ended: the gate does not drop onto its back.
+TEST(Gate, ACratePushedOutOfTheGatewayKeepsItOpenUntilItsMoveEnds)
+{
+    Board board(R"(
+        c..c..
+        b..g..
+        ######
+    )");
+    auto* gate = static_cast<CElementDeviceGate*>(board.at(3, 1));
+    board.step(40);
+    ASSERT_EQ(board.picture(), boardtest::trimPicture(R"(
+        ......
+        c..c..
+        ######
+    )"));
+    // Off the button: the crate in the gateway keeps the gate open.
+    ASSERT_TRUE(board.at(0, 1)->PushRight(true, false));
+    board.step(20);
+    ASSERT_EQ(gate->state, CElementDeviceGate::GATE_OPEN);
+    CElement* leaving = board.at(3, 1);
+    ASSERT_TRUE(leaving->PushRight(true, false));
+    for (int i = 0; i < 7; ++i) {
+        board.step(1);
+        ASSERT_TRUE(leaving->moving);
+        EXPECT_EQ(gate->state, CElementDeviceGate::GATE_OPEN) << "step " << i;
+    }
+    board.step(2);
+    EXPECT_FALSE(leaving->moving);
+    EXPECT_NE(gate->state, CElementDeviceGate::GATE_OPEN);
+    EXPECT_EQ(board.at(3, 1), gate);
+}

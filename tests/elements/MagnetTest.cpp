@@ -67,6 +67,24 @@ TEST(Magnet, AMagnetHeldByAGateDoesNotFall)
     EXPECT_FALSE(magnet->CanFall(false));
 }
 
+// Only a magnet that nothing holds looks along its row: a magnet held by the
+// one behind it neither pulls nor holds what lies before it.
+TEST(Magnet, AHeldMagnetPullsNothing)
+{
+    Board board(R"(
+        C.mm
+        ####
+    )");
+    CElement* held = board.at(2, 0);
+    board.step(40);
+    EXPECT_EQ(board.picture(), boardtest::trimPicture(R"(
+        C.mm
+        ####
+    )"));
+    EXPECT_EQ(held->GetRightMagnet(), board.at(3, 0));
+    EXPECT_EQ(held->GetLeftMagnet(), CElement::nullElement);
+}
+
 TEST(Magnet, PoleToPoleNeighboursPushEachOtherApart)
 {
     Board board;

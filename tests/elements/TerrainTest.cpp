@@ -82,6 +82,36 @@ TEST(Terrain, HeatMeltsIceAwayAndLeavesTheCellEmpty)
     EXPECT_TRUE(ice->mainSprite->IsHidden());
 }
 
+// A hot crate melts the ice under it and falls through: once the steam has
+// gone the ice must stay out of sight, or the crate seems to fall through
+// solid ice.
+TEST(Terrain, MeltedIceStaysOutOfSightAfterItsSteam)
+{
+    Board board(R"(
+        *
+        ~
+        .
+        #
+    )");
+    CElement* ice = board.at(0, 1);
+    board.step(1);
+    ASSERT_TRUE(ice->steamActive);
+    board.step(120);
+    EXPECT_EQ(board.picture(), boardtest::trimPicture(R"(
+        .
+        .
+        C
+        #
+    )"));
+    EXPECT_FALSE(ice->steamActive); // the cloud has played out
+    EXPECT_TRUE(ice->mainSprite->IsHidden());
+    // Undo brings the ice back, and it is drawn again.
+    CElement::UndoLoad(true);
+    EXPECT_EQ(board.at(0, 1), ice);
+    ice->Pump();
+    EXPECT_FALSE(ice->mainSprite->IsHidden());
+}
+
 TEST(Bridge, SteppingOffCollapsesItAndEmptiesItsCell)
 {
     Board board;

@@ -208,6 +208,17 @@ TEST_F(DrawScreenTest, AClockThatGoesBackNeverMakesTheFrameWait)
         CDraw::Present(0, 0);
         EXPECT_EQ(g_now, start + 33) << "back " << back;
     }
+    // The frame rate too is sampled from the new reading: a present after
+    // the clock went back an hour starts a sample, and the second after it
+    // gives the rate of its own frames (10 counted, the rest of the second
+    // not), not a stale one.
+    g_now -= 3600000;
+    CDraw::Present(0, 0);
+    for (int i = 0; i < 10; ++i)
+        CDraw::Present(1, 1);
+    for (int i = 0; i < 21; ++i)
+        CDraw::Present(1, 0);
+    EXPECT_EQ(CDraw::GetFps(), 10u);
 }
 
 TEST_F(DrawScreenTest, FrameCountOnlyWhenAskedAndNothingWhileSuspended)

@@ -5,7 +5,6 @@
 
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
-#include "ui/Input.h"
 
 namespace drawtest {
 
@@ -108,8 +107,6 @@ bool near(int a, int b, int tolerance)
 void DrawTest::SetUp()
 {
     logInit(false);
-    // The player starts on the mouse; a test on the keys says so.
-    noteMouseUse();
     writeBmp(m_dir.file("resource0.dat"), 800, 600, 10, 20, 30);
     writeBmp(m_dir.file("resource1.dat"), 200, 12, 250, 200, 0);
     writeBmp(m_dir.file("resource7.dat"), 32, 32, 255, 0, 255);

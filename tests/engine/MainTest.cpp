@@ -14,28 +14,14 @@ using testsupport::TempDir;
 
 namespace {
 
-struct RunResult {
-    int exitCode;
-    std::string output;
-};
+typedef testsupport::CommandResult RunResult;
 
 // Runs the built game in folder with the given arguments, headless and
 // without sound, and collects what it prints.
 RunResult runGame(const std::string& folder, const std::string& args)
 {
-    std::string cmd = "cd '" + folder + "' && '" + testsupport::runDir() + "/bramblecot' " + args +
-                      " 2>&1";
-    RunResult r{-1, ""};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        r.output.append(buf, n);
-    int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return testsupport::runCommand("cd '" + folder + "' && '" + testsupport::runDir() + "/bramblecot' " + args +
+                                   " 2>&1");
 }
 
 // Starts the built game in folder with one argument, headless and with the

@@ -84,6 +84,19 @@ TEST(ResourceArchive, DamagedArchivesGiveErrorsNotReads)
     EXPECT_FALSE(r.Open(dir.file("count.dat").c_str()));
     EXPECT_FALSE(r.error().empty());
 
+    // The offset table's bound: a table that just fits the file opens (its
+    // entries are checked when read); one a single entry short of its count
+    // does not, and neither does one of a single entry that is cut.
+    testsupport::writeFile(dir.file("fits.dat"), u32(2) + u32(12) + u32(12));
+    ASSERT_TRUE(r.Open(dir.file("fits.dat").c_str()));
+    EXPECT_EQ(r.Count(), 2u);
+    testsupport::writeFile(dir.file("short.dat"), u32(3) + u32(12) + u32(12));
+    EXPECT_FALSE(r.Open(dir.file("short.dat").c_str()));
+    EXPECT_NE(r.error().find("offset table"), std::string::npos) << r.error();
+    EXPECT_EQ(r.Count(), 0u);
+    testsupport::writeFile(dir.file("cut.dat"), u32(1) + "\x08\x00");
+    EXPECT_FALSE(r.Open(dir.file("cut.dat").c_str()));
+
     // Count 0 is a valid, empty archive.
     testsupport::writeFile(dir.file("zero.dat"), u32(0));
     ASSERT_TRUE(r.Open(dir.file("zero.dat").c_str()));

@@ -311,6 +311,22 @@ TEST_F(TextRender, ParameterHoldingItsOwnCodeIsInsertedOnce)
     alarm(0);
 }
 
+TEST_F(TextRender, APlainTextShowsItsMarkupAsCharacters)
+{
+    // A file name or heading holding markup: one word on one line, every
+    // character drawn.
+    std::vector<Uint16> plain = plainTextUnits("a%nb%1%b%");
+    ASSERT_NE(keep(renderStringW(300, 60, 0, 2, plain.data())), nullptr);
+    EXPECT_EQ(getTextEndY(), 0);
+    EXPECT_EQ(getTextEndX(), widthOf(u"a%nb%1%b%"));
+    // The same as markup breaks the line and inserts nothing for "%1".
+    keep(renderString(300, 60, 0, 2, "a%nb%1"));
+    EXPECT_GT(getTextEndY(), 0);
+    EXPECT_EQ(keep(renderString(300, 60, 0, 2, "%1")), nullptr);
+    std::vector<Uint16> alone = plainTextUnits("%1");
+    EXPECT_NE(keep(renderStringW(300, 60, 0, 2, alone.data())), nullptr);
+}
+
 TEST_F(TextRender, HorizontalAlignmentUsesEachLineWidth)
 {
     int hi = widthOf(u"Hi ");

@@ -66,15 +66,20 @@ const std::vector<std::string> kFolderVars = {"HOME", "XDG_DATA_HOME", "XDG_CONF
 
 } // namespace
 
-TEST(GetFiles, KeepsOnlyFilesEndingInTheExtension)
+TEST(GetFiles, KeepsOnlyRegularFilesEndingInTheExtension)
 {
     TempDir dir;
-    for (const char* n : {"a.lvl", "b.LVL", "c.lvl.lvl", "d.lvl.bak", "notes.txt"})
+    for (const char* n : {"a.lvl", "b.LVL", "c.lvl.lvl", "d.lvl.bak", "notes.txt", ".lvl", "e.lvlx"})
         testsupport::writeFile(dir.file(n), "x");
     ASSERT_EQ(mkdir(dir.file("folder.lvl").c_str(), 0755), 0);
+    // Neither a named pipe nor a link to one is anything to read.
+    ASSERT_EQ(mkfifo(dir.file("pipe.lvl").c_str(), 0644), 0);
+    ASSERT_EQ(symlink(dir.file("pipe.lvl").c_str(), dir.file("link.lvl").c_str()), 0);
+    ASSERT_EQ(symlink(dir.file("a.lvl").c_str(), dir.file("alias.lvl").c_str()), 0);
     std::list<char*> result;
-    GetFiles(result, dir.path().c_str(), ".lvl", false);
-    EXPECT_EQ(names(result), std::vector<std::string>{"a"});
+    GetFiles(result, dir.path().c_str(), ".lvl", true);
+    // The extension is matched at the end of the name: "c.lvl.lvl" is "c.lvl".
+    EXPECT_EQ(names(result), (std::vector<std::string>{"a", "alias", "c.lvl"}));
 }
 
 TEST(GetFiles, SortedInsertIgnoresCaseAndKeepsArrivalOrderOfEquals)
@@ -94,6 +99,35 @@ TEST(GetFiles, SortedInsertIgnoresCaseAndKeepsArrivalOrderOfEquals)
     result.push_back(existing);
     GetFiles(result, more.path().c_str(), ".lvl", true);
     EXPECT_EQ(names(result), (std::vector<std::string>{"beta", "BETA"}));
+}
+
+TEST(GetFiles, ASortedListingOfManyNamesIsInOrder)
+{
+    TempDir dir;
+    // Every arrival order the folder may give: names that differ in case
+    // only, names that are prefixes of others, digits and punctuation.
+    std::vector<std::string> made;
+    for (int i = 0; i < 300; ++i) {
+        std::string name = (i % 3 == 0 ? "Level" : "level") + std::to_string((i * 7919) % 1000);
+        if (i % 5 == 0)
+            name += "_b";
+        testsupport::writeFile(dir.file(name + ".lvl"), "x");
+        made.push_back(name);
+    }
+    std::list<char*> result;
+    GetFiles(result, dir.path().c_str(), ".lvl", true);
+    std::vector<std::string> got = names(result);
+    ASSERT_EQ(got.size(), made.size());
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    for (size_t i = 1; i < got.size(); ++i)
+        EXPECT_LE(lower(got[i - 1]), lower(got[i])) << got[i - 1] << " before " << got[i];
+    std::sort(made.begin(), made.end());
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, made);
 }
 
 TEST(GetFiles, UnsortedReplacesTheListAndMissingFolderGivesNothing)

@@ -84,6 +84,34 @@ TEST_F(SoundLibMix, SumsChannelsAndAppliesVolumeAndFrequency)
         ASSERT_EQ(both[i * 2], both[i * 2 + 1]);
 }
 
+TEST_F(SoundLibMix, TwoLoudVoicesClipAtTheSampleRangeAndNeverWrap)
+{
+    SndSound* a = make(soundtest::oggTone(441, 0.2, 0.9));
+    SndSound* b = make(soundtest::oggTone(441, 0.2, 0.9));
+    const int frames = 4096;
+    SndChannel ca = start(a);
+    std::vector<int16_t> onlyA = mix(frames);
+    sndChannelStop(sys, ca);
+    start(a);
+    start(b);
+    std::vector<int16_t> both = mix(frames);
+    int over = 0, under = 0;
+    for (size_t i = 0; i < both.size(); ++i) {
+        int sum = 2 * onlyA[i];
+        if (sum > 32767) {
+            ++over;
+            ASSERT_EQ(both[i], 32767) << "sample " << i << ", sum " << sum;
+        } else if (sum < -32767) {
+            ++under;
+            ASSERT_LE(both[i], -32767) << "sample " << i << ", sum " << sum;
+        } else {
+            ASSERT_EQ(both[i], sum) << "sample " << i;
+        }
+    }
+    EXPECT_GT(over, 0) << "the voices never went past the top";
+    EXPECT_GT(under, 0) << "the voices never went past the bottom";
+}
+
 TEST_F(SoundLibMix, VolumeAndFrequencyScaleTheMix)
 {
     SndSound* a = make(soundtest::oggTone(441, 0.5, 0.5));

@@ -10,20 +10,13 @@
 #include "engine/Log.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
+#include "profile/ProfileTestSupport.h"
 #include "test_support.h"
 
 namespace {
 
-class ProfileList : public ::testing::Test {
+class ProfileList : public ProfileFolderTest {
 protected:
-    void SetUp() override
-    {
-        setenv("XDG_DATA_HOME", m_home.file("data").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", m_home.file("docs").c_str(), 1);
-        logInit(false);
-        InitUserDirectories();
-        m_dir = GetProfileDirectory();
-    }
 
     // Turns the profile folder into a plain file: nothing can be written
     // into it any more (even by the superuser).
@@ -40,8 +33,6 @@ protected:
         ASSERT_EQ(rename((folder + ".saved").c_str(), folder.c_str()), 0);
     }
 
-    testsupport::TempDir m_home;
-    std::string m_dir;
 };
 
 } // namespace
@@ -168,13 +159,28 @@ TEST_F(ProfileList, AnUnwritableFolderRefusesChangesAndLosesNothing)
 TEST_F(ProfileList, PasswordsOfOtherProfilesAreReadFromTheirFiles)
 {
     CProfile p;
+    // The whole 10-byte field is read: a password that fills it comes back
+    // whole, one that does not fit was cut when it was set.
+    const struct {
+        const char* given;
+        const char* read;
+    } cases[] = {{"abcdefghi", "abcdefghi"}, {"abcdefghij", "abcdefghij"}, {"abcdefghijk", "abcdefghij"}};
+    int number = 1;
+    for (const auto& c : cases) {
+        p.SetPassword(c.given);
+        ASSERT_TRUE(p.Save());
+        ASSERT_EQ(p.AddProfile(("Other" + std::to_string(number)).c_str()), number + 1);
+        EXPECT_EQ(p.GetPasswordOf(number), c.read) << c.given;
+        ++number;
+    }
+    ASSERT_TRUE(p.SelectProfile(1));
     p.SetPassword("secret");
     ASSERT_TRUE(p.Save());
-    ASSERT_EQ(p.AddProfile("Ada"), 2);
+    ASSERT_TRUE(p.SelectProfile(number));
     EXPECT_FALSE(p.HasPassword());
     EXPECT_EQ(p.GetPasswordOf(1), "secret");
-    EXPECT_EQ(p.GetPasswordOf(2), "");
-    EXPECT_EQ(p.GetPasswordOf(3), "");
+    EXPECT_EQ(p.GetPasswordOf(number), "");
+    EXPECT_EQ(p.GetPasswordOf(number + 1), "");
     // A damaged file answers no password rather than garbage.
     testsupport::writeFile(CProfileBase::ProfileFileName(1), "BPPR");
     EXPECT_EQ(p.GetPasswordOf(1), "");
@@ -203,17 +209,25 @@ TEST_F(ProfileList, ReadingAnotherProfileLeavesTheCurrentOneAlone)
     EXPECT_EQ(CProfile::ReadOther(7), nullptr);
 }
 
-TEST_F(ProfileList, ADamagedHeaderGivesOneDefaultProfileAndIsRewrittenOnlyByAChange)
+TEST_F(ProfileList, ADamagedHeaderKeepsEveryProfileFileInTheList)
 {
     {
         CProfile p;
-        p.AddProfile("Ada");
+        p.SetGameSpeed(2);
+        ASSERT_EQ(p.AddProfile("Ada"), 2);
+        p.SetGameSpeed(9);
+        ASSERT_TRUE(p.Save());
     }
     testsupport::writeFile(CProfileBase::HeaderFileName(), "BPIN\x03");
     CProfile p;
-    EXPECT_EQ(p.GetProfileCount(), 1);
+    // The names are lost with the header; the progress is not.
+    ASSERT_EQ(p.GetProfileCount(), 2);
     EXPECT_EQ(p.GetProfileName(), "Player");
-    EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName()), std::string("BPIN\x03"));
+    EXPECT_EQ(p.GetProfileNameAt(2), "Player 2");
+    EXPECT_EQ(p.GetGameSpeed(), 2);
+    ASSERT_TRUE(p.SelectProfile(2));
+    EXPECT_EQ(p.GetGameSpeed(), 9);
+    EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName() + ".damaged"), std::string("BPIN\x03"));
 }
 
 TEST_F(ProfileList, KeysGoBackToTheirDefaults)

@@ -10,6 +10,7 @@
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ProfileServices.h"
+#include "profile/ProfileTestSupport.h"
 #include "profile/ScoreClient.h"
 #include "test_support.h"
 
@@ -19,21 +20,16 @@ using testing::internal::GetCapturedStdout;
 namespace {
 
 // Each test gets fresh user folders under the test process's private home.
-class ProfileTest : public ::testing::Test {
+class ProfileTest : public ProfileFolderTest {
 protected:
     void SetUp() override
     {
-        setenv("XDG_DATA_HOME", m_home.file("data").c_str(), 1);
-        setenv("XDG_DOCUMENTS_DIR", m_home.file("docs").c_str(), 1);
-        logInit(false);
+        ProfileFolderTest::SetUp();
         logCategoryOn(LOG_WARNING);
         logCategoryOn(LOG_ERROR);
-        InitUserDirectories();
     }
 
     std::string profileFile() { return CProfileBase::ProfileFileName(1); }
-
-    testsupport::TempDir m_home;
 };
 
 std::vector<SDL_GrabMode> g_grabs;
@@ -143,7 +139,7 @@ TEST_F(ProfileTest, PasswordsOfUpToTenCharactersAreKeptWhole)
     }
 }
 
-TEST_F(ProfileTest, DamagedFilesLoadAsDefaultsAndAreKept)
+TEST_F(ProfileTest, ADamagedFileIsKeptAsideAndToldAndTheProfileStartsAfresh)
 {
     {
         CProfile p;
@@ -166,30 +162,53 @@ TEST_F(ProfileTest, DamagedFilesLoadAsDefaultsAndAreKept)
     bad[4 + 4 + 1 + 1 + 4 + 4 + 4] = 99;
     damaged.push_back(bad);
 
-    for (const std::string& bytes : damaged) {
+    std::string log = GetProfileDirectory() + std::string("LOG.TXT");
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        const std::string& bytes = damaged[i];
+        SCOPED_TRACE(i);
         testsupport::writeFile(profileFile(), bytes);
-        CaptureStdout();
         {
+            CaptureStdout();
             CProfile p;
+            GetCapturedStdout();
             EXPECT_EQ(p.GetGameSpeed(), 6);
             EXPECT_EQ(p.GetSetResult(0, 0), PROFILE_NO_RESULT);
+            EXPECT_FALSE(p.IsSaveBlocked());
+            ProfileNotice notice;
+            EXPECT_TRUE(p.TakeNotice(notice) && notice.kind == ProfileNotice::PROFILE_SET_ASIDE &&
+                        notice.parameter == "Player");
+            // Before anything is written in its place, the damaged file
+            // has gone aside under a name of its own.
+            EXPECT_FALSE(testsupport::fileExists(profileFile()));
+            p.SetGameSpeed(4);
+            EXPECT_TRUE(p.Save());
         }
-        std::string out = GetCapturedStdout();
-        EXPECT_NE(out.find("WARNING: Profile file '"), std::string::npos) << out;
-        // Loading never rewrites the player's file.
-        EXPECT_EQ(testsupport::readFile(profileFile()), bytes);
+        std::string aside = profileFile() + ".damaged" + (i ? "-" + std::to_string(i + 1) : "");
+        EXPECT_EQ(testsupport::readFile(aside), bytes);
+        EXPECT_NE(testsupport::readFile(log).find("is damaged; it was kept as '" + aside + "'"),
+                  std::string::npos);
+        CProfile again;
+        EXPECT_EQ(again.GetGameSpeed(), 4);
+        EXPECT_FALSE(again.HasNotice());
     }
 }
 
-TEST_F(ProfileTest, DamagedHeaderFallsBackToOneProfile)
+TEST_F(ProfileTest, ADamagedHeaderIsKeptAsideAndTold)
 {
     testsupport::writeFile(CProfileBase::HeaderFileName(), "garbage!");
     CaptureStdout();
     CProfile p;
-    EXPECT_NE(GetCapturedStdout().find("Profile header"), std::string::npos);
+    EXPECT_NE(GetCapturedStdout().find("The profile list '"), std::string::npos);
     EXPECT_EQ(p.GetProfileCount(), 1);
     EXPECT_EQ(p.GetProfileNumber(), 1);
-    EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName()), "garbage!");
+    EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName()));
+    EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName() + ".damaged"), "garbage!");
+    ProfileNotice notice;
+    ASSERT_TRUE(p.TakeNotice(notice));
+    EXPECT_EQ(notice.kind, ProfileNotice::LIST_SET_ASIDE);
+    EXPECT_EQ(notice.parameter, "INFOv3.DAT.damaged");
+    EXPECT_NE(testsupport::readFile(GetProfileDirectory() + std::string("LOG.TXT")).find("kept as"),
+              std::string::npos);
 }
 
 TEST_F(ProfileTest, FailedSaveKeepsTheOldFile)
@@ -205,6 +224,61 @@ TEST_F(ProfileTest, FailedSaveKeepsTheOldFile)
     EXPECT_FALSE(p.Save());
     GetCapturedStdout();
     EXPECT_EQ(testsupport::readFile(profileFile()), before);
+    // The player is to be told.
+    ProfileNotice notice;
+    ASSERT_TRUE(p.TakeNotice(notice));
+    EXPECT_EQ(notice.kind, ProfileNotice::SAVE_FAILED);
+    EXPECT_FALSE(p.HasNotice());
+}
+
+namespace {
+// A header of one profile with the given name, as the game writes it.
+std::string headerWithName(const std::string& name)
+{
+    std::string h = "BPIN";
+    for (uint32_t v : {3u, 1u, 1u})
+        h += std::string(reinterpret_cast<const char*>(&v), 4);
+    h += static_cast<char>(name.size());
+    return h + name;
+}
+} // namespace
+
+TEST_F(ProfileTest, TextsOfTheirFullLengthReadBackAndLongerOnesDoNot)
+{
+    // A name in the header: 32 characters at most.
+    std::string name32(32, 'n');
+    testsupport::writeFile(CProfileBase::HeaderFileName(), headerWithName(name32));
+    {
+        CProfile p;
+        EXPECT_EQ(p.GetProfileName(), name32);
+        EXPECT_FALSE(p.HasNotice());
+    }
+    testsupport::writeFile(CProfileBase::HeaderFileName(), headerWithName(name32 + "n"));
+    {
+        CaptureStdout();
+        CProfile p;
+        GetCapturedStdout();
+        EXPECT_EQ(p.GetProfileName(), "Player");
+        ProfileNotice notice;
+        ASSERT_TRUE(p.TakeNotice(notice));
+        EXPECT_EQ(notice.kind, ProfileNotice::LIST_SET_ASIDE);
+    }
+    // A level's name in the best records: 255 characters at most; a longer
+    // one is kept under its first 255.
+    std::string level255(255, 'l');
+    {
+        CProfile p;
+        p.SetSteps(7);
+        p.RecordSteps(level255.c_str());
+        p.SetSteps(8);
+        p.RecordSteps((std::string(255, 'm') + "m").c_str());
+        ASSERT_TRUE(p.Save());
+    }
+    CProfile q;
+    EXPECT_EQ(q.GetLevelRecord(level255.c_str()), 7);
+    EXPECT_EQ(q.GetLevelRecord(std::string(255, 'm').c_str()), 8);
+    EXPECT_EQ(q.GetLevelRecord((std::string(255, 'm') + "m").c_str()), PROFILE_NO_RESULT);
+    EXPECT_FALSE(q.HasNotice());
 }
 
 TEST_F(ProfileTest, StepCounterAndBestResults)

@@ -19,6 +19,8 @@
 
 #include "engine/CDraw.h"
 #include "engine/CSprite.h"
+#include "profile/CProfile.h"
+#include "screens/CControllerMain.h"
 #include "screens/CControllerManager.h"
 #include "screens/CControllerOptions.h"
 #include "screens/CControllerOptionsControls.h"
@@ -91,8 +93,9 @@ protected:
     {
         ASSERT_EQ(CController::GetCurrentId(), dialogId) << name << ": the dialog did not open";
         const char* video = getenv("BRAMBLECOT_TEST_VIDEO");
-        if (video && std::string(video) == "x11")
+        if (video && std::string(video) == "x11") {
             ASSERT_TRUE(inRealWindow()) << name << ": asked for a real window, but there is none";
+        }
         frame(kDialogFrames);
         Picture over = shownPicture();
         if (const char* folder = getenv("DIALOG_SHOTS"))
@@ -192,6 +195,28 @@ TEST_F(DialogsInFront, LevelManagerDeleteAndDamagedNotice)
     press(SDLK_DOWN); // "broken"
     press(SDLK_RETURN);
     expectInFront("manager-damaged", CONTROLLER_MESSAGE, [] { return message(6030, 6050, false, "broken"); });
+}
+
+TEST_F(DialogsInFront, ProfileNoticesOverTheMainMenuTheProfilesAndTheLevelManager)
+{
+    // Each of these screens tells, as it comes up, what was found wrong with
+    // the profile files: here the current profile's damaged file, kept aside.
+    const struct {
+        const char* name;
+        std::function<CController*()> make;
+    } screens[] = {{"main-menu-profile-notice", [] { return new CControllerMain(); }},
+                   {"profiles-profile-notice", [] { return new CControllerProfiles(); }},
+                   {"manager-profile-notice", [] { return new CControllerManager(); }}};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.name);
+        testsupport::writeFile(CProfileBase::ProfileFileName(1), "BPPR damaged");
+        makeProfile();
+        noteKeyboardUse();
+        open(screen.make());
+        frame();
+        expectInFront(screen.name, CONTROLLER_MESSAGE, [] { return message(6030, 6063, false, "Player"); });
+        EXPECT_FALSE(profile->HasNotice());
+    }
 }
 
 TEST_F(DialogsInFront, ControlsKeyAlreadyInUse)

@@ -201,6 +201,19 @@ TEST_F(Intro, ClosingTheWindowEndsTheProgram)
     EXPECT_FALSE(CController::IsRunning());
 }
 
+TEST_F(Intro, AWindowClosedAsTheLastSplashEndsStillEndsTheProgram)
+{
+    frameAt(1000);
+    pushEvent(SDL_KEYDOWN, 'a'); // to the last splash
+    frameAt(1100);
+    ASSERT_EQ(intro->GetShownLogo(), 2);
+    // The close comes in the frame in which the splash's time is up.
+    pushEvent(SDL_QUIT);
+    frameAt(100000);
+    EXPECT_EQ(intro->GetMenu(), nullptr) << "no menu opened over the close";
+    EXPECT_FALSE(CController::IsRunning());
+}
+
 TEST_F(Intro, DestructorLogsAndFreesItsSprites)
 {
     frameAt(1000);

@@ -5,6 +5,7 @@
 #include "screens/CControllerIntro.h"
 #include "screens/CControllerMain.h"
 #include "screens/ScreenTestSupport.h"
+#include "ui/CControllerMessage.h"
 #include "ui/CGuiButtonBase.h"
 
 using namespace screentest;
@@ -99,4 +100,28 @@ TEST_F(MainMenu, AProfileFolderThatCannotBeWrittenIsTold)
     menu = open(new CControllerMain());
     EXPECT_TRUE(menu->ShowsSaveWarning());
     EXPECT_EQ(testsupport::readFile(folder), "not a folder");
+}
+
+TEST_F(MainMenu, WhatStartUpFoundWrongWithTheProfileFilesIsToldInADialogEach)
+{
+    // A damaged profile file, and a profile file that the list does not name.
+    testsupport::writeFile(CProfileBase::ProfileFileName(1), "BPPR damaged");
+    testsupport::writeFile(CProfileBase::ProfileFileName(3), "BPPR also damaged");
+    makeProfile();
+    CControllerMain* menu = open(new CControllerMain());
+    std::string log = testsupport::readFile(profileDir + "LOG.TXT");
+    EXPECT_NE(log.find("PROFILE1v3.DAT' of 'Player' is damaged; it was kept as"), std::string::npos) << log;
+    EXPECT_NE(log.find("was put back as profile 2 'Player 2'"), std::string::npos) << log;
+    for (int notice = 0; notice < 2; ++notice) {
+        SCOPED_TRACE(notice);
+        frame();
+        ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
+        // (That the dialog is wholly in front of the menu: DialogsInFront.)
+        frame();
+        clickAt(CControllerMessage::LONE_OK_X + 40, CControllerMessage::BUTTON_Y + 16);
+        frame(2);
+    }
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+    EXPECT_EQ(menu->GetChild(), nullptr);
+    EXPECT_FALSE(profile->HasNotice());
 }

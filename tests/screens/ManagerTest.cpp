@@ -3,9 +3,14 @@
 // confirmation, and the way to the map.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "screens/CControllerManager.h"
+#include "screens/CControllerScoreboard.h"
 #include "screens/ScreenTestSupport.h"
 #include "test_support.h"
 #include "ui/CControllerMessage.h"
@@ -22,6 +27,16 @@ class Manager : public ScreenTest {
 protected:
     void saveLevel(const char* name, const char* heading) { saveTestLevel(name, heading); }
     std::string path(const char* name) { return CLevel::GetPath(name); }
+    // Opens the manager over one level and plays it.
+    CControllerManager* openAndPlay(const char* name, const char* heading)
+    {
+        saveLevel(name, heading);
+        CControllerManager* m = open(new CControllerManager());
+        frame(2);
+        click(m->FindButton(CControllerManager::BUTTON_PLAY));
+        frame();
+        return m;
+    }
     void clickOk() { clickAt(CControllerMessage::OK_X + 40, CControllerMessage::BUTTON_Y + 16); }
     void clickLoneOk() { clickAt(CControllerMessage::LONE_OK_X + 40, CControllerMessage::BUTTON_Y + 16); }
 };
@@ -155,11 +170,7 @@ TEST_F(Manager, TheMapButtonAsksForTheMap)
 
 TEST_F(Manager, PlayingALevelOpensThePlayScreenWithItAndTheManagerComesBack)
 {
-    saveLevel("alpha", "The First");
-    CControllerManager* m = open(new CControllerManager());
-    frame(2);
-    click(m->FindButton(CControllerManager::BUTTON_PLAY));
-    frame();
+    CControllerManager* m = openAndPlay("alpha", "The First");
     ASSERT_NE(m->GetGame(), nullptr);
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_GAME);
     // The play screen leaves (as after the pause menu's "level manager").
@@ -169,4 +180,62 @@ TEST_F(Manager, PlayingALevelOpensThePlayScreenWithItAndTheManagerComesBack)
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MANAGER);
     EXPECT_EQ(m->GetGame(), nullptr);
     EXPECT_FALSE(closed());
+}
+
+TEST_F(Manager, OnlyRegularFilesAreListedAndANamedPipeIsNeverWaitedOn)
+{
+    saveLevel("alpha", "The First");
+    saveLevel("x.lvl", "Twice the extension");
+    // A name and a heading holding markup are listed as they are.
+    saveLevel("odd%n%1%b", "50%n%b off%1");
+    ASSERT_EQ(mkfifo((levelsDir + "pipe.lvl").c_str(), 0644), 0);
+    ASSERT_EQ(mkdir((levelsDir + "folder.lvl").c_str(), 0755), 0);
+    // Waiting on the pipe would hang: end the process instead.
+    signal(SIGALRM, SIG_DFL);
+    alarm(30);
+    CControllerManager* m = open(new CControllerManager());
+    const std::vector<CControllerManager::Entry>& e = m->GetEntries();
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_EQ(e[0].name, "alpha");
+    EXPECT_EQ(e[1].name, "odd%n%1%b");
+    EXPECT_EQ(e[1].heading, "50%n%b off%1");
+    EXPECT_EQ(e[2].name, "x.lvl");
+    EXPECT_FALSE(e[2].damaged);
+    EXPECT_EQ(m->GetList()->GetCell(1, 0), "odd%n%1%b");
+    // A pipe that takes a listed name later is refused when it is opened.
+    CLevel level;
+    EXPECT_FALSE(level.Load("pipe"));
+    std::unique_ptr<char[]> heading(CLevel::GetHeading("pipe"));
+    EXPECT_EQ(heading[0], '\0');
+    alarm(0);
+    frame(2);
+    press(SDLK_END);
+    click(m->FindButton(CControllerManager::BUTTON_PLAY));
+    frame();
+    EXPECT_NE(m->GetGame(), nullptr) << "x.lvl.lvl plays";
+}
+
+TEST_F(Manager, ALevelPlayedFromTheManagerHasItsBestRecordSavedWhenThePlayScreenReturns)
+{
+    CControllerManager* m = openAndPlay("alpha", "The First");
+    ASSERT_NE(m->GetGame(), nullptr);
+    // The professor walks from the entrance tube to the exit tube.
+    pushKey(profile->GetKey(3), false);
+    for (int i = 0; i < 1500 && CController::GetCurrentId() == CONTROLLER_GAME; ++i)
+        frame();
+    pushKey(profile->GetKey(3), true);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_SCOREBOARD);
+    int steps = profile->GetLevelRecord("alpha");
+    EXPECT_EQ(steps, 15);
+    // The post-level screen leaves the play screen for the manager.
+    frame(2);
+    auto* post = static_cast<CControllerScoreboard*>(CController::GetCurrentController());
+    click(post->FindButton(CControllerScoreboard::BUTTON_LEAVE));
+    for (int i = 0; i < 20 && m->GetGame(); ++i)
+        frame();
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MANAGER);
+    EXPECT_EQ(m->GetGame(), nullptr);
+    std::unique_ptr<CProfile> onDisk = CProfile::ReadOther(profile->GetProfileNumber());
+    ASSERT_NE(onDisk, nullptr);
+    EXPECT_EQ(onDisk->GetLevelRecord("alpha"), steps);
 }

@@ -81,6 +81,20 @@ protected:
         level->SetSolutionRecorded();
     }
     // Runs frames until the screen with the id is current (at most limit).
+    // Plays the map's selected level by Return and ends it with the
+    // professor in the exit tube, as the world step leaves it; true once the
+    // post-level screen is up.
+    bool playAndSolveSelected()
+    {
+        press(SDLK_RETURN);
+        frame();
+        if (CController::GetCurrentId() != CONTROLLER_GAME)
+            return false;
+        frame(3);
+        CElement::exited = 1;
+        CElement::levelEnded = 1;
+        return runUntil(CONTROLLER_SCOREBOARD, 5);
+    }
     bool runUntil(int screenId, int limit)
     {
         for (int i = 0; i < limit; ++i) {
@@ -183,15 +197,7 @@ TEST_F(Map, ContinueAfterAFinishedLevelPlaysTheNextOneAndLeavingShowsTheMap)
     profile->SetShowStory(false);
     CControllerMap* map = open(new CControllerMap());
     frame(2);
-    press(SDLK_RETURN);
-    frame();
-    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_GAME);
-    frame(3);
-    // The level ends with the professor in the exit tube, as the world step
-    // leaves it.
-    CElement::exited = 1;
-    CElement::levelEnded = 1;
-    ASSERT_TRUE(runUntil(CONTROLLER_SCOREBOARD, 5));
+    ASSERT_TRUE(playAndSolveSelected());
     EXPECT_NE(profile->GetSetResult(0, 0), PROFILE_NO_RESULT);
     CControllerScoreboard* board = static_cast<CControllerScoreboard*>(CController::GetCurrentController());
     // The next play screen may reuse the old one's address: tell them apart
@@ -216,6 +222,27 @@ TEST_F(Map, ContinueAfterAFinishedLevelPlaysTheNextOneAndLeavingShowsTheMap)
     frame(3);
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAP);
     EXPECT_EQ(map->GetSelectedLevel(), 1);
+    EXPECT_FALSE(CControllerScoreboard::TakeContinueRequest());
+}
+
+TEST_F(Map, ContinueAfterTheLastLevelOfASetStartsNothingNew)
+{
+    profile->SetShowStory(false);
+    finish(109, 5);
+    profile->SetCurrentLevel(110); // the regular set's last level, open now
+    CControllerMap* map = open(new CControllerMap());
+    frame(2);
+    ASSERT_EQ(map->GetSelectedLevel(), 110);
+    ASSERT_TRUE(playAndSolveSelected());
+    CControllerScoreboard* board = static_cast<CControllerScoreboard*>(CController::GetCurrentController());
+    EXPECT_EQ(board->GetType(), CControllerScoreboard::TYPE_SET_SOLVED);
+    frame(2);
+    click(board->FindButton(CControllerScoreboard::BUTTON_LEAVE));
+    frame(10);
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAP);
+    EXPECT_EQ(map->GetGame(), nullptr) << "no level played again";
+    EXPECT_EQ(map->GetSelectedLevel(), 110);
+    EXPECT_EQ(map->GetDot(110)->GetState(), CControllerMap::DOT_COMPLETED);
     EXPECT_FALSE(CControllerScoreboard::TakeContinueRequest());
 }
 

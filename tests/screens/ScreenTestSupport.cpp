@@ -111,8 +111,6 @@ void ScreenTest::SetUp()
     // The pointer starts in a corner where no screen has a widget.
     setMouseX(0);
     setMouseY(0);
-    // The player starts on the mouse; a test on the keys says so.
-    noteMouseUse();
     CGuiButtonBase::SetFocusIndex(-1);
     CGuiButtonBase::ChangeMouseHeld(1, false);
     SDL_Event e;

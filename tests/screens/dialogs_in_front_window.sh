@@ -11,29 +11,28 @@ set -u
 tests=$1
 out_dir=$2
 support=$(cd "$(dirname "$0")/.." && pwd)/x_window_support.sh
+export SUPPORT="$support"
 . "$support"
 require_x_tools xvfb-run xauth xdpyinfo convert
+fresh_home
 mkdir -p "$out_dir" || exit 1
 out_dir=$(cd "$out_dir" && pwd)
-rm -f "$out_dir"/*.png "$out_dir"/*.bmp
-export TESTS="$tests" DIALOG_SHOTS="$out_dir" BRAMBLECOT_TEST_VIDEO=x11 SDL_AUDIODRIVER=dummy
+export TESTS="$tests" DIALOG_SHOTS="$out_dir" BRAMBLECOT_TEST_VIDEO=x11 LOG="$out_dir/run.log"
 
-session() {
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-  for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  "$TESTS" --gtest_filter="DialogsInFront.*"
-'
-}
-
-session > "$out_dir/run.log" 2>&1
-status=$?
-if [ $status -ne 0 ] && grep -q "open X11 display\|Couldn.t open" "$out_dir/run.log"; then
-  echo "the X server was taken; trying once more"
-  sleep 1
-  session > "$out_dir/run.log" 2>&1
+with_x_display '
+  # A session started again on another display begins a new set of pictures.
+  rm -f "$DIALOG_SHOTS"/*.png "$DIALOG_SHOTS"/*.bmp
+  wait_for_x_server || exit $?
+  "$TESTS" --gtest_filter="DialogsInFront.*" > "$LOG" 2>&1
   status=$?
-fi
-grep -E "^\[ +(OK|FAILED|PASSED) +\]|Failure|covered|drew|view|real window" "$out_dir/run.log"
+  if [ $status -ne 0 ] && display_refused "$LOG"; then
+    echo "the tests could not open the X display"
+    exit $X_NO_DISPLAY
+  fi
+  exit $status
+'
+status=$?
+[ -f "$LOG" ] && grep -E "^\[ +(OK|FAILED|PASSED) +\]|Failure|covered|drew|view|real window" "$LOG"
 for f in "$out_dir"/*.bmp; do
   [ -e "$f" ] || continue
   convert "$f" "${f%.bmp}.png" && rm -f "$f"

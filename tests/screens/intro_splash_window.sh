@@ -9,48 +9,15 @@
 set -u
 
 run_dir=$1
-
-for tool in xvfb-run xauth xdotool xdpyinfo import compare; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIPPED: '$tool' is not installed (scripts/install-deps.sh installs xvfb xauth xdotool imagemagick)"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/home"
-export HOME="$work/home"
-export XDG_DATA_HOME="$work/home/.local/share"
-export XDG_CONFIG_HOME="$work/home/.config"
-export XDG_DOCUMENTS_DIR="$work/home/Documents"
-export XDG_CACHE_HOME="$work/home/.cache"
-unset SDL_VIDEODRIVER
-export SDL_AUDIODRIVER=dummy
-export WORK="$work"
-
+support=$(cd "$(dirname "$0")/.." && pwd)/x_window_support.sh
+export SUPPORT="$support"
+. "$support"
+require_x_tools xvfb-run xauth xdotool xdpyinfo import compare
+fresh_home
 cd "$run_dir" || exit 1
 
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-  # A freshly started X server may not accept clients at once on a busy
-  # machine: wait until it answers before starting the game.
-  for i in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  ./bramblecot 1 > "$WORK/run.log" 2>&1 &
-  game=$!
-  w=""
-  for i in $(seq 100); do
-    w=$(xdotool search --name "Professor Bramblecot" 2>/dev/null | head -1)
-    [ -n "$w" ] && break
-    sleep 0.1
-  done
-  if [ -z "$w" ]; then
-    echo "no game window appeared"
-    kill -TERM $game 2>/dev/null; wait $game
-    exit 1
-  fi
+with_x_display '
+  start_game || exit $?
   sleep 3
   # A picture taken during a fade may match no splash; look a few times.
   found=""
@@ -83,8 +50,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   exit 0
 '
 status=$?
-if [ $status -ne 0 ]; then
+if [ $status -ne 0 ] && [ -f "$WORK/run.log" ]; then
   echo "--- game output ---"
-  cat "$work/run.log"
+  cat "$WORK/run.log"
 fi
 exit $status

@@ -7,6 +7,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "LevelSource.h"
 #include "LevelToolsSupport.h"
 #include "PackJobs.h"
 #include "test_support.h"
@@ -115,6 +116,23 @@ TEST_F(LevelPack, TheManifestReadsBackWithItsStrictMark)
     EXPECT_FALSE(levelpack::readManifest(m_folder + "/missing.txt", none, strict));
     write("broken.txt", "kid001 2 zero\n");
     EXPECT_FALSE(levelpack::readManifest(m_folder + "/broken.txt", none, strict));
+}
+
+TEST(LevelCheck, ATeleportColourHasNoEndOrTwo)
+{
+    const char* const ends[] = {"", "teleport blue 5 20\n", "teleport blue 5 20\nteleport blue 10 20\n",
+                                "teleport red 5 20\nteleport red 10 20\nteleport red 14 20\n"};
+    for (int n = 0; n < 4; ++n) {
+        SCOPED_TRACE(n);
+        CLevel level;
+        leveltest::readLevel(level, leveltest::levelSource({".@.............$", "################"}, ends[n]));
+        std::vector<std::string> errors;
+        levelpack::checkPlayable("test.txt", level, false, errors);
+        bool refused = mentions(errors, "a teleport colour needs 0 or 2 ends");
+        EXPECT_EQ(refused, n == 1 || n == 3);
+        if (n == 0 || n == 2)
+            EXPECT_TRUE(errors.empty()) << errors.front();
+    }
 }
 
 TEST(LevelLabel, TutorialAndOrdinaryLevelsCountApart)

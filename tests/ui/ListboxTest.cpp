@@ -316,6 +316,18 @@ TEST_F(Listbox, PrivatePictureShowsTheRowsAndIsRenderedOnlyOnChange)
     EXPECT_EQ(CDraw::FindImageId("lbcontent_7"), -1);
 }
 
+TEST_F(Listbox, CellsShowTheirTextAsItIsMarkupAndAll)
+{
+    // File names and headings are data: "%1" is drawn, "%n" breaks no line.
+    CGuiListbox* list = make(10, 0);
+    list->AddRow(1, {"%1", "a%nb%n%nc"});
+    list->Refresh();
+    int image = CDraw::FindImageId("lbcontent_7");
+    EXPECT_GT(inkIn(image, 5, 8, 300, ROW - 4), 0);
+    EXPECT_GT(inkIn(image, 305, 8, 100, ROW - 4), 0);
+    EXPECT_EQ(inkIn(image, 0, 8 + ROW - 2, 411, 3 * ROW), 0);
+}
+
 TEST_F(Listbox, EmptyListShowsItsNoticeInTheMiddle)
 {
     CGuiListbox* list = make(22, 0);

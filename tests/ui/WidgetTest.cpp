@@ -395,6 +395,22 @@ TEST_F(Widgets, SliderStepsFrom0To11)
     EXPECT_EQ(slider.GetValue(), 10);
 }
 
+namespace {
+// Ticks the counter until it shows its target (at most 100 ticks); the
+// change of the shown position at each tick.
+std::vector<int> rollSteps(CGuiCounter& counter)
+{
+    std::vector<int> steps;
+    int last = counter.GetValue(true);
+    for (int ticks = 0; counter.GetValue(true) != counter.GetValue(false) * 20 && ticks < 100; ++ticks) {
+        counter.Tick();
+        steps.push_back(counter.GetValue(true) - last);
+        last = counter.GetValue(true);
+    }
+    return steps;
+}
+} // namespace
+
 TEST_F(Widgets, CounterRollsToItsTarget)
 {
     CGuiCounter counter(600, 10, 5, "counterframe.png", -4, -5);
@@ -408,15 +424,8 @@ TEST_F(Widgets, CounterRollsToItsTarget)
     counter.SetValue(3);
     EXPECT_EQ(counter.GetValue(false), 3);
     EXPECT_EQ(counter.GetValue(true), 0);
-    std::vector<int> steps;
-    int last = 0, ticks = 0;
-    while (counter.GetValue(true) != 60 && ticks < 100) {
-        counter.Tick();
-        ++ticks;
-        steps.push_back(counter.GetValue(true) - last);
-        last = counter.GetValue(true);
-    }
-    EXPECT_EQ(ticks, 49);
+    std::vector<int> steps = rollSteps(counter);
+    ASSERT_EQ(steps.size(), 49u);
     EXPECT_EQ(steps[0], 3);
     for (int i = 1; i <= 9; ++i)
         EXPECT_EQ(steps[i], 2) << i;
@@ -443,6 +452,30 @@ TEST_F(Widgets, CounterRollsToItsTarget)
     EXPECT_TRUE(counter.GetDigitSprite(2)->IsHidden());
     counter.Show();
     EXPECT_FALSE(counter.GetDigitSprite(2)->IsHidden());
+}
+
+TEST_F(Widgets, CounterRollsBackDownToZeroAsAfterARestart)
+{
+    CGuiCounter counter(600, 10, 5, nullptr, 0, 0);
+    counter.SetValue(3);
+    for (int i = 0; i < 100; ++i)
+        counter.Tick();
+    ASSERT_EQ(counter.GetValue(true), 60);
+    // Down the same way up went: one step of 3, nine of 2, then steps of 1.
+    counter.SetValue(0);
+    std::vector<int> steps = rollSteps(counter);
+    ASSERT_EQ(steps.size(), 49u);
+    EXPECT_EQ(steps[0], -3);
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(steps[i], -2) << i;
+    for (int i = 10; i < 49; ++i)
+        EXPECT_EQ(steps[i], -1) << i;
+    // Back at 0 the digits show what a new counter shows.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(counter.GetDigitSprite(i)->GetClipY(), 0) << i;
+    EXPECT_EQ(counter.GetDigitSprite(4)->GetClipY(), 200);
+    counter.Tick();
+    EXPECT_EQ(counter.GetValue(true), 0);
 }
 
 TEST_F(Widgets, CounterDragsTheNextDigitWhileTheUnitsRollOver)

@@ -3,13 +3,17 @@
 #include "ReplayRunner.h"
 
 #include <cstdio>
+#include <set>
 
 #include "elements/CElementDeviceGunshot.h"
+#include "elements/CElementDevicePowerup.h"
 #include "engine/CDraw.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
+#include "world/CBackground.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
+#include "world/BoardHash.h"
 #include "world/CElementAIProfessor.h"
 #include "world/Level.h"
 
@@ -22,6 +26,23 @@ LevelRun::LevelRun(CLevel& level, bool record, bool draw)
     m_root->Activate(nullptr);
     m_game = new CControllerGame(&level, record, false, true);
     m_root->LaunchController(m_game);
+    keepBackgroundDecoded();
+}
+
+void LevelRun::keepBackgroundDecoded()
+{
+    // The background picture is decoded afresh each time a board is built
+    // and freed with the board: most of the cost of building one. A run
+    // keeps one reference to each picture it has seen, so the next board
+    // finds it decoded. Only the picture's lifetime changes.
+    static std::set<int> kept;
+    const CBackground* background = m_game->GetBackground();
+    if (!background)
+        return;
+    for (const CSprite* sprite : {background->GetPicture(), background->GetGrid()})
+        for (int i = 0; sprite && i < sprite->GetFrameCount(); ++i)
+            if (kept.insert(sprite->GetFrameImage(i)).second)
+                CDraw::RetainImage(sprite->GetFrameImage(i));
 }
 
 LevelRun::~LevelRun()
@@ -170,31 +191,124 @@ bool LevelRun::play(const Move& move, std::string& why)
     return true;
 }
 
-std::string LevelRun::restKey() const
-{
+namespace {
+
+// The values of the board at rest, in a fixed order, to a writer: as text
+// (restKey) or as a 64-bit hash (restHash).
+class RestText {
+public:
+    void element(int type, int object, int device, int ai, int terrain, int state, int x, int y, int width,
+                 int facingLeft, int frozen, int heated, int exploded, int inGrid, int hidden)
+    {
+        char buf[96];
+        int n = snprintf(buf, sizeof buf, "%d.%d.%d.%d.%d.%d:%d,%d,%d:%d%d%d%d%d%d;", type, object, device, ai,
+                         terrain, state, x, y, width, facingLeft, frozen, heated, exploded, inGrid, hidden);
+        key.append(buf, static_cast<size_t>(n));
+    }
+    void professor(const int* slots, int count)
+    {
+        key += "P";
+        for (int slot = 0; slot < count; ++slot)
+            key += std::to_string(slots[slot]) + ",";
+    }
+    void outcome(int destroyed, int fallen, int singed, int exited, int caught, int ended)
+    {
+        char buf[32];
+        int n = snprintf(buf, sizeof buf, "O%d%d%d%d%d%d", destroyed, fallen, singed, exited, caught, ended);
+        key.append(buf, static_cast<size_t>(n));
+    }
     std::string key;
-    char buf[96];
+};
+
+class RestHash {
+public:
+    void element(int type, int object, int device, int ai, int terrain, int state, int x, int y, int width,
+                 int facingLeft, int frozen, int heated, int exploded, int inGrid, int hidden)
+    {
+        mix(static_cast<uint64_t>(type) | static_cast<uint64_t>(object) << 8 | static_cast<uint64_t>(device) << 16 |
+            static_cast<uint64_t>(ai) << 24 | static_cast<uint64_t>(terrain) << 32 |
+            static_cast<uint64_t>(static_cast<uint32_t>(state)) << 40);
+        mix(static_cast<uint64_t>(static_cast<uint32_t>(x)) | static_cast<uint64_t>(static_cast<uint32_t>(y)) << 32);
+        mix(static_cast<uint64_t>(width) | static_cast<uint64_t>(facingLeft) << 16 |
+            static_cast<uint64_t>(frozen) << 20 | static_cast<uint64_t>(heated) << 24 |
+            static_cast<uint64_t>(exploded) << 28 | static_cast<uint64_t>(inGrid) << 32 |
+            static_cast<uint64_t>(hidden) << 36);
+    }
+    void professor(const int* slots, int count)
+    {
+        mix(0x50);
+        for (int slot = 0; slot < count; ++slot)
+            mix(static_cast<uint64_t>(static_cast<uint32_t>(slots[slot])));
+    }
+    void outcome(int destroyed, int fallen, int singed, int exited, int caught, int ended)
+    {
+        mix(0x4f00 | destroyed | fallen << 1 | singed << 2 | exited << 3 | caught << 4 | ended << 5);
+    }
+    // A multiply-xorshift mix per value: cheap, and every bit of a value
+    // reaches every bit of the hash.
+    void mix(uint64_t v)
+    {
+        h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+        h *= 0xbf58476d1ce4e5b9ull;
+        h ^= h >> 31;
+    }
+    uint64_t h = 0x243f6a8885a308d3ull;
+};
+
+template <class Writer>
+void writeRest(Writer& w, const CElementAIProfessor* p)
+{
     for (const CElement* e : CElement::allElements) {
         if (e->IsLadder() || e->IsNull())
             continue;
         // The professor's and bots' animation state changes with time; only
-        // their facing is kept for them.
+        // their facing is kept for them. A collected power-up reads alike
+        // while its label still rises and once it is gone.
         int state = e->IsAI() ? 0 : e->state;
         int hidden = e->mainSprite && !e->IsAI() ? e->mainSprite->IsHidden() : 0;
-        int n = snprintf(buf, sizeof buf, "%d.%d.%d.%d.%d.%d:%d,%d,%d:%d%d%d%d%d%d;", e->type, e->typeObject,
-                         e->typeDevice, e->typeAI, e->typeTerrain, state, e->x, e->y, e->width, e->facingLeft,
-                         e->frozen, e->heated, e->exploded, e->inGrid, hidden);
-        key.append(buf, static_cast<size_t>(n));
+        if (e->IsDevice() && e->typeDevice == CElement::DEVICE_POWERUP) {
+            state = e->state == CElementDevicePowerup::POWERUP_PRESENT ? 0 : 1;
+            hidden = 0;
+        }
+        w.element(e->type, e->typeObject, e->typeDevice, e->typeAI, e->typeTerrain, state, e->x, e->y, e->width,
+                  e->facingLeft, e->frozen, e->heated, e->exploded, e->inGrid, hidden);
     }
-    if (const CElementAIProfessor* p = m_game->GetProfessor()) {
-        key += "P";
+    if (p) {
+        int slots[CElementAIProfessor::SLOTS];
         for (int slot = 0; slot < CElementAIProfessor::SLOTS; ++slot)
-            key += std::to_string(p->getPowerup(slot)) + ",";
+            slots[slot] = p->getPowerup(slot);
+        w.professor(slots, CElementAIProfessor::SLOTS);
     }
-    int n = snprintf(buf, sizeof buf, "O%d%d%d%d%d%d", CElement::exitTubeDestroyed, CElement::fallen, CElement::singed,
-                     CElement::exited, CElement::caught, CElement::levelEnded);
-    key.append(buf, static_cast<size_t>(n));
-    return key;
+    w.outcome(CElement::exitTubeDestroyed, CElement::fallen, CElement::singed, CElement::exited, CElement::caught,
+              CElement::levelEnded);
+}
+
+} // namespace
+
+std::string LevelRun::restKey() const
+{
+    RestText w;
+    writeRest(w, m_game->GetProfessor());
+    return w.key;
+}
+
+uint64_t LevelRun::restHash() const
+{
+    RestHash w;
+    writeRest(w, m_game->GetProfessor());
+    return w.h;
+}
+
+uint64_t LevelRun::restoreCheckHash()
+{
+    RestHash w;
+    w.mix(boardHash());
+    for (const CElement* e : CElement::allElements)
+        for (const CSprite* s : {e->heatOverlay, e->heatExplosion, e->steamExplosion, e->empOverlay})
+            if (s)
+                w.mix(static_cast<uint64_t>(static_cast<uint32_t>(s->GetFrame())) << 32 |
+                      static_cast<uint64_t>(static_cast<uint32_t>(s->GetState())) << 1 | (s->IsHidden() ? 1 : 0));
+    return w.h;
 }
 
 std::string LevelRun::whereIsProfessor() const
@@ -212,7 +326,7 @@ ScriptResult playScript(CLevel& level, const std::vector<Move>& moves)
     LevelRun run(level);
     if (!run.hasBoard()) {
         result.failedMove = 0;
-        result.why = "the level has no board (no entrance or no exit tube)";
+        result.why = "the level has no board (no entrance tube)";
         return result;
     }
     std::string why;

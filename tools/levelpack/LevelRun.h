@@ -13,6 +13,7 @@
 // being ready, that moment counts as rest too.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "MoveScript.h"
@@ -77,11 +78,20 @@ public:
     // professor's power-ups and the outcome. Timing and animation are left
     // out, so the same position reached at different times reads alike.
     std::string restKey() const;
+    // The same values as restKey() as a 64-bit hash, computed from the
+    // board's fields without writing the text.
+    uint64_t restHash() const;
+    // The whole board as boardHash() reads it, and the effects that play out
+    // over several frames (a melt, a burn, a glow) and end with their
+    // animation: an undo gives back the first and hides the others, so a
+    // board restored by undo reads alike only when no effect was running.
+    static uint64_t restoreCheckHash();
 
     // Where the professor stands, for messages: "professor at (3,17) facing right".
     std::string whereIsProfessor() const;
 
 private:
+    void keepBackgroundDecoded();
     void press(int binding, bool released);
 
     CLevel& m_level;

@@ -104,6 +104,28 @@ int tileCodeOfChar(char c)
     return -1;
 }
 
+char charOfTileCode(int code)
+{
+    for (const CharCode& entry : kMapChars)
+        if (entry.code == code)
+            return entry.c;
+    return '?';
+}
+
+std::vector<std::string> mapRows(const CLevel& level)
+{
+    std::vector<std::string> rows;
+    for (int y = 0; y < CLevel::HEIGHT; ++y) {
+        std::string row;
+        for (int x = 0; x < CLevel::WIDTH; ++x) {
+            char c = charOfTileCode(level.GetTile(x, y));
+            row += c == '.' && level.HasLadder(x, y) ? 'H' : c;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void parseLevelSource(const std::string& path, const std::string& text, const std::string& name, CLevel& level,
                       std::vector<std::string>& errors)
 {

@@ -11,6 +11,12 @@ namespace levelpack {
 
 // Tile code of a map character, or -1 for a character that has none.
 int tileCodeOfChar(char c);
+// Map character of a tile code, '?' for a code that has none.
+char charOfTileCode(int code);
+
+// The level's map as 24 rows of 32 map characters, with 'H' for a ladder
+// cell whose tile is empty.
+std::vector<std::string> mapRows(const CLevel& level);
 
 // Reads one source file into a cleared level named `name`. Problems are
 // appended to errors as "file:line: text"; the level is usable only when

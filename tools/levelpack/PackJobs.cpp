@@ -164,7 +164,7 @@ bool readTextFile(const std::string& path, std::string& text)
 }
 
 std::vector<std::unique_ptr<PackedLevel>> readLevelSources(const std::string& folder, bool strict,
-                                                           std::vector<std::string>& errors)
+                                                           std::vector<std::string>& errors, bool wholeSets)
 {
     struct SetInfo {
         int set;
@@ -179,7 +179,7 @@ std::vector<std::unique_ptr<PackedLevel>> readLevelSources(const std::string& fo
     std::vector<std::unique_ptr<PackedLevel>> levels;
     for (const SetInfo& info : sets) {
         std::vector<std::string> names = sourceNames(folder, info.prefix);
-        if (static_cast<int>(names.size()) != info.count) {
+        if (wholeSets && static_cast<int>(names.size()) != info.count) {
             errors.push_back(std::string("the ") + info.prefix + " set needs " + std::to_string(info.count) +
                              " levels, found " + std::to_string(names.size()));
         }

@@ -27,10 +27,10 @@ struct PackedLevel {
 };
 
 // Reads the sources of all three sets in archive order and the move scripts
-// beside them. Problems (bad lines, wrong set sizes, a missing script in a
-// strict build) go to errors.
+// beside them. Problems (bad lines, wrong set sizes unless only some of
+// the levels are wanted, a missing script in a strict build) go to errors.
 std::vector<std::unique_ptr<PackedLevel>> readLevelSources(const std::string& folder, bool strict,
-                                                           std::vector<std::string>& errors);
+                                                           std::vector<std::string>& errors, bool wholeSets = true);
 
 // Plays every level's script through the play screen in `jobs` child
 // processes started in `runDir` (the folder of the generated resources) and

@@ -219,7 +219,7 @@ std::string formatReport(const Report& report)
 {
     char line[256];
     if (!report.hasBoard) {
-        snprintf(line, sizeof line, "%-12s  no board (no entrance or no exit tube)", report.name.c_str());
+        snprintf(line, sizeof line, "%-12s  no board (no entrance tube)", report.name.c_str());
         return line;
     }
     snprintf(line, sizeof line, "%-12s  %-19s  frames %6d  steps %5d  hash %016" PRIx64 "%s", report.name.c_str(),

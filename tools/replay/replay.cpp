@@ -7,8 +7,10 @@
 // in "exited", in how many frames and steps, and the hash of the final board.
 // Levels without a recorded solution are listed but not replayed unless
 // --all is given. With --expect-exited the exit status is 1 when a replayed
-// level ended any other way. It runs headless in the run folder (see
-// replay::HeadlessSession).
+// level ended any other way. It runs headless in a folder of the game's
+// resource files (see replay::HeadlessSession): the one --run names, else the
+// program's own folder when it holds them, else the build's run folder; the
+// first line it prints names the folder and why.
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +32,31 @@ std::string absolutePath(const std::string& path)
     if (!getcwd(cwd, sizeof cwd))
         return path;
     return std::string(cwd) + "/" + path;
+}
+
+// The resource files a headless replay reads: parameters, load screen and
+// bar, window icon, pictures, levels, strings and font.
+const char* const kResourceFiles[] = {"resource8.dat", "resource0.dat", "resource1.dat", "resource7.dat",
+                                      "resource2.dat", "resource4.dat", "resource5.dat", "resource6.dat"};
+
+bool holdsResources(const std::string& folder)
+{
+    for (const char* name : kResourceFiles)
+        if (access((folder + "/" + name).c_str(), R_OK) != 0)
+            return false;
+    return true;
+}
+
+// The folder this program was started from, empty when unknown.
+std::string programFolder()
+{
+    char path[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return "";
+    path[n] = '\0';
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('/'));
 }
 
 std::string levelNameOf(const std::string& path)
@@ -64,7 +91,7 @@ void replayOne(CLevel& level, bool all, bool expectExited, Tally& tally)
 
 int main(int argc, char** argv)
 {
-    std::string runDir = BRAMBLECOT_RUN_DIR;
+    std::string runDir;
     bool expectExited = false;
     bool all = false;
     bool builtin = false;
@@ -84,6 +111,19 @@ int main(int argc, char** argv)
         } else
             files.push_back(absolutePath(argv[i]));
     }
+
+    const char* why = "given with --run";
+    if (runDir.empty()) {
+        runDir = programFolder();
+        why = "the program's own folder";
+        if (runDir.empty() || !holdsResources(runDir)) {
+            runDir = BRAMBLECOT_RUN_DIR;
+            why = "the build's run folder";
+        }
+    }
+    runDir = absolutePath(runDir);
+    printf("Resources: %s (%s)\n", runDir.c_str(), why);
+    fflush(stdout);
 
     replay::HeadlessSession session(runDir);
     if (!session.ok())

@@ -1,17 +1,7 @@
-// Breadth-first search for a shortest solution of a level in player moves.
-//
-// The states are the boards at rest (see LevelRun): the search starts at
-// the first rest after the professor has left the entrance tube and, from
-// each state, plays every move of the move-script alphabet through the real
-// play screen and world step. A state is known by its rest key, so a
-// position reached twice is searched once.
-//
-// The whole world lives in global state, so a board cannot be copied in
-// memory. A layer of boards is shared out to worker processes; a worker
-// reaches a board by building the level and replaying the board's moves,
-// and tries the moves there one after the other, going back to the board
-// through the game's undo. A solution found is played once more from the
-// start, as the packer plays it, before it is reported.
+// Breadth-first search for a shortest solution of a level in player moves:
+// the board graph of Explorer.h, stopped in the layer where a move first
+// reaches the exit. A solution found is played once more from the start, as
+// the packer plays it, before it is reported.
 #pragma once
 
 #include <string>
@@ -44,5 +34,10 @@ struct Result {
 // Searches the level. A HeadlessGame must exist in this process; the
 // search forks from it.
 Result search(CLevel& level, const Limits& limits);
+
+// Plays the moves from the level's start in a child process, as the packer
+// plays a script: true when the last move takes the professor through the
+// exit tube.
+bool replaysFromStart(CLevel& level, const std::vector<levelpack::Move>& moves);
 
 } // namespace solve

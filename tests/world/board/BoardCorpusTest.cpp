@@ -1,5 +1,5 @@
 // Every kept input of the board fuzz target (and of the level reader's) builds
-// a board that steps 200 world steps.
+// a board that plays the input's script of actions and steps 200 world steps.
 #include <gtest/gtest.h>
 
 #include <dirent.h>

@@ -1,6 +1,7 @@
 #include "world/board/BoardHarness.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -35,16 +36,21 @@ void clockDelay(Uint32 ms)
 
 CDraw* draw = nullptr;
 CRender* render = nullptr;
+bool started = false;
 
 void stopWorld()
 {
     CElement::UnloadElements();
+    CRender::ClearLists();
     delete render;
     render = nullptr;
     delete draw;
     draw = nullptr;
     shutdownFontSystem();
     CSound::shutdown();
+    CDraw::SetTimeSource(nullptr, nullptr);
+    CSprite::SetTickSource(nullptr);
+    started = false;
 }
 
 LegendEntry tile(int code, int flags = CELL_NORMAL)
@@ -138,10 +144,10 @@ std::string trimPicture(const std::string& picture)
 
 void startWorld()
 {
-    static bool started = false;
     if (started)
         return;
     started = true;
+    fakeTicks = 0;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     logInit(false);
@@ -154,14 +160,14 @@ void startWorld()
     CDraw::SetLoadFromDirectory(0);
     CSound::setLoadFromDirectory(false);
     CSound::init(true);
-    // Lives for the whole process, like main's screen and renderer objects,
-    // and goes at exit in main's order, before the static stores it fills.
+    // Lives for the rest of the test and goes after it in main's order,
+    // before the next test finds the static stores it fills.
     draw = new CDraw();
     render = new CRender();
     CRender::Init();
     CDraw::PreloadImages();
     CSound::loadSound();
-    atexit(stopWorld);
+    testsupport::atTestEnd(stopWorld);
 }
 
 Board::Board()
@@ -321,6 +327,28 @@ std::string Board::state() const
 uint64_t Board::hash() const
 {
     return boardHash();
+}
+
+std::string staleCells()
+{
+    std::string out;
+    const std::vector<CElement*>& all = CElement::allElements;
+    for (int x = 0; x < CElement::GRID_WIDTH; ++x) {
+        for (int y = 0; y < CElement::GRID_HEIGHT; ++y) {
+            CElement* e = CElement::grid[x * CElement::GRID_HEIGHT + y];
+            std::string cell = "(" + std::to_string(x) + "," + std::to_string(y) + ") ";
+            if (e == nullptr) {
+                out += cell + "holds no element\n";
+            } else if (std::find(all.begin(), all.end(), e) == all.end()) {
+                out += cell + "holds an element that no longer exists\n";
+            } else if (!e->IsNull() &&
+                       (!e->inGrid || e->y != y || x < e->x || x >= e->x + e->width)) {
+                out += cell + "holds " + e->GetName() + " of (" + std::to_string(e->x) + "," +
+                       std::to_string(e->y) + ")" + (e->inGrid ? "" : ", out of the grid") + "\n";
+            }
+        }
+    }
+    return out;
 }
 
 } // namespace boardtest

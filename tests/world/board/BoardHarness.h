@@ -53,11 +53,12 @@ typedef std::map<char, LegendEntry> Legend;
 //   p  crate power-up   e  EMP power-up     w  frost-gun power-up   W  heat-gun power-up
 const Legend& defaultLegend();
 
-// Brings up, once per process, what the world needs: SDL on the dummy
+// Brings up, once per test, what the world needs: SDL on the dummy
 // drivers, the screen, the image store with every generated picture
 // catalogued, the renderer, the text system and sound. The clock of frame
 // pacing and fades is a counter that advances 33 ms per presented frame,
-// so stepping is deterministic and never waits.
+// so stepping is deterministic and never waits. All of it goes when the
+// test ends.
 void startWorld();
 
 class Board {
@@ -107,6 +108,11 @@ private:
     std::unique_ptr<CLevel> m_level;
     int m_top = 0, m_left = 0, m_rows = CElement::GRID_HEIGHT, m_cols = CElement::GRID_WIDTH;
 };
+
+// The cells of the grid that do not name an element standing there (an
+// element not in allElements, out of the grid, or in another cell), one
+// line each; empty when the grid matches the elements.
+std::string staleCells();
 
 // The picture's rows without indentation, as picture() prints them.
 std::string trimPicture(const std::string& picture);

@@ -196,6 +196,98 @@ TEST(Sliding, OnAStackOnIceTheUpperCratesFallInTheStepTheLowestSlidesAway)
     EXPECT_TRUE(top->falling);
 }
 
+TEST(Sliding, AHeatedCrateSlidingHeadOnIntoTheProfessorHeatsHimAfterTheDelay)
+{
+    Board board(R"(
+        .*P.
+        ~~##
+    )");
+    CElement* hot = board.at(1, 0);
+    CElement* p = board.professor();
+    // The crate slides right as he walks left into it: a head-on meeting.
+    hot->wasMovingRight = 1;
+    p->wasMovingLeft = 1;
+    EXPECT_FALSE(CElement::CheckSliding(hot));
+    EXPECT_TRUE(p->delayedHeat);
+    EXPECT_TRUE(p->skipSlideCheck);
+    EXPECT_FALSE(p->heated);
+    // At rest beside him, the crate's heat now passes into him.
+    board.step(1);
+    EXPECT_TRUE(p->heated);
+    EXPECT_FALSE(p->delayedHeat);
+    EXPECT_FALSE(hot->heated);
+}
+
+TEST(Sliding, AStoppedSlidePlaysTheStopSound)
+{
+    Board board(R"(
+        .c..#
+        ~~~~#
+    )");
+    if (!CSound::isAvailable())
+        GTEST_SKIP() << "no sound output";
+    CElement* crate = board.at(1, 0);
+    board.step(1);
+    crate->wasMovingRight = 1;
+    bool stopped = false;
+    for (int i = 0; i < 40 && !stopped; ++i) {
+        board.step(1);
+        stopped = crate->soundStop->isPlaying();
+        EXPECT_TRUE(!stopped || (crate->x == 3 && !crate->moving)) << "stop sound before the wall, step " << i;
+    }
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(crate->x, 3);
+}
+
+// The slide and the barrel scans go from the bottom row up. Sliding: the
+// lower crate of a sliding stack moves first, so the upper one, its ground
+// now moving, does not slide along but falls. Barrels: the lower barrel of a
+// stack is squashed out from under the upper one first.
+TEST(Scans, SlidesAndBarrelSquishesAreScannedFromTheBottomRowUp)
+{
+    Board slide(R"(
+        #c...#
+        #f...#
+        ~~~~~~
+    )");
+    CElement* upper = slide.at(1, 0);
+    CElement* lower = slide.at(1, 1);
+    slide.step(1);
+    upper->wasMovingRight = 1;
+    lower->wasMovingRight = 1;
+    slide.step(1);
+    EXPECT_TRUE(lower->sliding);
+    EXPECT_FALSE(upper->sliding);
+    EXPECT_TRUE(upper->falling);
+    slide.step(60);
+    EXPECT_EQ(slide.picture(), trimPicture(R"(
+        #....#
+        #..cc#
+        ~~~~~~
+    )"));
+
+    Board squish(R"(
+        #.c.#
+        #.o.#
+        #.o.#
+        #####
+    )");
+    CElement* top = squish.at(2, 0);
+    CElement* upperBarrel = squish.at(2, 1);
+    CElement* lowerBarrel = squish.at(2, 2);
+    squish.step(1);
+    EXPECT_TRUE(lowerBarrel->IsMovingRight());
+    EXPECT_TRUE(upperBarrel->falling);
+    EXPECT_TRUE(top->falling);
+    squish.step(60);
+    EXPECT_EQ(squish.picture(), trimPicture(R"(
+        #...#
+        #...#
+        #oco#
+        #####
+    )"));
+}
+
 TEST(Sliding, PlainGroundStopsASlide)
 {
     Board board(R"(

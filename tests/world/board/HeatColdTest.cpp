@@ -104,6 +104,49 @@ TEST(Heat, ABridgeAboveAHeatedCrateTakesNoHeatButOneBesideItDoes)
     EXPECT_FALSE(beside.at(0, 0)->heated);
 }
 
+TEST(Heat, AHeatedCrateBurnsTheBridgeBelowIt)
+{
+    Board board(R"(
+        *
+        _
+        .
+        #
+    )");
+    CElement* bridge = board.at(0, 1);
+    board.step(1);
+    EXPECT_TRUE(bridge->heatEffectActive);
+    EXPECT_NE(board.at(0, 1), bridge);
+    EXPECT_FALSE(board.at(0, 0)->heated);
+}
+
+TEST(Heat, AHeatedHangingBotBurnsTheBridgeItHangsFrom)
+{
+    Board board(R"(
+        _
+        A
+        .
+        #
+    )");
+    CElement* bridge = board.at(0, 0);
+    CElement* bot = board.at(0, 1);
+    ASSERT_FALSE(bot->canFall); // hanging
+    ASSERT_TRUE(bot->Heat(false, false));
+    board.step(1);
+    EXPECT_TRUE(bridge->heatEffectActive);
+    EXPECT_NE(board.at(0, 0), bridge);
+    // A standing bot passes no heat up into a bridge above it.
+    Board standing(R"(
+        _
+        <
+        #
+    )");
+    CElement* above = standing.at(0, 0);
+    ASSERT_TRUE(standing.at(0, 1)->Heat(false, false));
+    standing.step(1);
+    EXPECT_EQ(standing.at(0, 0), above);
+    EXPECT_FALSE(above->heatEffectActive);
+}
+
 TEST(Heat, APlainMetalCrateIsNotHeatedByContact)
 {
     Board board(R"(
@@ -150,7 +193,7 @@ TEST(Heat, BesideTheProfessorHeatWaitsForADelayedHeatAboveHimItSingesAtOnce)
     EXPECT_FALSE(p->heated);
     p->SetDelayedHeat(true);
     EXPECT_TRUE(CElement::transferHeat(p->x, p->y, hot, false));
-    EXPECT_TRUE(p->heated || p->frozen == 0);
+    EXPECT_TRUE(p->heated);
     EXPECT_FALSE(p->delayedHeat);
 
     Board above(".*..\n.P..\n####");

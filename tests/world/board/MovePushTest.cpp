@@ -1,6 +1,8 @@
 // Moves, pushes, bumps and the fall test, as small boards.
 #include <gtest/gtest.h>
 
+#include "elements/CElementDeviceGunshot.h"
+#include "elements/CElementTerrainBridge.h"
 #include "profile/CProfile.h"
 #include "world/CElement.h"
 #include "world/board/BoardHarness.h"
@@ -96,6 +98,52 @@ TEST(Push, ThePushedCrateFacesTheWayItGoesAndIsMarkedPushed)
     EXPECT_FALSE(crate->facingLeft);
 }
 
+// A refused push cools a heated element only where it touches the resting
+// professor, whom it heats; against a wall or on sand it stays hot.
+TEST(Push, ARefusedPushCoolsAHotCrateOnlyAgainstTheProfessor)
+{
+    struct Case {
+        const char* name;
+        const char* picture; // the hot crate at (1, 0), pushed to the right
+        bool staysHot;
+        bool professorHeated;
+    };
+    const Case cases[] = {
+        {"against a wall", ".*#\n###", true, false},
+        {"on sand", ".*.\n:::", true, false},
+        {"against a crate on sand", ".*C\n:::", true, false},
+        {"against the professor", ".*P\n###", false, true},
+    };
+    for (const Case& c : cases) {
+        Board board(c.picture);
+        CElement* hot = board.at(1, 0);
+        ASSERT_TRUE(hot->heated) << c.name;
+        EXPECT_FALSE(hot->PushRight(true, false)) << c.name;
+        EXPECT_EQ(bool(hot->heated), c.staysHot) << c.name;
+        EXPECT_EQ(bool(hot->cooling), !c.staysHot) << c.name;
+        if (board.professor()) {
+            EXPECT_EQ(bool(board.professor()->heated), c.professorHeated) << c.name;
+        }
+    }
+}
+
+// A magnet whose pull is refused (the metal stands on sand) moves toward the
+// metal instead; the hot crate it tried to pull keeps its heat.
+TEST(Push, AMagnetsRefusedPullLeavesAHotCrateHot)
+{
+    Board board(R"(
+        *..m
+        :###
+    )");
+    CElement* hot = board.at(0, 0);
+    board.step(40);
+    EXPECT_EQ(board.picture(), trimPicture(R"(
+        Cm..
+        :###
+    )"));
+    EXPECT_TRUE(hot->heated);
+}
+
 TEST(Push, PushingTheNullElementSucceedsAndDoesNothing)
 {
     Board board;
@@ -148,6 +196,20 @@ TEST(Move, LeavingTheCellAboveABridgeMakesItCollapse)
     ASSERT_TRUE(bridge->IsBridge());
     ASSERT_TRUE(board.at(1, 0)->PushRight(true, false));
     EXPECT_NE(board.at(1, 1), bridge);
+}
+
+TEST(Move, AShotLeavingTheCellAboveABridgeLeavesItStanding)
+{
+    Board board(R"(
+        ......
+        ##_###
+    )");
+    CElement* bridge = board.at(2, 1);
+    new CElementDeviceGunshot(1, 0, CElementDeviceGunshot::KIND_FROST, 0);
+    board.step(30);
+    EXPECT_EQ(board.at(2, 1), bridge);
+    EXPECT_EQ(bridge->state, CElementTerrainBridge::BRIDGE_WHOLE);
+    EXPECT_TRUE(CElement::spawnedElements.size() == 1u && CElement::spawnedElements[0]->x > 2);
 }
 
 TEST(Move, AFrozenWalkerOnALadderFallsAndALiveOneHolds)

@@ -184,3 +184,34 @@ TEST(UndoRing, StepByStepBackThroughPushesDropsAndHeat)
         EXPECT_EQ(board.state(), before[static_cast<size_t>(i)]) << "undo to before action " << i;
     }
 }
+
+// A crate leaves a bridge (which collapses), presses a button (the gate
+// opens) and leaves it again (the gate closes); each undo gives back the
+// board as it stood before that push, the bridge's fall, the gate's rise and
+// the pressed count included.
+TEST(UndoRing, StepByStepBackThroughABridgeAButtonAndItsGate)
+{
+    Board board(R"(
+        c.b...g.
+        _#######
+    )");
+    board.step(1);
+    CElement* crate = board.at(0, 0);
+    std::vector<std::string> before;
+    for (int i = 0; i < 3; ++i) {
+        CElement::UndoSave();
+        if (i == 0)
+            CElement::UndoSave(); // the first save after the level's first step is skipped
+        before.push_back(board.state());
+        ASSERT_TRUE(crate->PushRight(true, false)) << "push " << i;
+        board.step(i == 1 ? 12 : 40); // the gate is still rising when the crate moves on
+    }
+    ASSERT_EQ(board.picture(), boardtest::trimPicture(R"(
+        ...c..g.
+        .#######
+    )"));
+    for (int i = 2; i >= 0; --i) {
+        CElement::UndoLoad(false);
+        EXPECT_EQ(board.state(), before[static_cast<size_t>(i)]) << "undo to before push " << i;
+    }
+}

@@ -15,6 +15,8 @@
 #include "world/CControllerGame.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"
+#include "world/CElementAIPowerup.h"
+#include "world/CElementAIProfessor.h"
 #include "world/game/GameTestSupport.h"
 
 using gametest::GameTest;
@@ -192,6 +194,19 @@ TEST_F(Input, TheStepCounterFollowsTheProfilesCount)
     EXPECT_EQ(m_screen->GetStepCounter()->GetValue(false), 3) << "and back down";
 }
 
+TEST_F(Input, TheStepCounterRollsBackToZeroAfterARestart)
+{
+    start(false, false, false);
+    profile().SetSteps(4);
+    frames(100);
+    ASSERT_EQ(m_screen->GetStepCounter()->GetValue(true), 80);
+    tap('r');
+    frames(60);
+    EXPECT_EQ(profile().GetTotal(1), 0);
+    EXPECT_EQ(m_screen->GetStepCounter()->GetValue(false), 0);
+    EXPECT_EQ(m_screen->GetStepCounter()->GetValue(true), 0) << "the digits rolled down";
+}
+
 // ------------------------------------------------------------------ replay
 
 namespace {
@@ -266,6 +281,28 @@ TEST_F(Replay, ThePlayersKeysOnlyStopTheShow)
     press('r');
     frame();
     EXPECT_EQ(CController::GetCurrentController(), &m_host) << "a press ends the test run";
+}
+
+TEST_F(Replay, OnlyThePressOfAPowerupSlotUsesIt)
+{
+    // Slot 1 pressed once the professor stands outside his tube and
+    // released long after the use is over, then slot 2's release alone.
+    solution({{120, 49, false}, {240, 49, true}, {300, 50, true}, {400, 276, false}});
+    start(false, true, true);
+    CElementAIProfessor* professor = m_screen->GetProfessor();
+    ASSERT_NE(professor, nullptr);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(professor->addPowerup(POWERUP_TYPE_WHISTLE));
+    auto held = [&] {
+        int n = 0;
+        for (int slot = 0; slot < CElementAIProfessor::SLOTS; ++slot)
+            n += professor->getPowerup(slot) != POWERUP_NONE;
+        return n;
+    };
+    frames(200);
+    EXPECT_EQ(held(), 2) << "the press used one";
+    frames(200);
+    EXPECT_EQ(held(), 2) << "the releases used none";
 }
 
 TEST_F(Replay, AClickDuringPlaybackOpensTheMenu)

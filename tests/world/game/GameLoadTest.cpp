@@ -17,6 +17,7 @@
 #include "world/CControllerGame.h"
 #include "world/CElementAIProfessor.h"
 #include "world/CElement.h"
+#include "world/LevelSet.h"
 #include "world/TileCodes.h"
 #include "world/game/GameTestSupport.h"
 
@@ -198,16 +199,36 @@ TEST_F(Load, ALadderRunGetsTopMiddleAndBottomSegmentsAndItsPlatform)
     EXPECT_FALSE(CElementLadder::IsLadderAt(11, 23));
     EXPECT_TRUE(CElementLadder::IsPlatformAt(11, 19));
     EXPECT_FALSE(CElementLadder::IsPlatformAt(11, 20));
-    const int kinds[] = {3, 3, 4};
-    for (int y = 20; y <= 22; ++y) {
+    // Middle 3, bottom 4; the top cell (kind 2) holds the platform, which
+    // the segment keeps in place of its kind.
+    const int kinds[] = {CElementLadder::SEGMENT_PLATFORM, 3, 3, 4};
+    for (int y = 19; y <= 22; ++y) {
         CElement* segment = elementAt(11, y, CElement::TYPE_LADDER);
         ASSERT_NE(segment, nullptr) << y;
-        EXPECT_EQ(segment->typeLadder, kinds[y - 20]) << y;
+        EXPECT_EQ(segment->typeLadder, kinds[y - 19]) << y;
     }
     int segments = 0;
     for (CElement* e : CElement::allElements)
         segments += e->type == CElement::TYPE_LADDER;
     EXPECT_EQ(segments, 4);
+}
+
+TEST_F(Load, ALadderOfOneCellIsKindOneAndOfTwoCellsTopAndBottom)
+{
+    m_level.Clear();
+    gametest::drawLevel(m_level,
+                        "......H.........\n"
+                        "@.....H....H...$\n"
+                        "################\n");
+    play(m_level);
+    const struct {
+        int y, x, kind;
+    } cells[] = {{21, 6, 2}, {22, 6, 4}, {22, 11, 1}};
+    for (const auto& c : cells) {
+        CElement* segment = elementAt(c.x, c.y, CElement::TYPE_LADDER);
+        ASSERT_NE(segment, nullptr) << c.x << "," << c.y;
+        EXPECT_EQ(segment->typeLadder, c.kind) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(Load, TeleportPowerupsTakeTheColoursNoPlacedPairUses)
@@ -304,14 +325,15 @@ TEST_F(Load, LeavingFreesEveryBoardSpriteAndKeepsTheLevel)
     EXPECT_EQ(CElement::theProfessor, nullptr);
 }
 
-TEST_F(Load, ALevelWithoutBothTubesIsRefusedWithAMessage)
+TEST_F(Load, ALevelWithoutAnEntranceTubeIsRefusedWithAMessage)
 {
     const struct {
         const char* picture;
         bool playable;
     } cases[] = {
         {"@..............$\n################\n", true},
-        {"@...............\n################\n", false},
+        {"@...............\n################\n", true}, // no way out, but the professor plays
+        {"...............$\n################\n", false},
         {"...............$\n################\n", false},
         {"................\n################\n", false},
     };
@@ -325,6 +347,7 @@ TEST_F(Load, ALevelWithoutBothTubesIsRefusedWithAMessage)
         if (c.playable) {
             EXPECT_EQ(CController::GetCurrentController(), m_screen);
             EXPECT_EQ(m_screen->GetMessageChild(), nullptr);
+            EXPECT_NE(m_screen->GetProfessor(), nullptr);
         } else {
             EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
             ASSERT_NE(m_screen->GetMessageChild(), nullptr);
@@ -339,6 +362,37 @@ TEST_F(Load, ALevelWithoutBothTubesIsRefusedWithAMessage)
         m_screen->SetExitCode(0);
         if (CController::GetCurrentController() == m_screen)
             m_screen->ExitNow(1);
+        delete m_screen;
+        m_screen = nullptr;
+    }
+}
+
+namespace {
+class LoadSet : public gametest::GameSetTest {};
+} // namespace
+
+// A built-in level the reader refused is filed empty and has lost its name:
+// the refusal names it by its set and the label the map shows.
+TEST_F(LoadSet, ABuiltInLevelFiledEmptyIsNamedByItsSetAndLabel)
+{
+    CLevelSet::getSet(CLevelSet::ADVANCED)->getLevel(4)->Clear();
+    CLevelSet::getSet(CLevelSet::REGULAR)->getLevel(3)->Clear();
+    const struct {
+        int set, index;
+        const char* title;
+    } cases[] = {{CLevelSet::REGULAR, 3, "Regular T2"}, {CLevelSet::ADVANCED, 4, "Advanced 5"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        CaptureStdout();
+        playSet(c.set, c.index);
+        std::string log = GetCapturedStdout();
+        EXPECT_FALSE(m_screen->HasBoard());
+        EXPECT_EQ(m_screen->GetLevelTitle(), c.title);
+        EXPECT_NE(log.find(std::string("Level '") + c.title + "' has no entrance tube"), std::string::npos) << log;
+        frame();
+        EXPECT_NE(m_screen->GetMessageChild(), nullptr);
+        m_screen->GetMessageChild()->ExitNow(1);
+        frames(2);
         delete m_screen;
         m_screen = nullptr;
     }

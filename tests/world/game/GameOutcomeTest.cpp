@@ -100,6 +100,27 @@ TEST_F(Outcome, ASolvedSingleLevelKeepsItsBestRecord)
     EXPECT_EQ(profile().GetLevelRecord("test-level"), 30);
 }
 
+TEST_F(Outcome, ThePostLevelScreenShowsTheKeptBestOfASingleLevel)
+{
+    // 30 steps, then a worse 40 and a better 20: the screen shows the kept
+    // record each time, not the count just walked.
+    const int runs[][2] = {{30, 30}, {40, 30}, {20, 20}};
+    for (const auto& run : runs) {
+        start();
+        profile().SetSteps(run[0]);
+        endLevel(&CElement::exited);
+        frame();
+        ASSERT_NE(m_screen->GetPostLevelChild(), nullptr);
+        EXPECT_EQ(m_screen->GetPostLevelChild()->GetShownBest(), run[1]) << "after " << run[0] << " steps";
+        m_screen->GetPostLevelChild()->ExitNow(2);
+        frames(2);
+        delete m_screen;
+        m_screen = nullptr;
+        CElement::clearLevelEnded();
+        CElement::exited = 0;
+    }
+}
+
 TEST_F(Outcome, AnUndoOfTheFatalStepPlaysOn)
 {
     start();
@@ -162,6 +183,48 @@ TEST_F(Outcome, ATestRunWithoutRecordingMarksNoSolution)
     frames(2);
     EXPECT_EQ(CController::GetCurrentController(), &m_host);
     EXPECT_FALSE(m_level.IsSolutionRecorded());
+}
+
+// A window closed in the frame in which the level ends, or ahead of a key
+// that opens the pause menu, still closes the program: no screen opened in
+// that frame takes the close away.
+TEST_F(Outcome, AWindowCloseIsKeptWhenTheLevelEndsOrAKeyOpensTheMenuInItsFrame)
+{
+    for (bool levelEnds : {true, false}) {
+        SCOPED_TRACE(levelEnds ? "level ends" : "menu key");
+        m_host.returns = 0;
+        start();
+        closeWindow();
+        if (levelEnds)
+            endLevel(&CElement::exited);
+        else
+            press(27); // unbound: opens the pause menu
+        frames(2);
+        EXPECT_EQ(m_screen->GetPostLevelChild(), nullptr);
+        EXPECT_EQ(m_screen->GetInGameChild(), nullptr);
+        EXPECT_EQ(CController::GetCurrentController(), &m_host);
+        EXPECT_EQ(m_host.returns, 1);
+        EXPECT_EQ(m_host.receivedExit, -1);
+        delete m_screen;
+        m_screen = nullptr;
+        CElement::clearLevelEnded();
+        CElement::exited = 0;
+    }
+}
+
+TEST_F(SetOutcome, AWindowClosedDuringTheEndingIsNotTakenAwayByThePostLevelScreen)
+{
+    profile().SetShowStory(true);
+    start(1, 49);
+    endLevel(&CElement::exited);
+    frame();
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_STORY);
+    closeWindow();
+    for (int i = 0; i < 5 && m_host.returns == 0; ++i)
+        frame();
+    EXPECT_EQ(m_screen->GetPostLevelChild(), nullptr);
+    EXPECT_EQ(CController::GetCurrentController(), &m_host);
+    EXPECT_EQ(m_host.receivedExit, -1);
 }
 
 TEST_F(SetOutcome, ASolvedSetLevelKeepsItsBestResult)

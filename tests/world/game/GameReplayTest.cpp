@@ -82,6 +82,32 @@ TEST_F(Walk, ARecordedWalkReplaysToTheSameEndAndStepCount)
     EXPECT_TRUE(report.hasSolution);
 }
 
+TEST_F(Walk, AKeyHandledInTheFrameOfARestartIsStampedForTheNewRun)
+{
+    play(m_level, true, false, true);
+    frames(40);
+    tap(kRight);
+    frames(5);
+    // Restart, and in the same frame's input the walk of the new run.
+    press('r');
+    press(kRight);
+    runUntilReturned(kFrameLimit);
+    ASSERT_TRUE(CElement::GetExited());
+    int recordedFrames = m_screen->GetElapsedFrames();
+    int steps = profile().GetTotal(1);
+    const std::vector<ReplayKey>& keys = m_level.GetSolution();
+    ASSERT_EQ(keys.size(), 1u) << "the restart discarded the first run's keys";
+    EXPECT_EQ(keys[0].key, kRight);
+    EXPECT_EQ(keys[0].frame, 1) << "the new run's first frame";
+    delete m_screen;
+    m_screen = nullptr;
+
+    replay::Report report = replay::replayLevel(m_level, replay::Options());
+    EXPECT_EQ(report.outcome, "exited");
+    EXPECT_EQ(report.frames, recordedFrames);
+    EXPECT_EQ(report.steps, steps);
+}
+
 TEST_F(Walk, AReplayStoppedHalfWayLeavesTheProfessorWhereTheSolutionTookHim)
 {
     m_level.AddReplayKey(60, kRight, false);

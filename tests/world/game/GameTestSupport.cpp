@@ -145,6 +145,14 @@ void GameTest::release(int key)
     pushKey(SDL_KEYUP, key);
 }
 
+void GameTest::closeWindow()
+{
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
 void GameTest::tap(int key)
 {
     press(key);

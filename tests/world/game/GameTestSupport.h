@@ -57,6 +57,8 @@ protected:
     void release(int key);
     // A press in one frame and its release in the next.
     void tap(int key);
+    // The window's close button (SDL_QUIT) into the event queue.
+    void closeWindow();
 
     // The element (other than the null element) standing at the cell, by
     // its current cell, in creation order; null when none.

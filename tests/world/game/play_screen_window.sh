@@ -30,12 +30,8 @@ set -- $tube
 export TUBE_REGION="240x150+$((29 + 24 * $1 - 24))+$((20 + 24 * $2 - 48))"
 cd "$run_dir" || exit 1
 
-# One session; the caller tries a second time when the X server that
-# "xvfb-run -a" picked was taken by another run starting at the same moment.
-session() {
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-  . "$SUPPORT"
-  start_game || exit 1
+with_x_display '
+  start_game || exit $?
   shot() { import -window "$w" "$WORK/$1.png"; }
   # Pixels (of a crop) that differ by more than 8 % between two shots.
   differ() {
@@ -78,15 +74,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   if [ "${middle:-0}" -lt 10000 ]; then echo "Escape opened no pause menu"; status=1; fi
   exit $status
 '
-}
-session
 status=$?
-if [ $status -ne 0 ] && grep -q "open X11 display" "$WORK/run.log"; then
-  echo "the X server was taken; trying once more"
-  session
-  status=$?
-fi
-if [ $status -ne 0 ]; then
+if [ $status -ne 0 ] && [ -f "$WORK/run.log" ]; then
   echo "--- game output ---"
   tail -50 "$WORK/run.log"
 fi

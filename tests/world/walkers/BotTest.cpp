@@ -134,7 +134,8 @@ TEST(BotSight, AHangingBotSeesStraightDownAndDropsWhenItsTerrainGoes)
     CElementAIBot* bot = onlyBot();
     ASSERT_FALSE(bot->isActive());
     clearElementAt(3, 0);
-    hanging.step(2);
+    std::string log = logOf([&] { hanging.step(2); });
+    EXPECT_TRUE(contains(log, "CElementAIBot::Detect():  Activating due to destroyed terrain\n"));
     EXPECT_TRUE(bot->isActive());
     hanging.step(40);
     EXPECT_EQ(bot->y, 3);
@@ -346,4 +347,62 @@ TEST(BotStun, ACrateMovingOntoABotsHeadStunsItAndKeepsItThere)
     // A bot never walks out from under an element that could fall.
     EXPECT_FALSE(bot->moveLeft());
     EXPECT_EQ(bot->x, 3);
+}
+
+TEST(BotUndo, UndoPutsABotWokenAfterTheStepBackToSleep)
+{
+    Board board(R"(
+        P....>....
+        ##########
+    )");
+    settle(board);
+    CElementAIBot* bot = onlyBot();
+    ASSERT_FALSE(bot->isActive());
+    // The level's first step recorded the board with the bot asleep.
+    CElementAIBot::activateAll();
+    board.step(3);
+    ASSERT_TRUE(bot->isActive());
+    CElement::UndoLoad(true);
+    EXPECT_FALSE(bot->isActive());
+    board.step(20);
+    EXPECT_FALSE(bot->isActive()); // it faces away: nothing wakes it
+}
+
+// An active bot at rest on a ladder cell stops its sprite on its frame, held
+// up by the ladder or, as here, standing on grass at the ladder's foot.
+TEST(BotAnimation, AtRestOnALadderItsSpriteStopsEvenWithGroundBelow)
+{
+    Board board(R"(
+        .L#.P
+        #####
+    )", ladderLegend());
+    settle(board);
+    CElementAIBot* bot = onlyBot();
+    ASSERT_FALSE(bot->isActive()); // the wall hides him
+    CElementAIBot::activateAll();
+    board.step(10);
+    ASSERT_TRUE(bot->keyHeldRight());
+    EXPECT_FALSE(bot->moving);
+    EXPECT_NE(bot->state, CElementAIBot::BOT_PUSH_RIGHT);
+    EXPECT_TRUE(bot->mainSprite->IsStopped());
+}
+
+// An idle bot lets a one-off animation play out: frozen during its EMP pose,
+// it shows the frost only when the pose has ended.
+TEST(BotAnimation, AnIdleBotFinishesItsEmpPoseBeforeItShowsTheFrost)
+{
+    Board board(R"(
+        P....>....
+        ##########
+    )");
+    settle(board);
+    CElementAIBot* bot = onlyBot();
+    CElementAIBot::stunAll();
+    board.step(1);
+    ASSERT_EQ(bot->state, CElementAIBot::BOT_EMPED_RIGHT);
+    ASSERT_TRUE(bot->Freeze());
+    board.step(1);
+    EXPECT_EQ(bot->state, CElementAIBot::BOT_EMPED_RIGHT);
+    EXPECT_GE(stepUntil(board, [&] { return bot->state == CElementAIBot::BOT_FROZEN; }, 40), 2);
+    EXPECT_FALSE(bot->isEmpStunned()); // the pose's end cleared the stun
 }

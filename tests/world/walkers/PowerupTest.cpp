@@ -4,33 +4,12 @@
 #include <string>
 
 #include "WalkerTestSupport.h"
+#include "elements/CElementDevicePowerup.h"
 #include "elements/CElementDeviceTeleport.h"
-#include "engine/Log.h"
 
 using namespace walkertest;
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 namespace {
-
-// Runs f with the debug and sound log lines captured.
-template <typename F>
-std::string logOf(F f)
-{
-    logCategoryOn(LOG_DEBUG);
-    logCategoryOn(LOG_SOUND);
-    CaptureStdout();
-    f();
-    std::string out = GetCapturedStdout();
-    logCategoryOff(LOG_DEBUG);
-    logCategoryOff(LOG_SOUND);
-    return out;
-}
-
-bool contains(const std::string& text, const char* part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // Gives the professor one power-up after a first move (the level's first
 // action from rest records no undo step), facing the given way.
@@ -353,6 +332,49 @@ TEST(PowerupUse, ABridgeGrowsOnePieceAFrameAcrossTheGapAndStopsAtTheWall)
     EXPECT_EQ(CElement::spawnedElements.size(), 3u);
 }
 
+TEST(PowerupUse, ABridgeStopsAtTheBoardsEdge)
+{
+    Board board(R"(
+        .P...
+        ##...
+    )", boardtest::defaultLegend(), 0, 27);
+    readyWith(board, POWERUP_TYPE_BRIDGE, false);
+    ASSERT_EQ(professor()->x, 28);
+    useAndLog(0);
+    board.step(12);
+    for (int x = 29; x < 32; ++x)
+        EXPECT_TRUE(board.at(x, 1)->IsBridge()) << x;
+    EXPECT_EQ(professor()->getActivePowerup(), POWERUP_NONE);
+    EXPECT_FALSE(professor()->heatImmune);
+    board.step(5);
+    EXPECT_EQ(CElement::spawnedElements.size(), 3u);
+    for (CElement* e : CElement::allElements)
+        EXPECT_LT(e->x, CElement::GRID_WIDTH);
+}
+
+// On a ladder, with a barrel rolling into the cell below him: no use while
+// the element below moves; the power-up stays and no step is recorded.
+TEST(PowerupUse, NoUseWhileTheElementBelowMoves)
+{
+    Board board(kLadderAboveABarrelsWay, ladderLegend());
+    settle(board);
+    press(DOWN);
+    press(DOWN, true);
+    ASSERT_TRUE(professor()->addPowerup(POWERUP_TYPE_WHISTLE));
+    rollBarrelUnderHim(board);
+    board.step(1);
+    ASSERT_TRUE(board.at(1, 1)->moving);
+    int steps = CElement::undoCount;
+    std::string log = useAndLog(0);
+    EXPECT_FALSE(professor()->isUsingPowerup());
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_TYPE_WHISTLE);
+    EXPECT_EQ(CElement::undoCount, steps);
+    // At rest again, the same use goes through.
+    board.step(10);
+    useAndLog(0);
+    EXPECT_TRUE(professor()->isUsingPowerup());
+}
+
 TEST(PowerupUse, ShotsFlyAwayFromTheProfessor)
 {
     for (int type : {POWERUP_TYPE_FROSTGUN, POWERUP_TYPE_HEATGUN}) {
@@ -421,6 +443,7 @@ TEST(PowerupUndo, UndoTakesEachSpawnedElementAwayAndGivesTheSlotBack)
         )";
         Board board(isTeleportPowerup(type) ? floor : gap);
         readyWith(board, type, false);
+        const std::string before = board.state();
         useAndLog(0);
         bool spawns = type != POWERUP_TYPE_EMP && type != POWERUP_TYPE_WHISTLE;
         board.step(spawns ? 12 : 20);
@@ -438,5 +461,28 @@ TEST(PowerupUndo, UndoTakesEachSpawnedElementAwayAndGivesTheSlotBack)
         EXPECT_EQ(professor()->x, 2);
         for (int x = 3; x < 6; ++x)
             EXPECT_FALSE(board.at(x, 0) == professor());
+        // The whole board as it stood when the power-up was used.
+        EXPECT_EQ(board.state(), before);
     }
+}
+
+TEST(PowerupUndo, UndoPutsACollectedPowerupBackOnTheBoard)
+{
+    Board board(R"(
+        P.p.
+        ####
+    )");
+    settle(board);
+    press(DOWN); // the level's first action records nothing
+    press(DOWN, true);
+    oneMove(board, RIGHT);
+    const std::string before = board.state();
+    oneMove(board, RIGHT);
+    board.step(20);
+    ASSERT_EQ(professor()->getPowerup(0), POWERUP_TYPE_CRATE);
+    ASSERT_FALSE(CElementDevicePowerup::isPowerupAt(2, 0));
+    CElement::UndoLoad(false);
+    EXPECT_TRUE(CElementDevicePowerup::isPowerupAt(2, 0));
+    EXPECT_EQ(professor()->getPowerup(0), POWERUP_NONE);
+    EXPECT_EQ(board.state(), before);
 }

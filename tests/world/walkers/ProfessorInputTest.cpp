@@ -123,16 +123,16 @@ TEST(ProfessorIdle, AnIdleAnimationPlaysAfter600StandingFramesAndTheNextAfterAno
         .P.
         ###
     )");
-    settle(board);
+    auto idle = [] { return professor()->state == CElementAIProfessor::PROF_IDLE; };
+    auto standing = [] { return professor()->state <= CElementAIProfessor::PROF_STAND_RIGHT; };
+    ASSERT_GE(stepUntil(board, standing, 400), 0);
     EXPECT_EQ(professor()->getIdleIndex(), -1);
-    int first = stepUntil(board, [] { return professor()->state == CElementAIProfessor::PROF_IDLE; }, 700);
-    ASSERT_GE(first, 0);
-    EXPECT_GE(first, 590);
+    // The standing frames count from the first one; the 600th shows the
+    // idle animation.
+    EXPECT_EQ(stepUntil(board, idle, 700), 600);
     EXPECT_EQ(professor()->getIdleIndex(), 0);
-    stepUntil(board, [] { return professor()->state != CElementAIProfessor::PROF_IDLE; }, 2000);
-    int second = stepUntil(board, [] { return professor()->state == CElementAIProfessor::PROF_IDLE; }, 700);
-    ASSERT_GE(second, 0);
-    EXPECT_GE(second, 590);
+    ASSERT_GE(stepUntil(board, standing, 2000), 0);
+    EXPECT_EQ(stepUntil(board, idle, 700), 600);
     EXPECT_EQ(professor()->getIdleIndex(), 1);
 }
 
@@ -173,8 +173,11 @@ TEST(ProfessorPowerups, WalkingOntoAPowerupWithNineFullSlotsLeavesItOnTheBoard)
     for (int i = 0; i < 9; ++i)
         ASSERT_TRUE(professor()->addPowerup(POWERUP_TYPE_WHISTLE));
     EXPECT_FALSE(professor()->addPowerup(POWERUP_TYPE_CRATE));
-    hold(board, RIGHT, 20);
-    board.step(20);
+    std::string log = logOf([&] {
+        hold(board, RIGHT, 20);
+        board.step(20);
+    });
+    EXPECT_TRUE(contains(log, "Powerup Found:  1\n"));
     EXPECT_EQ(professor()->x, 3);
     EXPECT_EQ(professor()->getPowerup(8), POWERUP_TYPE_WHISTLE);
     EXPECT_TRUE(CElementDevicePowerup::isPowerupAt(2, 0));
@@ -266,4 +269,83 @@ TEST(ProfessorUndo, UndoPutsTheStepCounterBackWithTheBoard)
     EXPECT_EQ(profile.GetTotal(1), 1);
     EXPECT_EQ(professor()->x, 1);
     CElement::setProfile(nullptr);
+}
+
+TEST(ProfessorFacing, WhileMovingTheFacingFollowsTheKeysAPowerupInUseOrNot)
+{
+    Board board(R"(
+        .P....
+        ######
+    )");
+    settle(board);
+    ASSERT_FALSE(professor()->facingLeft);
+    professor()->addPowerup(POWERUP_TYPE_WHISTLE);
+    professor()->usePowerup(0);
+    ASSERT_TRUE(professor()->isUsingPowerup());
+    // Pushed along while the whistle plays, he turns to the key he holds.
+    ASSERT_TRUE(professor()->PushRight(true, false));
+    press(LEFT);
+    board.step(1);
+    EXPECT_TRUE(professor()->moving);
+    EXPECT_TRUE(professor()->facingLeft);
+    press(LEFT, true);
+}
+
+TEST(ProfessorFacing, BothSideKeysWhileMovingLeaveHimFacingRight)
+{
+    Board board(R"(
+        .P....
+        ######
+    )");
+    settle(board);
+    press(LEFT);
+    ASSERT_GE(stepUntil(board, [] { return professor()->moving != 0; }, 20), 0);
+    ASSERT_TRUE(professor()->facingLeft);
+    press(RIGHT);
+    board.step(1);
+    ASSERT_TRUE(professor()->moving);
+    EXPECT_FALSE(professor()->facingLeft);
+}
+
+TEST(ProfessorAnimation, LeavingTheCellOfATeleportEndWithoutAPairHeCrawls)
+{
+    // The lone blue end covers columns 1 and 2; its lower tile is (1, 0).
+    Board board(R"(
+        .1.P
+        ####
+    )");
+    settle(board);
+    press(LEFT);
+    bool leftTheEnd = false;
+    for (int i = 0; i < 60 && !leftTheEnd; ++i) {
+        board.step();
+        if (professor()->moving && professor()->prevX == 1) {
+            leftTheEnd = true;
+            EXPECT_EQ(professor()->state, CElementAIProfessor::PROF_CRAWL_LEFT);
+        } else if (professor()->moving) {
+            EXPECT_EQ(professor()->state, CElementAIProfessor::PROF_RUN_LEFT) << "from column " << professor()->prevX;
+        }
+    }
+    EXPECT_TRUE(leftTheEnd);
+    press(LEFT, true);
+}
+
+// On a ladder, a barrel rolls into the cell below him while he holds right:
+// the moving ground refuses his step, and the picture is the barrel one
+// whether or not he stands on the barrel yet.
+TEST(ProfessorAnimation, HoldingRightAboveAMovingBarrelShowsTheBarrelPicture)
+{
+    Board board(kLadderAboveABarrelsWay, ladderLegend());
+    settle(board);
+    ASSERT_FALSE(professor()->facingLeft);
+    CElement* barrel = board.at(0, 1);
+    rollBarrelUnderHim(board);
+    press(RIGHT);
+    board.step(1);
+    ASSERT_TRUE(barrel->moving);
+    EXPECT_EQ(board.at(1, 1), barrel);
+    EXPECT_FALSE(professor()->moving); // the ground moves: no step
+    EXPECT_EQ(professor()->x, 1);
+    EXPECT_EQ(professor()->state, CElementAIProfessor::PROF_BARREL_RIGHT);
+    press(RIGHT, true);
 }

@@ -1,6 +1,6 @@
 // Every frame of every animation state of the professor and the bot, and
 // every icon of the power-up bar, is a picture that the image catalogues
-// have put into the image store; every sound the walkers create is in the
+// have put into the image store; every sound the walkers load is in the
 // sound archive.
 #include <set>
 #include <string>
@@ -8,6 +8,7 @@
 #include "WalkerTestSupport.h"
 #include "engine/CDraw.h"
 #include "engine/ResourceArchive.h"
+#include "engine/Sound.h"
 #include "test_support.h"
 
 using namespace walkertest;
@@ -80,18 +81,48 @@ TEST(WalkerAssets, EveryIconOfThePowerupBarIsInTheImageStore)
         EXPECT_GE(CDraw::FindImageId(name.c_str()), 0) << name;
 }
 
-TEST(WalkerAssets, EverySoundOfTheWalkersIsInTheSoundArchive)
+TEST(WalkerAssets, EverySoundTheWalkersLoadIsInTheSoundArchive)
 {
     std::set<std::string> archive = soundArchiveNames();
     if (archive.empty())
         GTEST_SKIP() << "no sound archive in " << testsupport::runDir();
-    int count = 0;
-    const char* const* names = CElementAIProfessor::SoundNames(count);
-    EXPECT_EQ(count, 25);
-    for (int i = 0; i < count; ++i)
-        EXPECT_TRUE(archive.count(names[i])) << names[i];
-    names = CElementAIBot::SoundNames(count);
-    EXPECT_EQ(count, 20);
-    for (int i = 0; i < count; ++i)
-        EXPECT_TRUE(archive.count(names[i])) << names[i];
+    boardtest::startWorld();
+    if (!CSound::isAvailable())
+        GTEST_SKIP() << "sound is off";
+    std::multiset<std::string> before;
+    {
+        Board empty;
+        std::vector<std::string> names = CSound::liveSoundNames();
+        before.insert(names.begin(), names.end());
+    }
+    // The sounds a professor and a bot load when they are built.
+    Board board(R"(
+        P.>
+        ###
+    )");
+    std::multiset<std::string> loaded;
+    for (const std::string& name : CSound::liveSoundNames())
+        loaded.insert(name);
+    for (const std::string& name : before)
+        loaded.erase(loaded.find(name));
+    for (const std::string& name : loaded)
+        EXPECT_TRUE(archive.count(name)) << name;
+    // The walkers' own sounds, each loaded by its constructor.
+    std::vector<std::string> expected = {"tube_arrival.ogg", "tube_departure.ogg", "powerup_frostgun.ogg",
+                                         "powerup_heatgun.ogg", "powerup_emp.ogg", "powerup_whistle.ogg",
+                                         "powerup_inflate.ogg", "powerup_fail.ogg", "emp_electricity.ogg",
+                                         "bot_catches_prof.ogg", "professor_trampoline.ogg", "professor_crush.ogg",
+                                         "stuck_ice.ogg", "professor_land.ogg", "explode_heat_metal.ogg",
+                                         "bot_fall.ogg", "bot_crush.ogg", "bot_slide.ogg"};
+    for (int i = 0; i < 6; ++i)
+        expected.push_back("professor_run" + std::to_string(i) + ".ogg");
+    for (int i = 0; i < 4; ++i) {
+        expected.push_back("professor_climb" + std::to_string(i) + ".ogg");
+        expected.push_back("bot_climb" + std::to_string(i) + ".ogg");
+    }
+    for (int i = 1; i <= 12; ++i)
+        expected.push_back("bot_footstep" + std::to_string(i) + ".ogg");
+    for (const std::string& name : expected)
+        EXPECT_EQ(loaded.count(name), 1u) << name;
+    EXPECT_EQ(loaded.count("bot_hang_detect.ogg"), 2u);
 }

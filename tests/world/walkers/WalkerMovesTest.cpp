@@ -270,3 +270,64 @@ TEST(WalkerMoves, SlidingOntoATrampolineFlingsTheProfessorBack)
     EXPECT_FALSE(professor()->leftTrampoline);
     EXPECT_NE(professor()->x, 3);
 }
+
+TEST(WalkerMoves, UndoClearsHotStepHotPushAndStun)
+{
+    // Each flag is set by a refused step (or a crate moving above him) after
+    // the level's first step, and undone with it.
+    Board hotPush(R"(
+        .P*.
+        ####
+    )");
+    settle(hotPush);
+    press(RIGHT);
+    hotPush.step(2);
+    press(RIGHT, true);
+    ASSERT_TRUE(professor()->hasHotPush());
+    CElement::UndoLoad(true);
+    EXPECT_FALSE(professor()->hasHotPush());
+
+    Board hotStep(R"(
+        .P..
+        ##*#
+        ####
+    )");
+    settle(hotStep);
+    press(RIGHT);
+    hotStep.step(2);
+    press(RIGHT, true);
+    ASSERT_TRUE(professor()->hasHotStep());
+    CElement::UndoLoad(true);
+    EXPECT_FALSE(professor()->hasHotStep());
+
+    Board stun(R"(
+        ..c.
+        .P#.
+        ####
+    )");
+    settle(stun);
+    ASSERT_TRUE(stun.at(2, 0)->PushLeft(true, false));
+    stun.step(2);
+    ASSERT_TRUE(professor()->isStunned());
+    CElement::UndoLoad(true);
+    EXPECT_FALSE(professor()->isStunned());
+    EXPECT_EQ(professor()->getStunCount(), 0);
+}
+
+// On a ladder, with a barrel rolling into the cell below him, he cannot
+// start a step: his ground moves.
+TEST(WalkerMoves, NoSidewaysStartWhileTheGroundMoves)
+{
+    Board board(kLadderAboveABarrelsWay, ladderLegend());
+    settle(board);
+    rollBarrelUnderHim(board);
+    press(RIGHT);
+    for (int i = 0; i < 7; ++i) {
+        board.step(1);
+        EXPECT_FALSE(professor()->moving) << i;
+    }
+    // Once the barrel is at rest he walks on.
+    board.step(3);
+    EXPECT_TRUE(professor()->moving);
+    press(RIGHT, true);
+}

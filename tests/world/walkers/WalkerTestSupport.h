@@ -1,14 +1,17 @@
 // Helpers shared by the walker tests: the professor of the board, stepping
 // until he has come out of the entrance tube, holding keys for a number of
-// steps, and the bots of the board.
+// steps, the bots of the board, and the log lines of an action.
 #pragma once
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
+#include "engine/Log.h"
 #include "world/CElementAIBot.h"
 #include "world/CElementAIProfessor.h"
+#include "world/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 namespace walkertest {
@@ -77,6 +80,59 @@ inline void oneMove(Board& board, Key key)
 inline std::vector<CElementAIBot*> bots()
 {
     return CElementAIBot::allBots;
+}
+
+// The default legend and two walkers standing on ladder cells:
+//   Q  the entrance tube (the professor) on a ladder
+//   L  a bot facing right on a ladder
+inline const boardtest::Legend& ladderLegend()
+{
+    static const boardtest::Legend legend = [] {
+        boardtest::Legend l = boardtest::defaultLegend();
+        boardtest::LegendEntry professorOnLadder;
+        professorOnLadder.tile = DEVICE_TUBE_START;
+        professorOnLadder.ladder = true;
+        l['Q'] = professorOnLadder;
+        boardtest::LegendEntry botOnLadder;
+        botOnLadder.tile = BOT_RIGHT;
+        botOnLadder.ladder = true;
+        l['L'] = botOnLadder;
+        return l;
+    }();
+    return legend;
+}
+
+// The professor on a ladder cell above an empty cell; at his lower left a
+// barrel that rollBarrelUnderHim sets rolling into the cell below him, where
+// the wall stops it. Build it with ladderLegend().
+const char* const kLadderAboveABarrelsWay = R"(
+    .Q..
+    o.#.
+    ####
+)";
+
+inline void rollBarrelUnderHim(Board& board)
+{
+    ASSERT_TRUE(board.at(0, 1)->PushRight(false, false));
+}
+
+// Runs f with the debug and sound log lines captured.
+template <typename F>
+std::string logOf(F f)
+{
+    logCategoryOn(LOG_DEBUG);
+    logCategoryOn(LOG_SOUND);
+    testing::internal::CaptureStdout();
+    f();
+    std::string out = testing::internal::GetCapturedStdout();
+    logCategoryOff(LOG_DEBUG);
+    logCategoryOff(LOG_SOUND);
+    return out;
+}
+
+inline bool contains(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
 }
 
 } // namespace walkertest

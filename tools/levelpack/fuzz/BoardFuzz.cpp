@@ -1,10 +1,13 @@
 // libFuzzer target for the board: any level file, however damaged, builds
-// into a board that steps 200 world steps without a crash, an endless loop
-// or an access outside the grid.
+// into a board that the professor plays with any actions (keys held for a
+// number of frames, clicks on cells, power-ups, undo) for 200 world steps
+// without a crash, an endless loop or an access outside the grid. The
+// input's layout (a level, then the script of actions) is described in
+// tests/world/board/FuzzedLevel.h.
 //
-// Built when clang is the compiler; instrument the whole library too:
-//   CC=clang CXX=clang++ cmake -S . -B build-fuzz \
-//     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fsanitize=fuzzer-no-link"
+// Built when clang is the compiler; the build instruments the game's code
+// for the fuzzer by itself:
+//   CC=clang CXX=clang++ cmake -S . -B build-fuzz
 //   cmake --build build-fuzz --target board_fuzz resources
 //   build-fuzz/tools/levelpack/board_fuzz -max_len=20000 -timeout=20 CORPUS \
 //     tests/world/board/data/board_corpus tests/world/data/level_corpus

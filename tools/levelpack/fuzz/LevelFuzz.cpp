@@ -2,7 +2,8 @@
 // crash or an out-of-bounds access, and whatever was read must survive a
 // write and a second read unchanged.
 //
-// Built when clang is the compiler:
+// Built when clang is the compiler; the build instruments the game's code
+// for the fuzzer by itself:
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz && cmake --build build-fuzz --target level_fuzz
 //   build-fuzz/tools/levelpack/level_fuzz -max_len=8192 CORPUS tests/world/data/level_corpus
 // Inputs worth keeping go into tests/world/data/level_corpus, which a

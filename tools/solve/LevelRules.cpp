@@ -1,0 +1,318 @@
+#include "LevelRules.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <sstream>
+
+namespace levelrules {
+
+using levelpack::ItemFigure;
+using levelpack::LevelFigures;
+
+namespace {
+
+const char* const kSetNames[] = {"regular", "advanced", "kids"};
+
+std::string trim(const std::string& s)
+{
+    size_t a = s.find_first_not_of(" \t");
+    size_t b = s.find_last_not_of(" \t");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+std::string at(char tile, int x, int y)
+{
+    return std::string(1, tile) + " at (" + std::to_string(x) + "," + std::to_string(y) + ")";
+}
+
+bool isThing(char c)
+{
+    return c != '.' && c != '#' && c != ':' && c != '~' && c != '=' && c != 'H';
+}
+
+// The non-tutorial levels of a set, by index.
+std::vector<const RuleLevel*> puzzles(const std::vector<RuleLevel>& levels, int set)
+{
+    std::vector<const RuleLevel*> out;
+    for (const RuleLevel& l : levels)
+        if (l.set == set && !l.tutorial)
+            out.push_back(&l);
+    std::sort(out.begin(), out.end(), [](const RuleLevel* a, const RuleLevel* b) { return a->index < b->index; });
+    return out;
+}
+
+std::string percent(double share)
+{
+    char buf[16];
+    snprintf(buf, sizeof buf, "%.1f%%", share * 100);
+    return buf;
+}
+
+bool hasDecoy(const RuleLevel& l, const ItemFigure& item)
+{
+    for (const Decoy& d : l.decoys)
+        if (d.tile == item.tile && d.x == item.x && d.y == item.y)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::vector<Decoy> parseDecoys(const std::string& sourceText, std::vector<std::string>& errors)
+{
+    std::vector<Decoy> decoys;
+    std::istringstream in(sourceText);
+    int lineNo = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lineNo;
+        std::string t = trim(line);
+        if (t.compare(0, 1, "#") != 0)
+            continue;
+        t = trim(t.substr(1));
+        if (t.compare(0, 6, "decoy:") != 0)
+            continue;
+        t = trim(t.substr(6));
+        Decoy d;
+        char tile = 0;
+        int used = 0;
+        if (sscanf(t.c_str(), "%c at (%d,%d) -%n", &tile, &d.x, &d.y, &used) < 3 || used == 0 ||
+            trim(t.substr(static_cast<size_t>(used))).empty()) {
+            errors.push_back("line " + std::to_string(lineNo) + ": a decoy line reads \"# decoy: C at (X,Y) - why\"");
+            continue;
+        }
+        d.tile = tile;
+        d.why = trim(t.substr(static_cast<size_t>(used)));
+        decoys.push_back(d);
+    }
+    return decoys;
+}
+
+std::string namedObjects(const std::string& idea)
+{
+    struct Kind {
+        const char* word;
+        const char* tiles;
+    };
+    const Kind kinds[] = {{"crate", "cC"},  {"barrel", "oO"},     {"magnet", "<>"},   {"bot", "vqp"},
+                          {"button", "byr"}, {"trampoline", "^"}, {"teleport", "T"}, {"portal", "T"}};
+    std::string tiles;
+    std::string word;
+    std::string text = idea + " ";
+    for (char c : text) {
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            continue;
+        }
+        if (!word.empty() && word.back() == 's' && word.size() > 3)
+            word.pop_back();
+        for (const Kind& k : kinds)
+            if (word == k.word && tiles.find(k.tiles[0]) == std::string::npos)
+                tiles += k.tiles;
+        word.clear();
+    }
+    return tiles;
+}
+
+double likeness(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    int same = 0, used = 0;
+    for (size_t y = 0; y < a.size() && y < b.size(); ++y) {
+        for (size_t x = 0; x < a[y].size() && x < b[y].size(); ++x) {
+            bool ea = a[y][x] == '.', eb = b[y][x] == '.';
+            if (ea && eb)
+                continue;
+            ++used;
+            same += a[y][x] == b[y][x];
+        }
+    }
+    return used ? static_cast<double>(same) / used : 0.0;
+}
+
+namespace {
+
+struct Window {
+    std::string cells; // ROOM_HEIGHT rows of ROOM_WIDTH characters
+    int x, y;
+};
+
+// Every window of a map; `rooms` keeps only those with enough things to be a room.
+std::vector<Window> windowsOf(const std::vector<std::string>& grid, bool rooms)
+{
+    std::vector<Window> out;
+    const int rows = static_cast<int>(grid.size());
+    const int cols = rows ? static_cast<int>(grid[0].size()) : 0;
+    for (int y = 0; y + ROOM_HEIGHT <= rows; ++y) {
+        for (int x = 0; x + ROOM_WIDTH <= cols; ++x) {
+            Window w{std::string(), x, y};
+            for (int j = 0; j < ROOM_HEIGHT; ++j)
+                w.cells += grid[static_cast<size_t>(y + j)].substr(static_cast<size_t>(x), ROOM_WIDTH);
+            if (rooms && std::count_if(w.cells.begin(), w.cells.end(), isThing) < ROOM_THINGS)
+                continue;
+            out.push_back(w);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool copiedRoom(const std::vector<std::string>& a, const std::vector<std::string>& b, int& ax, int& ay, int& bx,
+                int& by)
+{
+    std::map<std::string, std::pair<int, int>> inB;
+    for (const Window& w : windowsOf(b, false))
+        inB.emplace(w.cells, std::make_pair(w.x, w.y));
+    for (const Window& w : windowsOf(a, true)) {
+        auto found = inB.find(w.cells);
+        if (found != inB.end()) {
+            ax = w.x;
+            ay = w.y;
+            bx = found->second.first;
+            by = found->second.second;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<Finding> checkStale(const std::vector<RuleLevel>& levels, const std::map<std::string, LevelFigures>& figures)
+{
+    std::vector<Finding> out;
+    for (const RuleLevel& l : levels) {
+        auto found = figures.find(l.name);
+        if (found == figures.end()) {
+            out.push_back({l.name, "stale", "the level has no analysis figures"});
+            continue;
+        }
+        const LevelFigures& f = found->second;
+        if (f.source != l.source)
+            out.push_back({l.name, "stale", "its map or its moves changed since the analysis (source " + f.source +
+                                                 ", now " + l.source + ")"});
+        else if (f.rules != l.rules)
+            out.push_back({l.name, "stale", "the game's rules act on it differently since the analysis (rules " +
+                                                 f.rules + ", now " + l.rules + ")"});
+    }
+    return out;
+}
+
+void lastThirdMedians(const std::vector<RuleLevel>& levels, const std::map<std::string, LevelFigures>& figures,
+                      int set, double& boards, double& deadShare, int& count)
+{
+    std::vector<const LevelFigures*> found;
+    for (const RuleLevel* l : puzzles(levels, set)) {
+        auto f = figures.find(l->name);
+        if (f != figures.end())
+            found.push_back(&f->second);
+    }
+    levelpack::SetSummary s = levelpack::summarise(found);
+    boards = s.lastThirdBoards;
+    deadShare = s.lastThirdDeadShare;
+    count = s.lastThird;
+}
+
+std::vector<Finding> checkRules(const std::vector<RuleLevel>& levels, const std::map<std::string, LevelFigures>& figures)
+{
+    std::vector<Finding> out = checkStale(levels, figures);
+
+    // Titles, likeness and copied rooms over all sets. A room of a level
+    // found anywhere in an earlier level is a copy; one finding per pair.
+    std::map<std::string, std::vector<std::pair<size_t, const Window*>>> windows;
+    std::vector<std::vector<Window>> allWindows(levels.size());
+    for (size_t i = 0; i < levels.size(); ++i) {
+        allWindows[i] = windowsOf(levels[i].grid, false);
+        for (const Window& w : allWindows[i])
+            windows[w.cells].push_back(std::make_pair(i, &w));
+    }
+    for (size_t i = 0; i < levels.size(); ++i) {
+        std::vector<bool> reported(levels.size(), false);
+        for (const Window& w : windowsOf(levels[i].grid, true)) {
+            for (const auto& other : windows[w.cells]) {
+                if (other.first >= i || reported[other.first])
+                    continue;
+                reported[other.first] = true;
+                out.push_back({levels[i].name, "room",
+                               "the room at (" + std::to_string(w.x) + "," + std::to_string(w.y) + ") is " +
+                                   levels[other.first].name + "'s room at (" + std::to_string(other.second->x) + "," +
+                                   std::to_string(other.second->y) + ")"});
+            }
+        }
+    }
+    for (size_t i = 0; i < levels.size(); ++i) {
+        const RuleLevel& a = levels[i];
+        for (const std::string& e : a.decoyErrors)
+            out.push_back({a.name, "decoy-line", e});
+        for (size_t j = i + 1; j < levels.size(); ++j) {
+            const RuleLevel& b = levels[j];
+            if (a.heading == b.heading)
+                out.push_back({b.name, "title", "the heading \"" + b.heading + "\" is also " + a.name + "'s"});
+            double like = likeness(a.grid, b.grid);
+            if (like > LIKENESS_BOUND)
+                out.push_back({b.name, "likeness", "shares " + percent(like) + " of its cells with " + a.name});
+        }
+    }
+
+    // Per level: the regular and advanced puzzles, the pickups and named objects.
+    for (const RuleLevel& l : levels) {
+        auto found = figures.find(l.name);
+        if (found == figures.end())
+            continue;
+        const LevelFigures& f = found->second;
+        if (l.set != 2 && !l.tutorial) {
+            if (l.oneKey != '-')
+                out.push_back({l.name, "one-key", std::string("won by pressing ") + l.oneKey + " alone"});
+            if (f.dead < 1 && f.complete())
+                out.push_back({l.name, "dead-end", "no board from which the exit is lost"});
+            if (f.losing < 1 && f.solution >= 0 && f.complete())
+                out.push_back({l.name, "losing-move", "no move beside the shortest solution loses the level"});
+        }
+        for (const ItemFigure& p : f.pickups)
+            if (p.verdict == "decoy" && !hasDecoy(l, p))
+                out.push_back({l.name, "decoy", "the pickup " + at(p.tile, p.x, p.y) +
+                                                    " is never needed (a \"# decoy:\" line says why it is there)"});
+        const std::string named = namedObjects(l.idea);
+        for (const ItemFigure& o : f.objects)
+            if (o.verdict == "bypassed" && named.find(o.tile) != std::string::npos && !hasDecoy(l, o))
+                out.push_back({l.name, "idea-object", "the idea names it, but the level is won without " +
+                                                          at(o.tile, o.x, o.y)});
+    }
+
+    // Over a set.
+    for (int set = 0; set < 2; ++set) {
+        std::vector<const RuleLevel*> all = puzzles(levels, set);
+        int oneWay = 0;
+        std::string names;
+        for (const RuleLevel* l : all) {
+            auto found = figures.find(l->name);
+            if (found != figures.end() && (found->second.oneWay == "right" || found->second.oneWay == "left")) {
+                ++oneWay;
+                names += (names.empty() ? "" : " ") + l->name;
+            }
+        }
+        if (oneWay > static_cast<int>(all.size()) / 10)
+            out.push_back({kSetNames[set], "one-way", std::to_string(oneWay) + " of " + std::to_string(all.size()) +
+                                                          " levels are won walking one way (at most one in ten): " +
+                                                          names});
+        double boards = 0, dead = 0;
+        int count = 0;
+        lastThirdMedians(levels, figures, set, boards, dead, count);
+        if (count > 0 && (boards < LAST_THIRD_BOARDS || dead < LAST_THIRD_DEAD_SHARE)) {
+            char detail[200];
+            snprintf(detail, sizeof detail,
+                     "the last third (%d levels) has a median of %.0f boards (at least %d) and a median dead-end "
+                     "share of %.2f (at least %.2f)",
+                     count, boards, LAST_THIRD_BOARDS, dead, LAST_THIRD_DEAD_SHARE);
+            out.push_back({kSetNames[set], "last-third", detail});
+        }
+    }
+    std::vector<const RuleLevel*> kids = puzzles(levels, 2);
+    int oneKey = 0;
+    for (const RuleLevel* l : kids)
+        oneKey += l->oneKey != '-';
+    if (oneKey * 3 > static_cast<int>(kids.size()))
+        out.push_back({"kids", "kids-one-key", std::to_string(oneKey) + " of " + std::to_string(kids.size()) +
+                                                   " levels are won by one key alone (at most a third)"});
+    return out;
+}
+
+} // namespace levelrules
