@@ -5,13 +5,13 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config clang
-  libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libx11-dev
   libcurl4-openssl-dev
   libcairo2-dev libjpeg-dev
   libvorbis-dev libxmp-dev
   fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils x11-xserver-utils
 )
 
 missing=()

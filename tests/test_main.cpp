@@ -1,7 +1,8 @@
-// Test entry: every test process runs headless and with a private home
-// folder, so no test can touch the real user's files. Each test finds the
-// process as the first one did, so tests may run in any order in one
-// process (--gtest_shuffle, --gtest_repeat).
+// Test entry: every test process runs headless (unless BRAMBLECOT_TEST_VIDEO
+// names a real video driver, for the checks in a real window) and with a
+// private home folder, so no test can touch the real user's files. Each test
+// finds the process as the first one did, so tests may run in any order in
+// one process (--gtest_shuffle, --gtest_repeat).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "engine/UserDirs.h"
+#include "ui/Input.h"
 #include "test_support.h"
 
 namespace {
@@ -20,7 +22,7 @@ const char* const kEnvironment[] = {"HOME",           "XDG_DATA_HOME",     "XDG_
 
 // After each test: tears down what helpers brought up for it alone
 // (testsupport::atTestEnd), then puts back the working folder, the
-// environment above and the unset user folders.
+// environment above, the unset user folders and the use of the mouse.
 class ProcessState : public ::testing::EmptyTestEventListener {
 public:
     ProcessState()
@@ -47,6 +49,8 @@ public:
                 unsetenv(kEnvironment[i]);
         }
         ResetUserDirectories();
+        // The player is back on the mouse; a test on the keys says so.
+        noteMouseUse();
     }
 
 private:
@@ -60,7 +64,9 @@ private:
 int main(int argc, char** argv)
 {
     testsupport::PrivateHome home;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // Headless, unless a real-window run asks for SDL's X11 driver.
+    const char* video = getenv("BRAMBLECOT_TEST_VIDEO");
+    setenv("SDL_VIDEODRIVER", video && *video ? video : "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ProcessState);

@@ -15,6 +15,10 @@
 #                            other failure is the test's and is not retried
 #   find_game_window         sets $w to the game's window id (waits up to 10 s,
 #                            less when the game ends first)
+#   wait_for_x_server        inside with_x_display: waits until the X server
+#                            answers; returns 75 when it never does
+#   display_refused LOG      true when the program whose output is in LOG could
+#                            not open the X display
 #   start_game               inside with_x_display: waits until the X server
 #                            answers, starts "./bramblecot 1" (output in
 #                            $WORK/run.log, pid in $game) and finds its window;
@@ -88,24 +92,31 @@ find_game_window() {
   return 1
 }
 
-start_game() {
+wait_for_x_server() {
   # A freshly started X server may not accept clients at once on a busy
   # machine: wait until it answers.
-  answered=""
   for i in $(seq "${X_WAIT_TRIES:-100}"); do
-    if xdpyinfo >/dev/null 2>&1; then answered=yes; break; fi
+    xdpyinfo >/dev/null 2>&1 && return 0
     sleep 0.1
   done
-  if [ -z "$answered" ]; then
-    echo "the X server does not answer"
-    return $X_NO_DISPLAY
-  fi
+  echo "the X server does not answer"
+  return $X_NO_DISPLAY
+}
+
+display_refused() {
+  # SDL's words when its X11 driver cannot open the display, and when no
+  # driver is left (SDL_VIDEODRIVER=x11 allows no other).
+  grep -q "open X11 display\|No available video device" "$1"
+}
+
+start_game() {
+  wait_for_x_server || return $?
   ./bramblecot 1 > "$WORK/run.log" 2>&1 &
   game=$!
   if ! find_game_window; then
     kill -TERM $game 2>/dev/null
     wait $game
-    if grep -q "open X11 display" "$WORK/run.log"; then
+    if display_refused "$WORK/run.log"; then
       echo "the game could not open the X display"
       return $X_NO_DISPLAY
     fi

@@ -73,5 +73,15 @@ X_ANSWERS=1 X_ATTEMPTS=2 check "the attempt limit can be set" 1 2
 printf '#!/bin/sh\necho "something else went wrong"\nexit 1\n' > "$WORK/run/bramblecot"
 X_ANSWERS=1 check "a game failing for another reason is not started again" 1 1
 
-echo "x window support: $((8 - failures)) passed, $failures failed"
+# A test program run on the display, as the dialog checks are: SDL finds no
+# video device when the X display cannot be opened.
+printf '#!/bin/sh\necho "Unable to initialize SDL: No available video device"\nexit 1\n' > "$WORK/run/tests"
+chmod +x "$WORK/run/tests"
+SCRIPT='wait_for_x_server || exit $?
+./tests > "$WORK/tests.log" 2>&1 || { display_refused "$WORK/tests.log" && exit $X_NO_DISPLAY; exit 1; }'
+X_ANSWERS=1 check "a test program that cannot open the display starts again" 1 3
+printf '#!/bin/sh\necho "[  FAILED  ] 1 test"\nexit 1\n' > "$WORK/run/tests"
+X_ANSWERS=1 check "a test program failing its tests is not started again" 1 1
+
+echo "x window support: $((10 - failures)) passed, $failures failed"
 [ $failures -eq 0 ]

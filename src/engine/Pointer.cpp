@@ -75,8 +75,14 @@ void tickHourglass()
         --hideCounter;
         return;
     }
-    if (arrow)
-        arrow->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
+    // While the player uses the keys the arrow stays away until the mouse
+    // moves; it would only cover the focused button.
+    if (arrow) {
+        if (isKeyboardInUse())
+            arrow->Hide();
+        else
+            arrow->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
+    }
     if (hourglass)
         hourglass->Hide();
 }
@@ -97,6 +103,7 @@ void warpMouse(int x, int y)
 {
     x = x < 0 ? 0 : (x > 800 ? 800 : x);
     y = y < 0 ? 0 : (y > 600 ? 600 : y);
+    noteWarpTarget(x, y);
     if (isMouseCaptured() == 1) {
         SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
         pushMotion(x, y, 0, 0);

@@ -19,13 +19,15 @@ void destroyPointers2();
 void pointerFollowMouse();
 // Hides both and raises the hiding counter to frames if it is lower.
 void hidePointers(int frames);
-// Counts the hiding counter down; once it is below 0, shows the arrow and
-// hides the hourglass.
+// Counts the hiding counter down; once it is below 0, hides the hourglass
+// and shows the arrow, unless the player is using the keys (the arrow then
+// stays hidden until the mouse moves).
 void tickHourglass();
 // Shows the hourglass in place of a visible arrow; with drawNow it is drawn
 // onto the display at once, as the frame loop is about to block.
 void showBusyPointer(bool drawNow);
-// Moves the mouse to (x, y), clamped to 0..800 and 0..600.
+// Moves the mouse to (x, y), clamped to 0..800 and 0..600. The motion this
+// makes is the program's own: it does not end the use of the keys.
 void warpMouse(int x, int y);
 
 // Take both sprites out of the registered sprite list, or register both.

@@ -8,8 +8,11 @@
 // for texts given at run time (CSprite::ReplaceFrames).
 enum { TEXT_IMAGE_LABEL_STRING_ID = 300 };
 
-// Renders string stringId (with parameter as its first parameter, or none)
+// Renders string stringId (with up to six parameters %1 to %6, or none)
 // into a width x height box with the given alignment. A text that renders
 // to nothing gives a transparent box, so a picture of the box size always
 // comes back. The caller owns the surface.
-SDL_Surface* renderTextBox(int width, int height, int align, int stringId, const char* parameter = nullptr);
+SDL_Surface* renderTextBox(int width, int height, int align, int stringId, const char* parameter = nullptr,
+                           const char* parameter2 = nullptr, const char* parameter3 = nullptr,
+                           const char* parameter4 = nullptr, const char* parameter5 = nullptr,
+                           const char* parameter6 = nullptr);

@@ -1,9 +1,14 @@
 // How to play: pages on the controls and on every board object, turned
-// with the arrow keys or the page buttons. Escape or Back closes it.
+// with the arrow keys or the page buttons (Previous is not there on the
+// first page, Next not on the last). Escape or Back closes it.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "screens/CControllerScreen.h"
 
+class CGuiButton;
 class CSprite;
 
 class CControllerInstructions : public CControllerScreen {
@@ -18,6 +23,9 @@ public:
     void GUICallback(int index, int value, bool dclick) override;
     int GetPage() const { return page; }
     void ShowPage(int page);
+    // The keys the pages name, as the profile binds them: walk (%1), climb
+    // (%2), turn (%3), the power-up slots (%4), undo (%5), start over (%6).
+    static std::vector<std::string> KeyNames(const CProfile* profile);
 
 protected:
     bool OnKey(bool released, int key) override;
@@ -27,4 +35,7 @@ private:
     CSprite* title;
     CSprite* body;
     CSprite* pageNumber;
+    CGuiButton* previous;
+    CGuiButton* next;
+    CGuiButton* back;
 };

@@ -31,7 +31,8 @@ const MenuEntry kEntries[] = {
     {CControllerMain::BUTTON_EXIT, "mainmenu_text_exit.png"},
 };
 
-const int kStringWelcome = 6010;
+const int kStringWelcomeBack = 6010;
+const int kStringWelcomeNew = 6011;
 const int kStringCannotSave = 6055;
 
 // Menu layers: scenery at the back, the professor in front of it.
@@ -87,8 +88,7 @@ void CControllerMain::Build()
         b->SetText(e.label, 10, 6, 0, 0, 0, 1);
         y += BUTTON_STEP;
     }
-    const char* name = profile ? profile->GetProfileName().c_str() : "";
-    profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
+    Greet();
     if (!CanWriteProfiles()) {
         logError(false, "The profile folder '%s' cannot be written; progress cannot be kept\n",
                  GetProfileDirectory());
@@ -96,6 +96,25 @@ void CControllerMain::Build()
     }
     AddImageButton(BUTTON_PROFILES, 610, 95, "profile_button_changebase.png", "profile_button_changerollover.png",
                    nullptr, false);
+}
+
+bool CControllerMain::HasPlayed(const CProfile* p)
+{
+    if (!p)
+        return false;
+    if (p->GetCurrentSet() != 0 || p->GetCurrentLevel() != 0)
+        return true;
+    CProfile::Progress progress = p->GetProgress();
+    for (int s = 0; s < PROFILE_SET_COUNT; ++s)
+        if (progress.finished[s] > 0)
+            return true;
+    return false;
+}
+
+void CControllerMain::Greet()
+{
+    const char* name = profile ? profile->GetProfileName().c_str() : "";
+    profileLine = AddText(HasPlayed(profile) ? kStringWelcomeBack : kStringWelcomeNew, name, 200, 100, 400, 30, 3);
 }
 
 bool CControllerMain::CanWriteProfiles()
@@ -172,22 +191,20 @@ void CControllerMain::Open(int controllerId)
         return;
     }
     logPrint(LOG_DEBUG, "CControllerMain:  opening screen %i\n", controllerId);
-    LaunchChild(next, false);
+    LaunchChild(next);
 }
 
-void CControllerMain::OnChildClosed(CController* closed)
+void CControllerMain::OnChildClosed(const ChildAnswer& closed)
 {
-    int request = closed->GetResult();
-    if (closed->GetId() == CONTROLLER_PROFILES) {
-        // Another profile may have been chosen: greet it.
-        RemoveSprite(profileLine);
-        const char* name = profile ? profile->GetProfileName().c_str() : "";
-        profileLine = AddText(kStringWelcome, name, 200, 100, 400, 30, 3);
-    }
+    int request = closed.result;
+    // Another profile may have been chosen, or this one may have played
+    // its first level: greet it as it is now.
+    RemoveSprite(profileLine);
+    Greet();
     if (GetExitCode() == 0)
         CSound::playMainMusic();
-    if ((closed->GetId() == CONTROLLER_MAP && request == CONTROLLER_MANAGER) ||
-        (closed->GetId() == CONTROLLER_MANAGER && request == CONTROLLER_MAP))
+    if ((closed.id == CONTROLLER_MAP && request == CONTROLLER_MANAGER) ||
+        (closed.id == CONTROLLER_MANAGER && request == CONTROLLER_MAP))
         nextScreen = request;
 }
 

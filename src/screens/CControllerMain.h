@@ -33,16 +33,21 @@ public:
     // Whether a file can be made in the profile folder; when not, the menu
     // tells the player that progress will not be kept.
     static bool CanWriteProfiles();
+    // Whether a profile has played: it has finished a level or moved on
+    // from the first level of the first set. A new one is greeted
+    // "Welcome", one that has played "Welcome back".
+    static bool HasPlayed(const CProfile* p);
     bool ShowsSaveWarning() const { return saveWarning != nullptr; }
 
 protected:
     void OnFirstFrame() override;
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     void OnChildDeleted() override;
     void OnFrame() override;
 
 private:
     void Build();
+    void Greet();
     void Animate();
 
     CSprite* glow;

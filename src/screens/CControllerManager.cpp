@@ -80,29 +80,83 @@ bool CControllerManager::ReadEntries(std::vector<Entry>& result)
 void CControllerManager::Build()
 {
     AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
-    AddPicture("parchment.png", LAYER_PANEL, 445, 60);
+    // The parchment ends at the screen's right edge; its left part lies
+    // under the list.
+    AddPicture("parchment.png", LAYER_PANEL, 200, 60);
     AddText(kStringTitle, nullptr, 455, 75, 330, 44, 3);
-    AddText(kStringFolder, GetLevelsDirectory(), 465, 120, 310, 90, 3);
+    AddText(kStringFolder, nullptr, 445, 120, 345, 26, 3);
+    // The folder's path, broken after a "/" wherever a line would be full.
+    int y = 146;
+    for (const std::string& line : BreakPath(GetLevelsDirectory(), PATH_LINE_LENGTH)) {
+        AddLine(line, 445, y, 345, 24, 3);
+        y += 22;
+    }
     if (!folderReadable)
         AddText(kStringUnreadable, nullptr, 465, 210, 310, 90, 3);
     list = new CGuiListbox(18, 68, LIST_ID, this, 409, 436, VISIBLE_ROWS, ROW_HEIGHT, "levelmanager_listbox.jpg",
                            "levelmanager_selector.png", 2, 9, 5, 8);
-    list->AddColumn(150);
-    list->AddColumn(255);
+    list->AddColumn(COLUMN_NAME);
+    list->AddColumn(COLUMN_HEADING);
+    list->AddColumn(COLUMN_BEST);
     AddWidget(list);
+    AddLine("File", 23, 40, COLUMN_NAME, 26, 0);
+    AddLine("Level", 23 + COLUMN_NAME, 40, COLUMN_HEADING, 26, 0);
+    AddLine("Best", 23 + COLUMN_NAME + COLUMN_HEADING, 40, COLUMN_BEST, 26, 0);
     FillList();
-    AddTextButton(BUTTON_PLAY, 520, 320, 180, 34, "Play", true);
-    AddTextButton(BUTTON_DELETE, 520, 370, 180, 34, "Delete");
+    AddLabelButton(BUTTON_PLAY, 517, 320, STRING_LABEL_PLAY, true);
+    AddLabelButton(BUTTON_DELETE, 517, 360, STRING_LABEL_DELETE, false);
     AddLabelButton(BUTTON_MAP, 517, 440, "kv3_button_maptext.png", false);
     AddLabelButton(BUTTON_BACK, 517, 480, "kv3_button_backmenutext.png", false);
+}
+
+std::vector<std::string> CControllerManager::BreakPath(const std::string& path, size_t lineLength)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t slash = path.find('/', start);
+        std::string piece = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start + 1);
+        start += piece.size();
+        if (!line.empty() && line.size() + piece.size() > lineLength) {
+            lines.push_back(line);
+            line.clear();
+        }
+        // A piece longer than a line is cut where the line is full.
+        while (piece.size() > lineLength) {
+            lines.push_back(piece.substr(0, lineLength));
+            piece.erase(0, lineLength);
+        }
+        line += piece;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
 }
 
 void CControllerManager::FillList()
 {
     list->Clear();
-    for (size_t i = 0; i < entries.size(); ++i)
-        list->AddRow(static_cast<int>(i), {entries[i].name, entries[i].heading});
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
+        int best = profile ? profile->GetLevelRecord(e.name.c_str()) : PROFILE_NO_RESULT;
+        list->AddRow(static_cast<int>(i), {e.name, e.heading, best == PROFILE_NO_RESULT ? "-" : std::to_string(best)});
+    }
     list->Refresh();
+}
+
+void CControllerManager::Reread()
+{
+    // The selection stays on the same file when it is still there.
+    int i = GetSelectedEntry();
+    std::string name = (i >= 0 && i < static_cast<int>(entries.size())) ? entries[static_cast<size_t>(i)].name : "";
+    folderReadable = ReadEntries(entries);
+    FillList();
+    for (size_t k = 0; k < entries.size(); ++k)
+        if (entries[k].name == name) {
+            list->SelectIndex(static_cast<int>(k));
+            break;
+        }
 }
 
 int CControllerManager::GetSelectedEntry() const
@@ -139,7 +193,7 @@ void CControllerManager::PlaySelected()
     logPrint(LOG_DEBUG, "CControllerManager:  playing '%s'\n", e.name.c_str());
     CSound::stopMusic();
     game = new CControllerGame(level, false, false, false);
-    LaunchChild(game, false);
+    LaunchChild(game);
 }
 
 void CControllerManager::OnFrame()
@@ -175,9 +229,9 @@ void CControllerManager::GUICallback(int index, int value, bool dclick)
     }
 }
 
-void CControllerManager::OnChildClosed(CController* closed)
+void CControllerManager::OnChildClosed(const ChildAnswer& closed)
 {
-    if (closed == game) {
+    if (closed.controller == game) {
         game = nullptr;
         delete level;
         level = nullptr;
@@ -186,11 +240,15 @@ void CControllerManager::OnChildClosed(CController* closed)
         // failure is told on the next frame.
         if (profile)
             profile->Save();
+        // Files may have come or gone while the level was played, and the
+        // level's best result may be new.
+        if (GetExitCode() == 0)
+            Reread();
         return;
     }
     int what = pending;
     pending = PENDING_NONE;
-    if (what != PENDING_DELETE || !static_cast<CControllerMessage*>(closed)->isConfirmed())
+    if (what != PENDING_DELETE || !closed.confirmed())
         return;
     CLevel::Remove(pendingName.c_str());
     if (fileExists(CLevel::GetPath(pendingName.c_str()))) {

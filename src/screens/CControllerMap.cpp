@@ -12,6 +12,7 @@
 #include "screens/CControllerScoreboard.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonMapDot.h"
+#include "ui/Input.h"
 #include "world/CControllerGame.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"
@@ -58,8 +59,7 @@ CControllerMap::CControllerMap()
       markedLevel(-1),
       captionId(0),
       game(nullptr),
-      playNext(false),
-      keyActivation(false)
+      playNext(false)
 {
     id = CONTROLLER_MAP;
     if (profile) {
@@ -67,7 +67,9 @@ CControllerMap::CControllerMap()
         selected = profile->GetCurrentLevel();
     }
     CGuiButtonMapDot::ResetSelection();
-    Build(true, true);
+    // The pointer goes to the selected level only for a player on the keys
+    // (PlaceKeyboardFocus); a mouse stays where it is.
+    Build(true);
 }
 
 CControllerMap::~CControllerMap()
@@ -117,7 +119,7 @@ bool CControllerMap::GetDotCentre(int level, int& x, int& y) const
     return true;
 }
 
-void CControllerMap::Build(bool appear, bool parkPointer)
+void CControllerMap::Build(bool appear)
 {
     ClearScreen();
     dots.clear();
@@ -170,8 +172,6 @@ void CControllerMap::Build(bool appear, bool parkPointer)
     AddLabelButton(BUTTON_BACK, back.x, back.y, "kv3_button_maintext.png", false);
     ShowInfo(selected);
     MarkSelection();
-    if (parkPointer)
-        ParkPointer();
 }
 
 void CControllerMap::ShowInfo(int level)
@@ -228,6 +228,17 @@ void CControllerMap::ParkPointer()
     // pointer on by a step of its speed after a warp).
     warpMouse(cx + 3, cy + 3);
     hidePointers(1);
+    // The level has the focus at once, for keys typed before the pointer's
+    // motion comes through.
+    if (CGuiButtonMapDot* dot = GetDot(selected))
+        if (!dot->IsDisabled())
+            CGuiButtonBase::SetFocusIndex(dot->GetIndex());
+}
+
+void CControllerMap::PlaceKeyboardFocus(int rememberedId)
+{
+    (void)rememberedId;
+    ParkPointer();
 }
 
 void CControllerMap::OnFirstFrame()
@@ -238,7 +249,6 @@ void CControllerMap::OnFirstFrame()
 void CControllerMap::OnFrame()
 {
     MarkSelection();
-    keyActivation = false;
 }
 
 void CControllerMap::ShowSet(int s)
@@ -252,7 +262,10 @@ void CControllerMap::ShowSet(int s)
         profile->SetCurrentSet(s);
         profile->SetCurrentLevel(selected);
     }
-    Build(true, keyActivation);
+    Build(true);
+    // A set chosen by keys goes on from the new set's level.
+    if (isKeyboardInUse())
+        ParkPointer();
 }
 
 void CControllerMap::Play(int level)
@@ -270,7 +283,7 @@ void CControllerMap::Play(int level)
     logPrint(LOG_DEBUG, "CControllerMap:  playing level %i of set %i\n", level, set);
     CSound::stopMusic();
     game = new CControllerGame(levels);
-    LaunchChild(game, false);
+    LaunchChild(game);
 }
 
 void CControllerMap::GUICallback(int index, int value, bool dclick)
@@ -298,10 +311,9 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
         SetExitCode(1);
 }
 
-void CControllerMap::OnChildClosed(CController* closed)
+void CControllerMap::OnChildClosed(const ChildAnswer& closed)
 {
-    keyActivation = false;
-    if (closed != game)
+    if (closed.controller != game)
         return;
     game = nullptr;
     // The level just played: move on when it was finished.
@@ -317,7 +329,7 @@ void CControllerMap::OnChildClosed(CController* closed)
     bool goOn = CControllerScoreboard::TakeContinueRequest();
     if (GetExitCode() != 0)
         return;
-    Build(false, true);
+    Build(false);
     // Continue after a finished level goes straight on to the next one,
     // once the finished level's play screen is gone.
     playNext = goOn && selected != played;
@@ -383,7 +395,6 @@ bool CControllerMap::OnKey(bool released, int key)
             dot->Activate(true, false);
             return true;
         }
-        keyActivation = true;
         return false;
     }
     if (key != KEY_LEFT && key != KEY_RIGHT && key != KEY_UP && key != KEY_DOWN)
@@ -393,12 +404,12 @@ bool CControllerMap::OnKey(bool released, int key)
         CGuiButtonMapDot* start = GetDot(selected);
         if (CGuiButtonBase::GetFocused() || !start || start->IsDisabled())
             return false;
-        start->CenterMouse();
+        CGuiButtonBase::FocusOn(start);
         return true;
     }
     int next = StepAlongRoad(dot->GetId(), key);
     if (next < 0)
         return false; // on to the buttons, in the order of the screen
-    dots[static_cast<size_t>(next)]->CenterMouse();
+    CGuiButtonBase::FocusOn(dots[static_cast<size_t>(next)]);
     return true;
 }

@@ -86,13 +86,15 @@ public:
 
 protected:
     void OnFirstFrame() override;
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     void OnChildDeleted() override;
+    // From the keyboard the map starts on its selected level.
+    void PlaceKeyboardFocus(int rememberedId) override;
     void OnFrame() override;
     bool OnKey(bool released, int key) override;
 
 private:
-    void Build(bool appear, bool parkPointer);
+    void Build(bool appear);
     void ShowInfo(int level);
     // Keeps the glow and the level's own dot under the selected dot.
     void MarkSelection();
@@ -115,7 +117,4 @@ private:
     std::string caption;
     CControllerGame* game;
     bool playNext;
-    // A key press is being handled: a set switch it causes parks the
-    // pointer on the new set's level.
-    bool keyActivation;
 };

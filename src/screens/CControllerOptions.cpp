@@ -1,6 +1,7 @@
 #include "screens/CControllerOptions.h"
 
 #include <cmath>
+#include <string>
 
 #include "engine/Log.h"
 #include "profile/CProfile.h"
@@ -21,6 +22,11 @@ const char* const kScaleNames[CControllerOptions::SCALE_COUNT] = {"Sound volume"
 const int kLeft = 150;
 const int kTop = 130;
 const int kRow = 36;
+// A scale: its name, "-", the slider (112 pixels), "+" and its value.
+const int kLessX = kLeft + 175;
+const int kSliderX = kLessX + 36;
+const int kMoreX = kSliderX + 118;
+const int kValueX = kMoreX + 38;
 } // namespace
 
 int CControllerOptions::MouseSpeedToScale(float speed)
@@ -34,7 +40,7 @@ float CControllerOptions::ScaleToMouseSpeed(int value)
     return 0.5f + 0.25f * static_cast<float>(value);
 }
 
-CControllerOptions::CControllerOptions() : switches(), sliders(), sliderY(), closing(false)
+CControllerOptions::CControllerOptions() : switches(), sliders(), sliderY(), values(), closing(false)
 {
     id = CONTROLLER_OPTIONS;
     AddPicture("map_background.jpg", LAYER_BACKGROUND, 0, 0);
@@ -52,9 +58,10 @@ CControllerOptions::CControllerOptions() : switches(), sliders(), sliderY(), clo
     y += 8;
     for (int i = 0; i < SCALE_COUNT; ++i) {
         AddLine(kScaleNames[i], kLeft, y + 2, 170, 26, 0);
-        AddTextButton(BUTTON_LESS + i, kLeft + 175, y, 30, 28, "-");
+        AddTextButton(BUTTON_LESS + i, kLessX, y, 30, 28, "-");
         sliderY[i] = y + 4;
-        AddTextButton(BUTTON_MORE + i, kLeft + 440, y, 30, 28, "+");
+        AddTextButton(BUTTON_MORE + i, kMoreX, y, 30, 28, "+");
+        ShowValue(i);
         y += kRow;
     }
     MakeSliders();
@@ -73,7 +80,7 @@ void CControllerOptions::MakeSliders()
 {
     for (int i = 0; i < SCALE_COUNT; ++i) {
         if (!sliders[i])
-            sliders[i] = new CGuiSlider(kLeft + 215, sliderY[i]);
+            sliders[i] = new CGuiSlider(kSliderX, sliderY[i]);
         sliders[i]->SetValue(GetScale(i));
     }
 }
@@ -154,6 +161,14 @@ void CControllerOptions::Change(int scale, int delta)
     }
     if (sliders[scale])
         sliders[scale]->SetValue(GetScale(scale));
+    ShowValue(scale);
+}
+
+void CControllerOptions::ShowValue(int scale)
+{
+    RemoveSprite(values[scale]);
+    values[scale] = AddLine(std::to_string(GetScale(scale)) + " / " + std::to_string(SCALE_MAX), kValueX,
+                            sliderY[scale] - 2, 80, 26, 0);
 }
 
 void CControllerOptions::GUICallback(int index, int value, bool dclick)
@@ -185,11 +200,9 @@ void CControllerOptions::GUICallback(int index, int value, bool dclick)
     } else if (index >= BUTTON_MORE && index < BUTTON_MORE + SCALE_COUNT) {
         Change(index - BUTTON_MORE, +1);
     } else if (index == BUTTON_CONTROLS) {
-        FreeSliders();
-        LaunchChild(new CControllerOptionsControls(), false);
+        LaunchChild(new CControllerOptionsControls());
     } else if (index == BUTTON_PASSWORD) {
-        FreeSliders();
-        LaunchChild(new CControllerOptionsPassword(), false);
+        LaunchChild(new CControllerOptionsPassword());
     } else if (index == BUTTON_BACK) {
         Close();
     }
@@ -205,9 +218,8 @@ void CControllerOptions::Close()
     SetExitCode(1);
 }
 
-void CControllerOptions::OnChildClosed(CController* closed)
+void CControllerOptions::OnChildClosed(const ChildAnswer& closed)
 {
-    MakeSliders();
-    if (closed->GetId() == CONTROLLER_MESSAGE && closing)
+    if (closed.id == CONTROLLER_MESSAGE && closing)
         SetExitCode(1);
 }

@@ -30,28 +30,35 @@ public:
 
     void GUICallback(int index, int value, bool dclick) override;
 
-    // The scale value shown (0..11).
+    // The scale value (0..11), shown by the slider and in figures.
     int GetScale(int scale) const;
     CGuiCheckbox* GetSwitch(int which) const { return switches[which]; }
+    CGuiSlider* GetSlider(int scale) const { return sliders[scale]; }
+    CSprite* GetValueText(int scale) const { return values[scale]; }
     // Mouse speed and its scale position: 0.5 + 0.25 per step.
     static int MouseSpeedToScale(float speed);
     static float ScaleToMouseSpeed(int value);
 
 protected:
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     bool OnKey(bool released, int key) override;
+    void OnHideScreen() override { FreeSliders(); }
+    void OnShowScreen() override { MakeSliders(); }
 
 private:
-    // The sliders are not widgets of the screen: they go while a full
-    // screen is on top and come back after it.
+    // The sliders are not widgets of the screen: they go while a child is
+    // on top and come back after it.
     void MakeSliders();
     void FreeSliders();
     void Change(int scale, int delta);
+    // The value of a scale in figures beside its slider.
+    void ShowValue(int scale);
     void Close();
     bool IsSwitchOn(int which) const;
 
     CGuiCheckbox* switches[SWITCH_COUNT];
     CGuiSlider* sliders[SCALE_COUNT];
     int sliderY[SCALE_COUNT];
+    CSprite* values[SCALE_COUNT];
     bool closing;
 };

@@ -52,13 +52,44 @@ void CControllerOptionsControls::Rebuild()
         int x = 130 + column * 275;
         int y = 145 + row * 40;
         AddLine(kActionNames[i], x, y + 3, 125, 28, 0);
-        std::string key = profile ? SDL_GetKeyName(static_cast<SDLKey>(profile->GetKey(i))) : "";
+        std::string key = profile ? KeyLabel(profile->GetKey(i)) : "";
         if (i == waiting)
             key = "...";
         AddTextButton(i, x + 125, y, 130, 30, "[ " + key + " ]");
     }
     AddLabelButton(BUTTON_DEFAULTS, 200, 480, "kv3_button_defaulttext.png", false);
-    AddLabelButton(BUTTON_BACK, 414, 480, "kv3_button_backmenutext.png", true);
+    AddBackButton(BUTTON_BACK, 414, 480, true);
+}
+
+std::string CControllerOptionsControls::KeyLabel(int key)
+{
+    const char* raw = SDL_GetKeyName(static_cast<SDLKey>(key));
+    std::string name = raw ? raw : "";
+    if (name.empty() || name == "unknown key")
+        return "key " + std::to_string(key);
+    bool wordStart = true;
+    for (char& c : name) {
+        if (wordStart && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        wordStart = c == ' ';
+    }
+    return name;
+}
+
+std::string CControllerOptionsControls::KeyRangeLabel(const CProfile* p, int firstAction, int lastAction)
+{
+    if (!p || lastAction < firstAction)
+        return "";
+    bool consecutive = true;
+    for (int a = firstAction + 1; a <= lastAction; ++a)
+        if (p->GetKey(a) != p->GetKey(a - 1) + 1)
+            consecutive = false;
+    if (consecutive && lastAction > firstAction)
+        return KeyLabel(p->GetKey(firstAction)) + " to " + KeyLabel(p->GetKey(lastAction));
+    std::string text;
+    for (int a = firstAction; a <= lastAction; ++a)
+        text += (a > firstAction ? ", " : "") + KeyLabel(p->GetKey(a));
+    return text;
 }
 
 int CControllerOptionsControls::Bind(int action, int key)

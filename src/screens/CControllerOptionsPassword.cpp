@@ -36,6 +36,8 @@ void CControllerOptionsPassword::BuildEntry()
     AddText(kStringNew, nullptr, 150, 200, 500, 70, 3);
     box.reset(new CGuiTextbox(PASSWORD_MAX, BOX_X, BOX_Y, 6, 4, "profile_entername_textbox.png",
                               "profilenternamecursor.png", false, false, false));
+    // The new password is typed unseen, as it is everywhere else.
+    box->SetMasked(true);
     AddLabelButton(BUTTON_SAVE, 200, 400, "kv3_button_savetext.png", true);
     AddLabelButton(BUTTON_CANCEL, 414, 400, "kv3_button_canceltext.png", false);
 }
@@ -43,21 +45,33 @@ void CControllerOptionsPassword::BuildEntry()
 void CControllerOptionsPassword::OnFirstFrame()
 {
     if (!unlocked && profile)
-        LaunchDialog<CControllerPassword>(profile->GetPassword());
+        OpenDialog<CControllerPassword>(profile->GetPassword());
 }
 
-void CControllerOptionsPassword::OnChildClosed(CController* closed)
+void CControllerOptionsPassword::OnChildClosed(const ChildAnswer& closed)
 {
-    if (closed->GetId() == CONTROLLER_PASSWORD) {
-        if (static_cast<CControllerPassword*>(closed)->isCancelled()) {
+    if (closed.id == CONTROLLER_PASSWORD) {
+        if (closed.cancelled()) {
             SetExitCode(1);
             return;
         }
         unlocked = true;
         BuildEntry();
-    } else if (closed->GetId() == CONTROLLER_MESSAGE && saving) {
+    } else if (closed.id == CONTROLLER_MESSAGE && saving) {
         SetExitCode(1);
     }
+}
+
+void CControllerOptionsPassword::OnHideScreen()
+{
+    if (box)
+        box->Hide();
+}
+
+void CControllerOptionsPassword::OnShowScreen()
+{
+    if (box)
+        box->Show();
 }
 
 void CControllerOptionsPassword::OnFrame()

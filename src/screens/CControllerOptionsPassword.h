@@ -26,9 +26,11 @@ public:
 
 protected:
     void OnFirstFrame() override;
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     void OnFrame() override;
     bool OnKey(bool released, int key) override;
+    void OnHideScreen() override;
+    void OnShowScreen() override;
 
 private:
     void BuildEntry();

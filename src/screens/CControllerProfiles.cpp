@@ -74,12 +74,12 @@ void CControllerProfiles::Rebuild()
         y += 30;
     }
     if (page > 0)
-        AddTextButton(BUTTON_PREVIOUS, 130, 405, 120, 30, "< Previous");
+        AddLabelButton(BUTTON_PREVIOUS, 120, 405, STRING_LABEL_PREVIOUS, false);
     if (page + 1 < pages)
-        AddTextButton(BUTTON_NEXT, 550, 405, 120, 30, "Next >");
-    AddTextButton(BUTTON_NEW, 150, 440, 160, 34, "New profile");
-    AddTextButton(BUTTON_DELETE, 490, 440, 160, 34, "Delete profile");
-    AddLabelButton(BUTTON_BACK, 307, 525, "kv3_button_backmenutext.png", false);
+        AddLabelButton(BUTTON_NEXT, 494, 405, STRING_LABEL_NEXT, false);
+    AddLabelButton(BUTTON_NEW, 200, 445, STRING_LABEL_NEW_PROFILE, false);
+    AddLabelButton(BUTTON_DELETE, 414, 445, STRING_LABEL_DELETE_PROFILE, false);
+    AddBackButton(BUTTON_BACK, 307, 525, false);
 }
 
 void CControllerProfiles::Notice(int stringId, const char* parameter)
@@ -105,7 +105,7 @@ void CControllerProfiles::Choose(int number)
         pending = PENDING_CHOOSE;
         pendingNumber = number;
         expectedPassword = password;
-        LaunchDialog<CControllerPassword>(expectedPassword.c_str());
+        OpenDialog<CControllerPassword>(expectedPassword.c_str());
         return;
     }
     profile->SelectProfile(number);
@@ -122,7 +122,7 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
         Choose(index - ROW_FIRST);
     } else if (index == BUTTON_NEW) {
         pending = PENDING_NAME;
-        LaunchDialog<CControllerProfileName>();
+        OpenDialog<CControllerProfileName>();
     } else if (index == BUTTON_DELETE) {
         if (profile->GetProfileCount() <= 1) {
             Notice(kStringLastOne, nullptr);
@@ -142,15 +142,15 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
     }
 }
 
-void CControllerProfiles::OnChildClosed(CController* closed)
+void CControllerProfiles::OnChildClosed(const ChildAnswer& closed)
 {
     int what = pending;
     pending = PENDING_NONE;
     switch (what) {
     case PENDING_NAME: {
-        const char* name = static_cast<CControllerProfileName*>(closed)->getText();
-        if (!name)
+        if (!closed.hasText)
             return;
+        const char* name = closed.text.c_str();
         int check = profile->CheckProfileName(name);
         if (check != PROFILE_NAME_OK) {
             Notice(NoticeForName(check), nullptr);
@@ -165,13 +165,13 @@ void CControllerProfiles::OnChildClosed(CController* closed)
         break;
     }
     case PENDING_CHOOSE:
-        if (!static_cast<CControllerPassword*>(closed)->isCancelled()) {
+        if (!closed.cancelled()) {
             profile->SelectProfile(pendingNumber);
             Rebuild();
         }
         break;
     case PENDING_DELETE:
-        if (static_cast<CControllerMessage*>(closed)->isConfirmed()) {
+        if (closed.confirmed()) {
             if (!profile->DeleteProfile(pendingNumber)) {
                 Notice(kStringDeleteFailed, nullptr);
                 return;

@@ -26,7 +26,7 @@ public:
     void Choose(int number);
 
 protected:
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
     void OnFrame() override;
 
 private:

@@ -65,9 +65,9 @@ void CControllerScoreboard::BuildPostLevel()
         if (best == PROFILE_NO_RESULT || best > steps)
             best = steps;
         shownBest = best;
-        std::string text = "You reached the exit in " + std::to_string(steps) + " steps. Your best for this level: " +
-                           std::to_string(best) + " steps.";
-        AddLine(text, 150, 150, 500, 90, 3);
+        // Two lines, each whole: a number never wraps away from its word.
+        AddLine("You reached the exit in " + std::to_string(steps) + " steps.", 130, 140, 540, 30, 3);
+        AddLine("Your best for this level: " + std::to_string(best) + " steps.", 130, 172, 540, 30, 3);
         if (!singleLevel && profile && CLevelSet::isLastLevel(profile->GetCurrentSet(), profile->GetCurrentLevel()))
             AddText(kStringSetFinished, nullptr, 150, 240, 500, 40, 3);
     } else {
@@ -88,11 +88,19 @@ void CControllerScoreboard::BuildPostLevel()
     }
     AddLabelButton(BUTTON_SOLUTION, 307, y, "kv3_button_solutiontext.png", false);
     y += 40;
-    if (!solved)
-        AddLabelButton(BUTTON_LEAVE, 307, y, singleLevel ? "kv3_button_managertext.png" : "kv3_button_maptext.png",
-                       false);
-    // Escape leaves nothing undecided: it is the first button's choice.
+    // The way back to where the level was chosen, after a success too (then
+    // without going on to the next level). Escape takes it.
+    AddLabelButton(BUTTON_BACK_TO_CHOOSER, 307, y,
+                   singleLevel ? "kv3_button_managertext.png" : "kv3_button_maptext.png", false);
     allowEscape = false;
+}
+
+bool CControllerScoreboard::OnKey(bool released, int key)
+{
+    if (type == TYPE_HIGH_SCORES || released || key != KEY_ESCAPE)
+        return false;
+    GUICallback(BUTTON_BACK_TO_CHOOSER, 0, false);
+    return true;
 }
 
 std::vector<CControllerScoreboard::Row> CControllerScoreboard::CollectBestResults()
@@ -125,12 +133,13 @@ std::vector<CControllerScoreboard::Row> CControllerScoreboard::CollectBestResult
 void CControllerScoreboard::BuildTable()
 {
     AddText(kStringBest, nullptr, 130, 70, 540, 44, 3);
-    AddText(kStringTableText, nullptr, 150, 115, 500, 40, 3);
-    AddLine("Profile", 160, 160, 220, 26, 0);
-    AddLine("Levels", 400, 160, 100, 26, 0);
-    AddLine("Steps", 520, 160, 120, 26, 0);
+    // The explanation may take two lines; the table starts below them.
+    AddText(kStringTableText, nullptr, 150, 112, 500, 56, 3);
+    AddLine("Profile", 160, 172, 220, 26, 0);
+    AddLine("Levels", 400, 172, 100, 26, 0);
+    AddLine("Steps", 520, 172, 120, 26, 0);
     std::vector<Row> rows = CollectBestResults();
-    int y = 190;
+    int y = 200;
     int place = 0;
     for (const Row& r : rows) {
         if (++place > MAX_TABLE_ROWS)
@@ -140,13 +149,13 @@ void CControllerScoreboard::BuildTable()
         AddLine(std::to_string(r.steps), 520, y, 120, 24, 0);
         y += 24;
     }
-    AddLabelButton(BUTTON_CLOSE, 307, 520, "kv3_button_backmenutext.png", true);
+    AddBackButton(BUTTON_CLOSE, 307, 520, true);
 }
 
 void CControllerScoreboard::AskForSolution()
 {
     if (profile && profile->HasPassword() && !IsTutorialLevel()) {
-        LaunchChild(new CControllerPassword(profile->GetPassword()), true);
+        OpenDialog<CControllerPassword>(profile->GetPassword());
         return;
     }
     result = RESULT_SOLUTION;
@@ -174,6 +183,10 @@ void CControllerScoreboard::GUICallback(int index, int value, bool dclick)
         continueRequested = type == TYPE_SET_SOLVED;
         SetExitCode(2);
         break;
+    case BUTTON_BACK_TO_CHOOSER:
+        continueRequested = false;
+        SetExitCode(2);
+        break;
     case BUTTON_CLOSE:
         SetExitCode(1);
         break;
@@ -182,9 +195,9 @@ void CControllerScoreboard::GUICallback(int index, int value, bool dclick)
     }
 }
 
-void CControllerScoreboard::OnChildClosed(CController* closed)
+void CControllerScoreboard::OnChildClosed(const ChildAnswer& closed)
 {
-    if (closed->GetId() == CONTROLLER_PASSWORD && !static_cast<CControllerPassword*>(closed)->isCancelled()) {
+    if (closed.id == CONTROLLER_PASSWORD && !closed.cancelled()) {
         result = RESULT_SOLUTION;
         SetExitCode(1);
     }

@@ -5,7 +5,7 @@
 // (result 1), watch the solution (result 3; a profile with a password is
 // asked for it first, except in tutorial levels), undo the fatal step
 // (result 14), each closing with exit code 1; or leave the play screen
-// (exit code 2) for the map or the level manager.
+// (exit code 2) for the map or the level manager, by its button or Escape.
 //
 // Type 2 lists the profiles on this computer by the levels they finished
 // and the steps they needed; it closes with exit code 1.
@@ -28,7 +28,10 @@ public:
     // Results left for the play screen.
     enum { RESULT_NONE = 0, RESULT_RETRY = 1, RESULT_SOLUTION = 3, RESULT_UNDO = 14 };
     // Widget ids.
-    enum { BUTTON_RETRY = 0, BUTTON_UNDO, BUTTON_SOLUTION, BUTTON_LEAVE, BUTTON_CLOSE };
+    // BUTTON_LEAVE leaves the play screen (after a solved level of a set the
+    // map then plays the next one); BUTTON_BACK_TO_CHOOSER leaves it for the
+    // map or the level manager and nothing more.
+    enum { BUTTON_RETRY = 0, BUTTON_UNDO, BUTTON_SOLUTION, BUTTON_LEAVE, BUTTON_CLOSE, BUTTON_BACK_TO_CHOOSER };
     enum { MAX_TABLE_ROWS = 12 };
 
     // levelName: the single level just solved, whose kept record the
@@ -55,7 +58,9 @@ public:
     static bool TakeContinueRequest();
 
 protected:
-    void OnChildClosed(CController* closed) override;
+    void OnChildClosed(const ChildAnswer& closed) override;
+    // After a level, Escape goes back to the map or the level manager.
+    bool OnKey(bool released, int key) override;
 
 private:
     void BuildPostLevel();

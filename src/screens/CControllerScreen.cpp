@@ -11,7 +11,9 @@
 #include "engine/TextImage.h"
 #include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
+#include "ui/CControllerTextEntryBase.h"
 #include "ui/CGuiButton.h"
+#include "ui/Input.h"
 
 namespace {
 const char* const kLabelButtonBase = "kv3_button_base.png";
@@ -37,6 +39,13 @@ void hideWidget(CGuiButtonBase* widget)
     }
 }
 
+// A disabled button reports itself hidden while its pictures are on show.
+bool disabledButtonShown(CGuiButtonBase* widget)
+{
+    CGuiButton* b = dynamic_cast<CGuiButton*>(widget);
+    return b && b->IsButtonDisabled() && b->GetBaseSprite() && !b->GetBaseSprite()->IsHidden();
+}
+
 void showWidget(CGuiButtonBase* widget)
 {
     widget->Show();
@@ -54,6 +63,11 @@ CControllerScreen::CControllerScreen()
       started(false),
       swappedHere(false),
       hiddenForChild(false),
+      frozen(nullptr),
+      overlayHidden(false),
+      rememberedFocus(-1),
+      focusSeen(-1),
+      madeByMainMenu(GetCurrentController() && GetCurrentController()->GetId() == CONTROLLER_MAIN),
       imageCounter(0),
       screenNumber(++screenCounter)
 {
@@ -63,8 +77,7 @@ CControllerScreen::CControllerScreen()
 CControllerScreen::~CControllerScreen()
 {
     DeleteChild();
-    if (swappedHere && CRender::IsSwapped())
-        CRender::Swap(false);
+    DropStillPicture();
     ClearScreen();
 }
 
@@ -87,29 +100,28 @@ CGuiButtonBase* CControllerScreen::FindButton(int widgetId) const
 void CControllerScreen::Pump()
 {
     if (GetPreviousId() != id) {
+        int focusId = -1;
         if (!started) {
             started = true;
             OnFirstFrame();
         } else if (child) {
-            if (swappedHere) {
-                if (CRender::IsSwapped())
-                    CRender::Swap(false);
-                swappedHere = false;
-            }
-            if (hiddenForChild) {
-                ShowScreen();
-                hiddenForChild = false;
-            }
+            // The child's answer is read, the child deleted, and only then
+            // does the screen come back and act on the answer (which may
+            // open the next child over a clean picture).
+            ChildAnswer answer = ReadAnswer(child);
             CController* closed = child;
             child = nullptr;
-            OnChildClosed(closed);
-            if (child == closed)
-                child = nullptr;
             delete closed;
+            Thaw();
+            focusId = rememberedFocus;
+            rememberedFocus = -1;
+            OnChildClosed(answer);
             if (active && !child)
                 OnChildDeleted();
         }
         hidePointers(-1);
+        if (active && !child && GetExitCode() == 0 && isKeyboardInUse())
+            PlaceKeyboardFocus(focusId);
         if (active)
             SetPreviousId(id);
         return;
@@ -119,7 +131,32 @@ void CControllerScreen::Pump()
     if (!active || (IsFrameStepping() && !IsFrameStepRequested()))
         return;
     CGuiButtonBase::UpdateAll();
+    // The focus as the player saw it: a child opened by this frame's keys
+    // is constructed (and its widgets reset the focus) before this screen
+    // launches it.
+    CGuiButtonBase* focus = CGuiButtonBase::GetFocused();
+    focusSeen = (focus && focus->GetListener() == this) ? focus->GetId() : -1;
+    CGuiButtonBase::ForgetActivated();
     OnFrame();
+}
+
+void CControllerScreen::PlaceKeyboardFocus(int rememberedId)
+{
+    CGuiButtonBase* target = rememberedId >= 0 ? CGuiButtonBase::FindWidget(this, rememberedId) : nullptr;
+    if (!target)
+        target = CGuiButtonBase::FindStartWidget(this);
+    CGuiButtonBase::FocusOn(target);
+}
+
+CControllerScreen::ChildAnswer CControllerScreen::ReadAnswer(const CController* closed)
+{
+    ChildAnswer a{closed, closed->GetId(), closed->GetResult(), false, std::string()};
+    const CControllerTextEntryBase* entry = dynamic_cast<const CControllerTextEntryBase*>(closed);
+    if (entry && entry->getText()) {
+        a.hasText = true;
+        a.text = entry->getText();
+    }
+    return a;
 }
 
 void CControllerScreen::InputKey(bool released, int key)
@@ -178,7 +215,19 @@ CSprite* CControllerScreen::AddPicture(const char* image, int layer, int x, int 
 CSprite* CControllerScreen::AddText(int stringId, const char* parameter, int x, int y, int width, int height,
                                     int align)
 {
-    SDL_Surface* surface = renderTextBox(width, height, align, stringId, parameter);
+    std::vector<std::string> parameters;
+    if (parameter)
+        parameters.push_back(parameter);
+    return AddText(stringId, parameters, x, y, width, height, align);
+}
+
+CSprite* CControllerScreen::AddText(int stringId, const std::vector<std::string>& parameters, int x, int y,
+                                    int width, int height, int align)
+{
+    const char* p[6] = {};
+    for (size_t i = 0; i < parameters.size() && i < 6; ++i)
+        p[i] = parameters[i].c_str();
+    SDL_Surface* surface = renderTextBox(width, height, align, stringId, p[0], p[1], p[2], p[3], p[4], p[5]);
     int image = RegisterTextImage(surface, "text");
     // The sprite takes its own reference; the screen keeps one until it
     // clears itself.
@@ -210,6 +259,20 @@ CGuiButton* CControllerScreen::AddLabelButton(int widgetId, int x, int y, const 
     b->SetText(labelImage, 0, 0, 0, 0, 0, 1);
     buttons.push_back(b);
     return b;
+}
+
+CGuiButton* CControllerScreen::AddLabelButton(int widgetId, int x, int y, int labelStringId, bool isDefault)
+{
+    int image = RegisterTextImage(renderTextBox(LABEL_BUTTON_WIDTH, LABEL_BUTTON_HEIGHT, 3, labelStringId), "label");
+    std::string name = CDraw::FindImageName(image);
+    return AddLabelButton(widgetId, x, y, name.c_str(), isDefault);
+}
+
+CGuiButton* CControllerScreen::AddBackButton(int widgetId, int x, int y, bool isDefault)
+{
+    if (madeByMainMenu)
+        return AddLabelButton(widgetId, x, y, "kv3_button_backmenutext.png", isDefault);
+    return AddLabelButton(widgetId, x, y, STRING_LABEL_BACK, isDefault);
 }
 
 CGuiButton* CControllerScreen::AddTextButton(int widgetId, int x, int y, int width, int height,
@@ -255,6 +318,7 @@ void CControllerScreen::ClearScreen()
         delete s;
     sprites.clear();
     spriteShown.clear();
+    widgetShown.clear();
     for (const std::string& name : images)
         CDraw::ReleaseImageByName(name.c_str());
     images.clear();
@@ -267,8 +331,12 @@ void CControllerScreen::HideScreen()
         spriteShown[i] = !sprites[i]->IsHidden();
         sprites[i]->Hide();
     }
-    for (CGuiButtonBase* b : buttons)
-        hideWidget(b);
+    widgetShown.assign(buttons.size(), false);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        widgetShown[i] = !buttons[i]->IsHidden() || disabledButtonShown(buttons[i]);
+        hideWidget(buttons[i]);
+    }
+    OnHideScreen();
 }
 
 void CControllerScreen::ShowScreen()
@@ -276,41 +344,90 @@ void CControllerScreen::ShowScreen()
     for (size_t i = 0; i < sprites.size(); ++i)
         if (i >= spriteShown.size() || spriteShown[i])
             sprites[i]->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
-    for (CGuiButtonBase* b : buttons)
-        showWidget(b);
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (i >= widgetShown.size() || widgetShown[i])
+            showWidget(buttons[i]);
+    OnShowScreen();
 }
 
-void CControllerScreen::FreezeForDialog()
+void CControllerScreen::RememberFocus()
 {
-    if (CRender::IsSwapped())
-        return;
-    // The dialog dims a frozen copy of this screen.
-    CRender::Render(true);
-    CRender::Swap(true);
-    swappedHere = true;
+    // The widget that opened the child, else the one last seen focused.
+    int activated = CGuiButtonBase::GetActivatedId(this);
+    rememberedFocus = activated >= 0 ? activated : focusSeen;
 }
 
-void CControllerScreen::LaunchChild(CController* next, bool dialog)
+void CControllerScreen::LaunchChild(CController* next)
 {
-    if (dialog)
-        FreezeForDialog();
-    if (dialog) {
-        for (CGuiButtonBase* b : buttons)
-            hideWidget(b);
-        spriteShown.assign(sprites.size(), false);
-        for (size_t i = 0; i < sprites.size(); ++i)
-            spriteShown[i] = !sprites[i]->IsHidden();
-    } else {
-        HideScreen();
-    }
+    RememberFocus();
+    HideScreen();
     hiddenForChild = true;
+    Launch(next);
+}
+
+void CControllerScreen::Launch(CController* next)
+{
     child = next;
     LaunchController(next);
 }
 
+void CControllerScreen::Freeze()
+{
+    RememberFocus();
+    // The screen as it stands, without the arrow, becomes one still picture
+    // behind everything.
+    hidePointers(-1);
+    CRender::Render(true);
+    if (!CRender::IsSwapped()) {
+        CRender::Swap(true);
+        swappedHere = true;
+    } else if (!frozen) {
+        // The renderer's overlay already holds the screen below this one (a
+        // screen opened from the pause menu): this screen keeps a still
+        // picture of its own, in place of the overlay's.
+        frozenImage = NewImageName("frozen");
+        CDraw::CopyScreenToImage(frozenImage.c_str());
+        frozen = makeWidgetSprite(frozenImage.c_str(), CRender::SWAP_IMAGE_TYPE, "Frozen Screen", 0, 0, true);
+        CSprite* overlay = CRender::GetSwapSprite();
+        overlayHidden = overlay && !overlay->IsHidden();
+        if (overlayHidden)
+            overlay->Hide();
+    }
+    // Parked or not, the screen's own sprites and buttons go: no button of
+    // the screen may take the focus or a key while the dialog is open.
+    HideScreen();
+    hiddenForChild = true;
+}
+
+void CControllerScreen::DropStillPicture()
+{
+    if (swappedHere) {
+        if (CRender::IsSwapped())
+            CRender::Swap(false);
+        swappedHere = false;
+    }
+    if (frozen) {
+        delete frozen;
+        frozen = nullptr;
+        CDraw::ReleaseImageByName(frozenImage.c_str());
+        if (overlayHidden && CRender::GetSwapSprite())
+            CRender::GetSwapSprite()->Show(CSprite::NO_POSITION, CSprite::NO_POSITION);
+        overlayHidden = false;
+    }
+}
+
+void CControllerScreen::Thaw()
+{
+    DropStillPicture();
+    if (hiddenForChild) {
+        ShowScreen();
+        hiddenForChild = false;
+    }
+}
+
 void CControllerScreen::LaunchMessage(int titleId, int bodyId, bool hasCancel, const char* parameter)
 {
-    LaunchDialog<CControllerMessage>(titleId, bodyId, hasCancel, parameter);
+    OpenDialog<CControllerMessage>(titleId, bodyId, hasCancel, parameter);
 }
 
 int CControllerScreen::NoticeString(int kind)

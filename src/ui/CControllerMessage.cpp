@@ -6,6 +6,7 @@
 #include "engine/Pointer.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
+#include "ui/Input.h"
 #include "ui/TextOnImage.h"
 
 const char* const CControllerMessage::IMAGE_NAME = "baseMessageController.png";
@@ -45,6 +46,7 @@ void CControllerMessage::setup(int titleId, int bodyId, const char* titleParamet
 {
     id = CONTROLLER_MESSAGE;
     hasCancel = withCancel ? 1 : 0;
+    focusPlaced = 0;
     createSprites(titleId, bodyId, titleParameter, bodyParameter);
 }
 
@@ -130,6 +132,13 @@ void CControllerMessage::InputMouseButton(bool released, bool left, bool, bool, 
 
 void CControllerMessage::Pump()
 {
+    if (!focusPlaced) {
+        // Opened from the keyboard, the dialog starts on its default
+        // button, not on whatever the resting pointer happens to cover.
+        focusPlaced = 1;
+        if (isKeyboardInUse())
+            CGuiButtonBase::FocusOn(CGuiButtonBase::FindStartWidget(this));
+    }
     PollInput();
     if (active && (!IsFrameStepping() || IsFrameStepRequested()))
         CGuiButtonBase::UpdateAll();

@@ -78,4 +78,7 @@ private:
     CGuiButton* cancelButton;
     uint8_t hasCancel;
     uint8_t created;
+    // Set once the first frame has put the keyboard focus on the default
+    // button (only when the player uses the keys).
+    uint8_t focusPlaced = 0;
 };

@@ -9,6 +9,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
 #include "ui/CGuiTextbox.h"
+#include "ui/Input.h"
 #include "ui/TextOnImage.h"
 
 const char* const CControllerTextEntryBase::IMAGE_NAME = "baseTextEntryController.png";
@@ -219,6 +220,13 @@ void CControllerTextEntryBase::InputMouseButton(bool released, bool left, bool, 
 
 void CControllerTextEntryBase::Pump()
 {
+    if (!focusPlaced) {
+        // Opened from the keyboard, the dialog starts on its text box: the
+        // resting pointer must not leave OK or Cancel under it for Return.
+        focusPlaced = 1;
+        if (isKeyboardInUse() && textbox)
+            refocusTextbox();
+    }
     PollInput();
     if (heldKey != -1 && ++repeatCounter > REPEAT_AFTER) {
         InputKey(false, heldKey);

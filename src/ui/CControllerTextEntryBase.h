@@ -101,6 +101,9 @@ protected:
     uint8_t textboxHasFocus;
     int heldKey;
     int repeatCounter;
+    // Set once the first frame has put the pointer on the text box (only
+    // when the player uses the keys).
+    uint8_t focusPlaced = 0;
 
 private:
     void freeSprites();

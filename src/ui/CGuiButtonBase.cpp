@@ -7,6 +7,8 @@
 std::vector<CGuiButtonBase*> CGuiButtonBase::registry;
 int CGuiButtonBase::focusIndex = -1;
 uint8_t CGuiButtonBase::mouseHeld = 0;
+const CController* CGuiButtonBase::activatedListener = nullptr;
+int CGuiButtonBase::activatedId = -1;
 
 CGuiButtonBase::CGuiButtonBase(int xPos, int yPos, int widgetId, CController* owner, bool isDefaultWidget)
     : index(0),
@@ -67,10 +69,18 @@ void CGuiButtonBase::DispatchActivate(bool fromKeyboard)
 {
     // A listener may delete widgets or open a screen that adds some, so the
     // loops stop at the first activation and never touch the registry after.
+    // A hidden widget never takes a key or a click, even when the focus
+    // still names it (the focus of a screen that a child has just covered).
+    // The focused widget is noted before it acts: what it opens is made
+    // (and resets the focus) inside its activation.
     uint8_t wanted = mouseHeld ? 0 : 1;
+    if (CGuiButtonBase* focused = GetFocused()) {
+        activatedListener = focused->listener;
+        activatedId = focused->id;
+    }
     for (size_t i = 0; i < registry.size(); ++i) {
         CGuiButtonBase* w = registry[i];
-        if (w->activateOnRelease == wanted && w->Activate(fromKeyboard, false))
+        if (w->activateOnRelease == wanted && !w->hidden && w->Activate(fromKeyboard, false))
             return;
     }
     if (!fromKeyboard)
@@ -78,6 +88,8 @@ void CGuiButtonBase::DispatchActivate(bool fromKeyboard)
     for (size_t i = 0; i < registry.size(); ++i) {
         CGuiButtonBase* w = registry[i];
         if (w->isDefault && !w->hidden) {
+            activatedListener = w->listener;
+            activatedId = w->id;
             w->Activate(fromKeyboard, true);
             return;
         }
@@ -116,6 +128,10 @@ void CGuiButtonBase::StepFocus(bool backwards)
         if (w->hidden || w->disabled)
             continue;
         w->CenterMouse();
+        // The focus moves at once, not only when the pointer's motion has
+        // come through the event queue: keys typed in one go (Tab, then
+        // Return) reach the widget they mean.
+        focusIndex = w->index;
         return;
     }
 }
@@ -128,4 +144,46 @@ CGuiButtonBase* CGuiButtonBase::GetFocused()
         if (w->index == focusIndex)
             return w;
     return nullptr;
+}
+
+CGuiButtonBase* CGuiButtonBase::FindStartWidget(const CController* owner)
+{
+    CGuiButtonBase* first = nullptr;
+    for (CGuiButtonBase* w : registry) {
+        if (w->listener != owner || w->hidden || w->disabled)
+            continue;
+        if (w->isDefault)
+            return w;
+        if (!first)
+            first = w;
+    }
+    return first;
+}
+
+CGuiButtonBase* CGuiButtonBase::FindWidget(const CController* owner, int widgetId)
+{
+    for (CGuiButtonBase* w : registry)
+        if (w->listener == owner && w->id == widgetId && !w->hidden && !w->disabled)
+            return w;
+    return nullptr;
+}
+
+bool CGuiButtonBase::FocusOn(CGuiButtonBase* widget)
+{
+    if (!widget)
+        return false;
+    widget->CenterMouse();
+    focusIndex = widget->index;
+    return true;
+}
+
+int CGuiButtonBase::GetActivatedId(const CController* owner)
+{
+    return (owner && activatedListener == owner) ? activatedId : -1;
+}
+
+void CGuiButtonBase::ForgetActivated()
+{
+    activatedListener = nullptr;
+    activatedId = -1;
 }

@@ -52,6 +52,19 @@ public:
     static int GetFocusIndex() { return focusIndex; }
     static void SetFocusIndex(int value) { focusIndex = value; }
     static CGuiButtonBase* GetFocused();
+    // The widget of listener that a screen opened from the keyboard starts
+    // on: its first default widget that can take the focus, else its first
+    // widget that can; null when it has none.
+    static CGuiButtonBase* FindStartWidget(const CController* listener);
+    // The widget of listener with the id, when it can take the focus.
+    static CGuiButtonBase* FindWidget(const CController* listener, int id);
+    // Moves the focus onto widget (the pointer onto it); false for null.
+    static bool FocusOn(CGuiButtonBase* widget);
+    // The id of the widget of listener that Return, Space or a click
+    // activated since the last ForgetActivated (-1 when none): a screen that
+    // a widget opened finds its way back to it.
+    static int GetActivatedId(const CController* listener);
+    static void ForgetActivated();
     static uint8_t IsMouseHeld() { return mouseHeld; }
     static const std::vector<CGuiButtonBase*>& GetRegistry() { return registry; }
 
@@ -68,6 +81,8 @@ protected:
 
     static int focusIndex;
     static uint8_t mouseHeld;
+    static const CController* activatedListener;
+    static int activatedId;
 
 private:
     static std::vector<CGuiButtonBase*> registry;

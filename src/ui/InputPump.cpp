@@ -14,6 +14,8 @@ namespace {
 
 void handleMouseMotion(CController* c, const SDL_MouseMotionEvent& motion)
 {
+    if (!isOwnWarpMotion(motion.x, motion.y, motion.xrel, motion.yrel))
+        noteMouseUse();
     if (isMouseCaptured()) {
         // Absolute positions: only a real change is passed on.
         int x = motion.x;
@@ -48,6 +50,8 @@ void handleMouseMotion(CController* c, const SDL_MouseMotionEvent& motion)
 
 void handleMouseButton(CController* c, const SDL_MouseButtonEvent& button, bool released)
 {
+    if (!released)
+        noteMouseUse();
     switch (button.button) {
     case SDL_BUTTON_LEFT:
         // Widgets see the press or release before the screen does.
@@ -96,6 +100,8 @@ void pumpEvents(CController* c)
             break;
         case SDL_KEYDOWN: {
             int key = event.key.keysym.sym;
+            if (key < KEY_RSHIFT || key > KEY_LALT)
+                noteKeyboardUse();
             if (key == KEY_RETURN && (event.key.keysym.mod & (KMOD_LALT | KMOD_RALT))) {
                 if (CProfile* profile = getInputProfile())
                     profile->FlipFullscreen();

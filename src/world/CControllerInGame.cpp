@@ -13,6 +13,7 @@
 #include "ui/CControllerPassword.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
+#include "ui/Input.h"
 #include "ui/TextOnImage.h"
 #include "world/CControllerGame.h"
 #include "world/Level.h"
@@ -70,7 +71,8 @@ CControllerInGame::CControllerInGame(int menuMode, CLevel* shownLevel)
       // An unknown mode gets the single-level column, which leaves nothing
       // out that a level could need.
       mode((menuMode >= 0 && menuMode <= 2) ? menuMode : MODE_SINGLE_LEVEL),
-      pendingAction(PENDING_NONE)
+      pendingAction(PENDING_NONE),
+      openedBy(-1)
 {
     id = CONTROLLER_IN_GAME;
     createSprites();
@@ -168,6 +170,7 @@ void CControllerInGame::GUICallback(int index, int value, bool dclick)
     (void)value;
     (void)dclick;
     result = RESULT_RESUME;
+    openedBy = index;
     switch (index) {
     case BUTTON_RESUME: answer(RESULT_RESUME); break;
     case BUTTON_RESTART: answer(RESULT_RESTART); break;
@@ -288,5 +291,12 @@ void CControllerInGame::Pump()
     if (!loaded && exitCode == 0 && active)
         createSprites();
     hidePointers(-1);
+    // From the keyboard the menu opens on Resume, and comes back to the
+    // button that opened a child; the pointer takes over once it moves.
+    if (loaded && exitCode == 0 && active && isKeyboardInUse()) {
+        CGuiButtonBase* target = CGuiButtonBase::FindWidget(this, openedBy);
+        CGuiButtonBase::FocusOn(target ? target : CGuiButtonBase::FindStartWidget(this));
+    }
+    openedBy = -1;
     SetPreviousId(id);
 }

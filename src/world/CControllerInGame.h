@@ -105,4 +105,6 @@ private:
     bool loaded;
     int mode;
     int pendingAction;
+    // The button that opened a child: the keys come back to it.
+    int openedBy;
 };

@@ -25,15 +25,7 @@ namespace {
 
 class Manager : public ScreenTest {
 protected:
-    void saveLevel(const char* name, const char* heading)
-    {
-        CLevel level;
-        for (int x = 0; x < 16; ++x)
-            level.SetTile(TERRAIN_GRASS, x, 23);
-        level.SetTile(DEVICE_TUBE_START, 0, 22);
-        level.SetTile(DEVICE_TUBE_END, 15, 22);
-        ASSERT_TRUE(level.SaveAs(name, heading));
-    }
+    void saveLevel(const char* name, const char* heading) { saveTestLevel(name, heading); }
     std::string path(const char* name) { return CLevel::GetPath(name); }
     // Opens the manager over one level and plays it.
     CControllerManager* openAndPlay(const char* name, const char* heading)

@@ -513,6 +513,9 @@ TEST_F(Map, ArrowKeysStepAlongTheRoadFromOpenLevelToOpenLevel)
     for (int level = 0; level < 10; ++level)
         finish(level, 20);
     profile->SetCurrentLevel(10);
+    // Opened from the keyboard (Return on the main menu): the map starts on
+    // its selected level.
+    noteKeyboardUse();
     CControllerMap* map = open(new CControllerMap());
     frame(20);
     ASSERT_EQ(map->GetSelectedLevel(), 10);
@@ -540,6 +543,7 @@ TEST_F(Map, ArrowKeysPassLockedLevelsOnTheRoad)
     finish(0, 20);
     finish(5, 20);
     profile->SetCurrentLevel(1);
+    noteKeyboardUse();
     CControllerMap* map = open(new CControllerMap());
     frame(20);
     ASSERT_EQ(map->GetSelectedLevel(), 1);

@@ -14,7 +14,9 @@
 #include "ui/CGuiButtonBase.h"
 #include "ui/Input.h"
 #include "world/CElement.h"
+#include "world/Level.h"
 #include "world/LevelSet.h"
+#include "world/TileCodes.h"
 
 namespace screentest {
 
@@ -35,6 +37,16 @@ void Holder::Pump()
     }
     PollInput();
     CGuiButtonBase::UpdateAll();
+}
+
+void saveTestLevel(const char* name, const char* heading)
+{
+    CLevel level;
+    for (int x = 0; x < 16; ++x)
+        level.SetTile(TERRAIN_GRASS, x, 23);
+    level.SetTile(DEVICE_TUBE_START, 0, 22);
+    level.SetTile(DEVICE_TUBE_END, 15, 22);
+    ASSERT_TRUE(level.SaveAs(name, heading));
 }
 
 void pushKey(int key, bool released)

@@ -81,6 +81,10 @@ protected:
     Holder* holder = nullptr;
 };
 
+// Saves a small playable level (grass, an entrance and an exit tube) into
+// the levels folder under name.
+void saveTestLevel(const char* name, const char* heading);
+
 // A one-frame key event pushed onto the SDL queue.
 void pushKey(int key, bool released);
 void pushMouseButton(int button, bool released);

@@ -113,7 +113,7 @@ TEST_F(Screens, AfterAMishapEachChoiceLeavesItsResultOrLeavesThePlayScreen)
     const Case cases[] = {{CControllerScoreboard::BUTTON_RETRY, CControllerScoreboard::RESULT_RETRY, 0},
                           {CControllerScoreboard::BUTTON_UNDO, CControllerScoreboard::RESULT_UNDO, 0},
                           {CControllerScoreboard::BUTTON_SOLUTION, CControllerScoreboard::RESULT_SOLUTION, 0},
-                          {CControllerScoreboard::BUTTON_LEAVE, 0, 1}};
+                          {CControllerScoreboard::BUTTON_BACK_TO_CHOOSER, 0, 1}};
     for (int type : {CControllerScoreboard::TYPE_SINGED, CControllerScoreboard::TYPE_FAILED})
         for (const Case& c : cases) {
             SCOPED_TRACE(type * 100 + c.button);
@@ -127,12 +127,33 @@ TEST_F(Screens, AfterAMishapEachChoiceLeavesItsResultOrLeavesThePlayScreen)
         }
 }
 
-TEST_F(Screens, EscapeDecidesNothingAfterALevel)
+TEST_F(Screens, AfterALevelEscapeAndTheMapButtonGoBackWithoutPlayingOn)
 {
-    open(new CControllerScoreboard(CControllerScoreboard::TYPE_FAILED, false));
-    press(SDLK_ESCAPE);
-    frame(2);
-    EXPECT_FALSE(closed());
+    // Every post-level screen, after a success too, has the way back to the
+    // map (the level manager for a single level), and Escape takes it: the
+    // play screen closes (code 2 passes 1 on) and the map plays nothing.
+    for (int type : {CControllerScoreboard::TYPE_SINGED, CControllerScoreboard::TYPE_FAILED,
+                     CControllerScoreboard::TYPE_SET_SOLVED, CControllerScoreboard::TYPE_SINGLE_SOLVED})
+        for (bool byEscape : {true, false}) {
+            SCOPED_TRACE(type * 10 + (byEscape ? 1 : 0));
+            CControllerScoreboard* s = open(new CControllerScoreboard(type, type == 7));
+            ASSERT_NE(s->FindButton(CControllerScoreboard::BUTTON_BACK_TO_CHOOSER), nullptr);
+            if (byEscape)
+                press(SDLK_ESCAPE);
+            else
+                clickButton(CControllerScoreboard::BUTTON_BACK_TO_CHOOSER);
+            frame();
+            ASSERT_TRUE(closed());
+            EXPECT_EQ(holder->passedCode, 1);
+            EXPECT_EQ(holder->childResult, CControllerScoreboard::RESULT_NONE);
+            EXPECT_FALSE(CControllerScoreboard::TakeContinueRequest());
+        }
+    // Continue after a level of a set still asks the map to play on.
+    open(new CControllerScoreboard(CControllerScoreboard::TYPE_SET_SOLVED, false));
+    clickButton(CControllerScoreboard::BUTTON_LEAVE);
+    frame();
+    ASSERT_TRUE(closed());
+    EXPECT_TRUE(CControllerScoreboard::TakeContinueRequest());
 }
 
 TEST_F(Screens, ASolvedLevelContinuesOutOfThePlayScreenOrTriesAgain)

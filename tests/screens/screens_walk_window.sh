@@ -1,89 +1,174 @@
 #!/bin/sh
 # Starts the built game in a real X window (under Xvfb) with a fresh profile
-# and walks by keys through the screens a player moves through: intro, main
-# menu, world map, a level, its pause menu, the settings, how to play, the
-# profiles and the level manager. A screenshot of each is saved in OUT_FOLDER;
-# each must differ clearly from the one before (a screen that did not change
-# means the key did not reach its screen). The pointer is parked in a corner
-# before each walk through a menu, so the arrow keys start from no focus.
+# and a level in the levels folder, and walks through every screen by keys
+# alone, as a player without a mouse would: the intro, the main menu, the map
+# in each of its sets, the first level played to its end, the screen after
+# it, the pause menu and each of its entries (the solution's confirmation, how
+# to play to its last page, the settings with the key bindings, a key that is
+# taken and the profile's password, the high scores, leaving), the main
+# menu's high scores and how to play, the profiles with a new profile and the
+# password of a locked one (a wrong one first), the level manager with a
+# level deleted, and Exit. The game must end by itself with exit code 0.
 #
-# Usage: screens_walk_window.sh RUN_FOLDER OUT_FOLDER
+# Each step waits until the window shows the change its key makes (polling,
+# with a time limit), then until the picture settles, and keeps a screenshot
+# in OUT_FOLDER (NN-name.png). Screens visited again must look as they did
+# the first time. The pointer is never moved: every screen must start on the
+# button that Return should take.
+#
+# Usage: screens_walk_window.sh RUN_FOLDER OUT_FOLDER LEVEL_FILE
 # Exit 77 (skipped) when the X tools are not installed.
 set -u
 
 run_dir=$1
 out_dir=$2
+level_file=$3
 support=$(cd "$(dirname "$0")/.." && pwd)/x_window_support.sh
 export SUPPORT="$support"
 . "$support"
-require_x_tools xvfb-run xauth xdotool xdpyinfo import compare
+require_x_tools xvfb-run xauth xdotool xdpyinfo xset import compare convert
 fresh_home
 mkdir -p "$out_dir" || exit 1
 out_dir=$(cd "$out_dir" && pwd)
-rm -f "$out_dir"/*.png
 export OUT="$out_dir"
+mkdir -p "$XDG_DOCUMENTS_DIR/ZOBK Levels"
+cp "$level_file" "$XDG_DOCUMENTS_DIR/ZOBK Levels/" || exit 1
 cd "$run_dir" || exit 1
 
 with_x_display '
   # A session started again on another display begins a new set of shots.
   rm -f "$OUT"/*.png
   start_game || exit $?
+  # Held keys must not repeat: a held arrow would reach the next screen.
+  xset r off
+  xdotool windowfocus "$w" 2>/dev/null
   n=0
-  previous=""
-  status=0
-  # Saves a numbered screenshot and compares it with the one before.
+  convert -size 800x600 xc:black "$WORK/previous.png"
+  previous="$WORK/previous.png"
+
+  fail() { echo "FAILED: $*"; kill -TERM $game 2>/dev/null; exit 1; }
+  grab() { import -window "$w" "$1" 2>/dev/null; }
+  # Pixels that differ by more than 5 % between two pictures.
+  differ() { compare -metric AE -fuzz 5% "$1" "$2" null: 2>&1 | awk "{ printf \"%d\", \$1 }"; }
+  # Waits until the window differs from the last screenshot by more than
+  # MIN pixels (within LIMIT seconds), then until two pictures in a row
+  # agree, and keeps it as the next screenshot NAME.
   shot() {
+    name=$1; min=${2:-4000}; limit=${3:-20}
     n=$((n + 1))
-    file="$OUT/$(printf %02d $n)-$1.png"
-    import -window "$w" "$file"
-    if [ -n "$previous" ]; then
-      changed=$(compare -metric AE -fuzz 5% "$previous" "$file" null: 2>&1 | sed "s/ .*//")
-      echo "$1: $changed pixels differ from the screen before"
-      if [ "${changed:-0}" -lt 5000 ]; then
-        echo "FAILED: the $1 screen looks like the one before"
-        status=1
+    file="$OUT/$(printf %02d $n)-$name.png"
+    started=$(date +%s)
+    while :; do
+      grab "$WORK/now.png"
+      d=$(differ "$previous" "$WORK/now.png")
+      [ "${d:-0}" -gt "$min" ] && break
+      kill -0 $game 2>/dev/null || fail "$name: the game has ended"
+      if [ $(( $(date +%s) - started )) -ge "$limit" ]; then
+        cp "$WORK/now.png" "$file"
+        fail "$name: the window did not change within $limit s ($d pixels)"
       fi
-    else
-      echo "$1: saved"
-    fi
+      sleep 0.1
+    done
+    tries=0
+    while [ $tries -lt 15 ]; do
+      grab "$WORK/next.png"
+      d=$(differ "$WORK/now.png" "$WORK/next.png")
+      mv "$WORK/next.png" "$WORK/now.png"
+      [ "${d:-0}" -lt 1500 ] && break
+      tries=$((tries + 1))
+    done
+    cp "$WORK/now.png" "$file"
     previous=$file
+    echo "$name"
   }
-  key() { xdotool key --window "$w" "$1" 2>/dev/null; sleep "${2:-1}"; }
-  park() { xdotool mousemove --window "$w" 1 1 2>/dev/null; sleep 0.3; }
-  down() { i=0; while [ $i -lt $1 ]; do key Down 0.2; i=$((i + 1)); done; }
+  # The last screenshot looks like an earlier one (the same screen again).
+  same_as() {
+    earlier=$(ls "$OUT"/*-"$1".png | head -1)
+    d=$(differ "$earlier" "$previous")
+    [ "${d:-999999}" -lt "${2:-16000}" ] || fail "$(basename "$previous"): not the screen of $1 ($d pixels differ)"
+  }
+  key() { for k in "$@"; do xdotool key "$k"; done; }
+  type_text() { xdotool type --delay 60 "$1"; }
 
-  sleep 1.5
   shot intro
-  key Return 1         # to the last splash
-  key Return 2         # on to the main menu
-  shot mainmenu
-  key Return 3         # Play Now: the world map
-  shot map
-  key Return 2         # the first level (its story page comes first)
-  key space 3          # close the story page
-  shot level
-  key Escape 1.5       # any key the level does not use: the pause menu
-  shot pausemenu
-  park; down 6; key Return 1.5   # Settings
-  shot options
-  key Escape 1.5       # back to the pause menu (the settings are saved)
-  park; down 5; key Return 1.5   # How to Play
-  shot instructions
-  key Escape 1.5
-  park; down 9; key Return 3     # Main Menu: leaves the level and the map
-  shot mainmenu-again
-  park; down 7; key Return 1.5   # the profile button
-  shot profiles
-  key Escape 1.5
-  park; down 2; key Return 1.5   # Level Manager
-  shot manager
-  key Escape 1
-
-  kill -TERM $game
+  key Return;                      shot last-splash
+  key Return;                      shot mainmenu
+  key Return;                      shot map-regular
+  key shift+Tab Return;            shot map-kids
+  key shift+Tab Return;            shot map-advanced
+  key shift+Tab shift+Tab Return;  shot map-regular-again 3000; same_as map-regular 30000
+  key Return;                      shot story
+  key space;                       shot level
+  # The first level: one step left drops the professor through the gap in
+  # the rock; from where he lands he walks right until the level ends.
+  # The game reads held keys once per step, so the tap lasts a few frames;
+  # it waits until the level has settled in, as keys before that are not read.
+  sleep 2
+  xdotool keydown Left; sleep 0.3; xdotool keyup Left
+  sleep 1.5
+  xdotool keydown Right
+  shot level-solved 20000 40
+  xdotool keyup Right
+  key Down Return;                 shot level-again
+  key Escape;                      shot pausemenu
+  key Return;                      shot resumed
+  key Escape;                      shot pausemenu-2; same_as pausemenu
+  key Down Return;                 shot restarted
+  key Escape;                      shot pausemenu-3; same_as pausemenu
+  key Down Down Return;            shot undone
+  key Escape;                      shot pausemenu-4; same_as pausemenu
+  key Down Down Down Return;       shot solution-question
+  key Escape;                      shot pausemenu-5; same_as pausemenu
+  key Down Return;                 shot howto
+  key Right Right Right Right Right Right Right Right
+  shot howto-last-page
+  key Return;                      shot pausemenu-6; same_as pausemenu
+  key Down Return;                 shot settings
+  key Up Up Return;                shot controls
+  key Tab Return;                  shot controls-waiting 300
+  key u;                           shot controls-key-taken
+  key Return;                      shot controls-again; same_as controls
+  key Escape;                      shot settings-again; same_as settings
+  key Down Return;                 shot password
+  type_text abc;                   shot password-typed 50
+  key Return;                      shot settings-after-password; same_as settings
+  key Escape;                      shot pausemenu-7; same_as pausemenu
+  key Down Return;                 shot highscores
+  key Escape;                      shot pausemenu-8; same_as pausemenu
+  key Down Down Down Return;       shot quit-question
+  key Escape;                      shot pausemenu-9; same_as pausemenu
+  key Up Up Return;                shot map-after-level
+  key Return;                      shot level-2
+  key Escape;                      shot pausemenu-tutorial
+  key Down Down Down Down Down Down Down Return
+  shot mainmenu-again; same_as mainmenu 30000
+  key Down Down Return;            shot highscores-from-menu
+  key Escape;                      shot mainmenu-3; same_as mainmenu 30000
+  key Down Return;                 shot howto-from-menu
+  key Escape;                      shot mainmenu-4; same_as mainmenu 30000
+  key Up Up Up Up Return;          shot profiles
+  key Tab Return;                  shot new-profile
+  type_text Ann;                   shot new-profile-typed 50
+  key Return;                      shot profiles-with-ann
+  key shift+Tab shift+Tab Return;  shot profile-password
+  type_text xyz; key Return;       shot profile-password-wrong 300
+  type_text abc; key Return;       shot profiles-back-to-player
+  key Escape;                      shot mainmenu-5; same_as mainmenu 30000
+  key Down Down Return;            shot level-manager
+  key Delete;                      shot delete-question
+  key Left Return;                 shot level-deleted 300
+  key Escape;                      shot mainmenu-6; same_as mainmenu 30000
+  key Down Down Down Down Return
+  # Exit: the game ends by itself.
+  for i in $(seq 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
+  if kill -0 $game 2>/dev/null; then
+    kill -TERM $game
+    fail "Exit on the main menu did not end the game"
+  fi
   wait $game
   code=$?
-  if [ $code -ne 0 ]; then echo "the game ended with exit code $code"; status=1; fi
-  exit $status
+  [ $code -eq 0 ] || fail "the game ended with exit code $code"
+  echo "walked $n screens and left the game by Exit"
 '
 status=$?
 if [ $status -ne 0 ] && [ -f "$WORK/run.log" ]; then
