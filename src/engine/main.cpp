@@ -17,7 +17,8 @@
 #include "profile/ScoreClient.h"
 #include "screens/CControllerIntro.h"
 #include "ui/CController.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
+#include "ui/InputPump.h"
 #include "world/CElement.h"
 #include "world/LevelSet.h"
 

@@ -12,7 +12,7 @@
 #include "screens/CControllerScoreboard.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonMapDot.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CControllerGame.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"

@@ -13,7 +13,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
 #include "ui/CGuiCounter.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"
 #include "world/CElementAIProfessor.h"

@@ -13,7 +13,7 @@
 #include "ui/CControllerPassword.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "ui/TextOnImage.h"
 #include "world/CControllerGame.h"
 #include "world/Level.h"

@@ -34,7 +34,7 @@
 #include "ui/CControllerPassword.h"
 #include "ui/CControllerProfileName.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CControllerGame.h"
 #include "world/CControllerInGame.h"
 #include "world/Level.h"

@@ -17,7 +17,7 @@
 #include "ui/CControllerProfileName.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiTextbox.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CControllerInGame.h"
 #include "world/Level.h"
 

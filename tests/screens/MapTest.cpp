@@ -20,7 +20,7 @@
 #include "world/TileCodes.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CElement.h"
 
 using namespace screentest;

@@ -12,7 +12,7 @@
 #include "engine/UserDirs.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CElement.h"
 #include "world/Level.h"
 #include "world/LevelSet.h"

@@ -9,7 +9,7 @@
 #include "profile/CProfile.h"
 #include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerScoreboard.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CControllerGame.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"

@@ -1,4 +1,4 @@
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 namespace {
 
