@@ -20,7 +20,7 @@
 #include "engine/Input.h"
 #include "ui/InputPump.h"
 #include "world/CElement.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
 #include "world/CControllerGame.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 const int kStringTitle = 6600;

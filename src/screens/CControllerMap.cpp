@@ -14,8 +14,8 @@
 #include "ui/CGuiButtonMapDot.h"
 #include "engine/Input.h"
 #include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace {
 const char* const kSetLabels[CLevelSet::SET_COUNT] = {"map_buttonlevelset_textregular.png",

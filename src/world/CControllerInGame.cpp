@@ -16,7 +16,7 @@
 #include "engine/Input.h"
 #include "ui/TextOnImage.h"
 #include "world/CControllerGame.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 

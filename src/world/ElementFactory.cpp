@@ -21,7 +21,7 @@
 #include "world/CElement.h"
 #include "world/CElementAIBot.h"
 #include "world/CElementAIProfessor.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "elements/CElementDeviceTeleport.h"
 #include "elements/CElementDeviceTube.h"
 #include "elements/CElementObjectMagnet.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 using boardtest::Board;

@@ -7,7 +7,7 @@
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementObjectMagnet.h"
 #include "elements/CElementTerrainGrass.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 using boardtest::Board;

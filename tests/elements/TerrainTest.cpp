@@ -7,7 +7,7 @@
 #include "elements/CElementTerrainGrass.h"
 #include "elements/CElementTerrainIce.h"
 #include "elements/CElementTerrainSand.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 using boardtest::Board;

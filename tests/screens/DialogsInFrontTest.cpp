@@ -37,9 +37,9 @@
 #include "engine/Input.h"
 #include "world/CControllerGame.h"
 #include "world/CControllerInGame.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 using namespace screentest;
 

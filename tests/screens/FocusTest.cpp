@@ -19,7 +19,7 @@
 #include "ui/CGuiTextbox.h"
 #include "engine/Input.h"
 #include "world/CControllerInGame.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 using namespace screentest;
 

@@ -16,8 +16,8 @@
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
 #include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/TileCodes.h"
 
 using namespace screentest;
 

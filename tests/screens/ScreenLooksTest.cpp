@@ -25,8 +25,8 @@
 #include "ui/CGuiSlider.h"
 #include "ui/CGuiTextbox.h"
 #include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/TileCodes.h"
 
 using namespace screentest;
 

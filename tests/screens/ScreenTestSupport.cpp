@@ -14,9 +14,9 @@
 #include "ui/CGuiButtonBase.h"
 #include "engine/Input.h"
 #include "world/CElement.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 namespace screentest {
 

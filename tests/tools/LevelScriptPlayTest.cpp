@@ -8,7 +8,7 @@
 #include "ReplayCheck.h"
 #include "ui/CController.h"
 #include "world/CControllerGame.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 using leveltest::levelSource;
 using leveltest::readLevel;

@@ -15,7 +15,7 @@
 #include "world/CElement.h"
 #include "world/BoardHash.h"
 #include "world/CElementAIProfessor.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace levelpack {
 

@@ -7,7 +7,7 @@
 #include "ui/CController.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace replay {
 

@@ -25,8 +25,8 @@
 #include "world/BoardHash.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace replay {
 

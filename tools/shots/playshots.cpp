@@ -33,9 +33,9 @@
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
 #include "world/CElementAIProfessor.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 namespace {
 

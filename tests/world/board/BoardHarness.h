@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "world/CElement.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace boardtest {
 

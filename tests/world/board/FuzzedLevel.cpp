@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "world/CElementAIProfessor.h"
-#include "world/Level.h"
+#include "level/Level.h"
 #include "world/board/BoardHarness.h"
 
 namespace boardtest {

@@ -17,8 +17,8 @@
 #include "world/CControllerGame.h"
 #include "world/CElementAIProfessor.h"
 #include "world/CElement.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 #include "world/game/GameTestSupport.h"
 
 using gametest::GameTest;

@@ -9,7 +9,7 @@
 #include "screens/CControllerStory.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 #include "world/game/GameTestSupport.h"
 
 using gametest::GameSetTest;

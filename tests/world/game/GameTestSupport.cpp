@@ -12,8 +12,8 @@
 #include "ui/CGuiButtonBase.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 namespace gametest {
 

@@ -13,7 +13,7 @@
 #include "ReplayRunner.h"
 #include "test_support.h"
 #include "ui/CController.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 class CControllerGame;
 class CElement;

@@ -23,8 +23,8 @@
 #include "world/CElement.h"
 #include "world/CElementAIProfessor.h"
 #include "world/CElementAIAnimation.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 #include "world/game/GameTestSupport.h"
 
 namespace {

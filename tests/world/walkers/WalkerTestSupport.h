@@ -11,7 +11,7 @@
 #include "engine/Log.h"
 #include "world/CElementAIBot.h"
 #include "world/CElementAIProfessor.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 #include "world/board/BoardHarness.h"
 
 namespace walkertest {

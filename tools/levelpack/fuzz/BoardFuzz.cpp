@@ -10,7 +10,7 @@
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz
 //   cmake --build build-fuzz --target board_fuzz resources
 //   build-fuzz/tools/levelpack/board_fuzz -max_len=20000 -timeout=20 CORPUS \
-//     tests/world/board/data/board_corpus tests/world/data/level_corpus
+//     tests/world/board/data/board_corpus tests/level/data/level_corpus
 // Inputs worth keeping go into tests/world/board/data/board_corpus, which a
 // normal test replays.
 #include <cstddef>

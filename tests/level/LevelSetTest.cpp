@@ -7,9 +7,9 @@
 #include "engine/ResourceArchive.h"
 #include "engine/UserDirs.h"
 #include "test_support.h"
-#include "world/Level.h"
-#include "world/LevelBytes.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelBytes.h"
+#include "level/LevelSet.h"
 
 using namespace leveltest;
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/Rect.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 
 // One key of a recorded solution.
 struct ReplayKey {

@@ -9,14 +9,14 @@
 #include <dirent.h>
 
 #include "test_support.h"
-#include "world/Level.h"
-#include "world/LevelBytes.h"
+#include "level/Level.h"
+#include "level/LevelBytes.h"
 
 using namespace leveltest;
 
 TEST(LevelCorpus, FuzzInputsReadSafely)
 {
-    const std::string folder = testsupport::sourceDir() + "/tests/world/data/level_corpus";
+    const std::string folder = testsupport::sourceDir() + "/tests/level/data/level_corpus";
     std::vector<std::string> files;
     DIR* dir = opendir(folder.c_str());
     ASSERT_NE(dir, nullptr) << folder;

@@ -1,7 +1,7 @@
 // The recorded solution of a level: the keys that solve it, each stamped
 // with the level frame at which it was handled, and the replay position.
 #include "engine/Log.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 void CLevel::AddReplayKey(int frame, int key, bool released)
 {

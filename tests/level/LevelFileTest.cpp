@@ -10,8 +10,8 @@
 
 #include "engine/UserDirs.h"
 #include "test_support.h"
-#include "world/Level.h"
-#include "world/LevelBytes.h"
+#include "level/Level.h"
+#include "level/LevelBytes.h"
 
 using namespace leveltest;
 

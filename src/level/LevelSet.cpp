@@ -1,4 +1,4 @@
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include "engine/CDraw.h"
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 

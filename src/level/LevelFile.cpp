@@ -14,7 +14,7 @@
 #include "engine/FileAccess.h"
 #include "engine/Log.h"
 #include "engine/UserDirs.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "world/Level.h"
+#include "level/Level.h"
 
 TEST(LevelLayers, OffBoardCellsAreSafe)
 {

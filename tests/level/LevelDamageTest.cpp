@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "world/Level.h"
-#include "world/LevelBytes.h"
+#include "level/Level.h"
+#include "level/LevelBytes.h"
 
 using namespace leveltest;
 

@@ -1,4 +1,4 @@
-#include "world/Level.h"
+#include "level/Level.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "world/LevelBytes.h"
+#include "level/LevelBytes.h"
 
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace leveltest {
 
