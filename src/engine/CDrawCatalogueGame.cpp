@@ -20,8 +20,8 @@
 #include "engine/CDraw.h"
 #include "engine/CatalogueSteps.h"
 #include "engine/ImageCatalogues.h"
-#include "world/CElementAIBot.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIBot.h"
+#include "walkers/CElementAIProfessor.h"
 
 using namespace catalogue;
 

@@ -16,7 +16,7 @@
 #include "world/CBackground.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 #include "world/ElementFactory.h"
 #include "level/Level.h"
 #include "level/LevelSet.h"

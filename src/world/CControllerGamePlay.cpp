@@ -16,7 +16,7 @@
 #include "engine/Input.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"
 #include "level/LevelSet.h"
 #include "elements/CElementTutorial.h"

@@ -13,7 +13,7 @@
 #include "elements/CElementTutorial.h"
 #include "engine/Log.h"
 #include "world/CElement.h"
-#include "world/CElementAIBot.h"
+#include "walkers/CElementAIBot.h"
 
 namespace board {
 

@@ -19,8 +19,8 @@
 #include "elements/CElementTutorial.h"
 #include "engine/Log.h"
 #include "world/CElement.h"
-#include "world/CElementAIBot.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIBot.h"
+#include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"
 
 namespace {

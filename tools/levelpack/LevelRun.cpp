@@ -14,7 +14,7 @@
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
 #include "world/BoardHash.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"
 
 namespace levelpack {

@@ -32,7 +32,7 @@
 #include "ui/CController.h"
 #include "world/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"
 #include "world/board/BoardHarness.h"
 

@@ -15,8 +15,8 @@
 #include "world/CControllerGame.h"
 #include "world/CControllerInGame.h"
 #include "world/CElement.h"
-#include "world/CElementAIPowerup.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIPowerup.h"
+#include "walkers/CElementAIProfessor.h"
 #include "world/game/GameTestSupport.h"
 
 using gametest::GameTest;

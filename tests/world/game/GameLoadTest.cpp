@@ -15,7 +15,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiCounter.h"
 #include "world/CControllerGame.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 #include "world/CElement.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"

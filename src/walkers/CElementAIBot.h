@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "world/CElementAI.h"
-#include "world/CElementAIAnimation.h"
+#include "walkers/CElementAI.h"
+#include "walkers/CElementAIAnimation.h"
 
 class CSound;
 

@@ -1,6 +1,6 @@
 // The professor's animation table (one entry per animation state) and his
 // ten idle animations.
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 
 #include <string>
 

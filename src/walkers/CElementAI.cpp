@@ -1,4 +1,4 @@
-#include "world/CElementAI.h"
+#include "walkers/CElementAI.h"
 
 #include "engine/CSprite.h"
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "world/CElementAI.h"
-#include "world/CElementAIAnimation.h"
-#include "world/CElementAIPowerup.h"
+#include "walkers/CElementAI.h"
+#include "walkers/CElementAIAnimation.h"
+#include "walkers/CElementAIPowerup.h"
 
 class CSound;
 

@@ -1,5 +1,5 @@
 // The bot's animation table: one entry per animation state.
-#include "world/CElementAIBot.h"
+#include "walkers/CElementAIBot.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/Log.h"
-#include "world/CElementAIBot.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIBot.h"
+#include "walkers/CElementAIProfessor.h"
 #include "level/TileCodes.h"
 #include "world/board/BoardHarness.h"
 

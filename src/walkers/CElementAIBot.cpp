@@ -1,4 +1,4 @@
-#include "world/CElementAIBot.h"
+#include "walkers/CElementAIBot.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "world/CElementAIAnimation.h"
+#include "walkers/CElementAIAnimation.h"
 
 #include "engine/CSprite.h"
 

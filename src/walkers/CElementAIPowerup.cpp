@@ -1,4 +1,4 @@
-#include "world/CElementAIPowerup.h"
+#include "walkers/CElementAIPowerup.h"
 
 namespace {
 

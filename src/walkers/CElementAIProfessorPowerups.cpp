@@ -1,7 +1,7 @@
 // The professor's power-up inventory: nine slots with their icons across the
 // top of the screen, the use of a slot (its test, the reserved target cell
 // and the delay) and every effect.
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@
 #include "elements/CElementTerrainBridge.h"
 #include "engine/Log.h"
 #include "engine/Sound.h"
-#include "world/CElementAIBot.h"
+#include "walkers/CElementAIBot.h"
 #include "world/CElementBoard.h"
 
 namespace {
