@@ -17,7 +17,7 @@
 #include "engine/Sound.h"
 #include "walkers/CElementAIBot.h"
 #include "walkers/CElementAIProfessor.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/Level.h"
 
 namespace {

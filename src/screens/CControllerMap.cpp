@@ -13,7 +13,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonMapDot.h"
 #include "engine/Input.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/Level.h"
 #include "level/LevelSet.h"
 

@@ -14,7 +14,7 @@
 #include "elements/CElementDeviceTube.h"
 #include "elements/CElementObjectMagnet.h"
 #include "level/TileCodes.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 using boardtest::Legend;

@@ -8,7 +8,7 @@
 #include "elements/CElementTerrainIce.h"
 #include "elements/CElementTerrainSand.h"
 #include "level/TileCodes.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

@@ -18,7 +18,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiTextbox.h"
 #include "engine/Input.h"
-#include "world/CControllerInGame.h"
+#include "play/CControllerInGame.h"
 #include "level/Level.h"
 
 using namespace screentest;

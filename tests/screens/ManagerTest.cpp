@@ -15,7 +15,7 @@
 #include "test_support.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/Level.h"
 #include "level/TileCodes.h"
 

@@ -14,7 +14,7 @@
 #include "screens/MapLayout.h"
 #include "screens/ScreenTestSupport.h"
 #include "ui/CGuiButtonMapDot.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/Level.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"

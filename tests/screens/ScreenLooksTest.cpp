@@ -24,7 +24,7 @@
 #include "ui/CGuiListbox.h"
 #include "ui/CGuiSlider.h"
 #include "ui/CGuiTextbox.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/Level.h"
 #include "level/TileCodes.h"
 

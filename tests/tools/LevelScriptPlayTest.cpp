@@ -7,7 +7,7 @@
 #include "LevelToolsSupport.h"
 #include "ReplayCheck.h"
 #include "ui/CController.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/LevelSet.h"
 
 using leveltest::levelSource;

@@ -12,7 +12,7 @@
 #include "walkers/CElementAIBot.h"
 #include "walkers/CElementAIProfessor.h"
 #include "level/TileCodes.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 namespace walkertest {
 

@@ -5,7 +5,7 @@
 #include "engine/CRender.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
 #include "level/Level.h"
 

@@ -30,7 +30,7 @@
 #include "screens/CControllerMain.h"
 #include "screens/CControllerMessageTutorial.h"
 #include "ui/CController.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
 #include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"

@@ -5,7 +5,7 @@
 #include "elements/CElementTerrainBridge.h"
 #include "profile/CProfile.h"
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 using boardtest::trimPicture;

@@ -9,7 +9,7 @@
 #include "elements/CElementDeviceGunshot.h"
 #include "engine/Log.h"
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

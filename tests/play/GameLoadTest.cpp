@@ -14,12 +14,12 @@
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiCounter.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "walkers/CElementAIProfessor.h"
 #include "world/CElement.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"
-#include "world/game/GameTestSupport.h"
+#include "play/GameTestSupport.h"
 
 using gametest::GameTest;
 using testing::internal::CaptureStdout;

@@ -1,4 +1,4 @@
-#include "world/CBackground.h"
+#include "play/CBackground.h"
 
 #include <cstdio>
 

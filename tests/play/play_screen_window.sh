@@ -15,7 +15,7 @@
 set -u
 
 run_dir=$1
-support=$(cd "$(dirname "$0")/../.." && pwd)/x_window_support.sh
+support=$(cd "$(dirname "$0")/.." && pwd)/x_window_support.sh
 export SUPPORT="$support"
 . "$support"
 require_x_tools xvfb-run xauth xdotool xdpyinfo import compare convert
@@ -23,7 +23,7 @@ fresh_home
 # The first level's entrance cell, read from its source: the board around it
 # must change when the professor walks right. The board starts at screen
 # (29, 20) and a cell is 24 pixels.
-levels=$(cd "$(dirname "$0")/../../../data/levels" && pwd)
+levels=$(cd "$(dirname "$0")/../../data/levels" && pwd)
 tube=$(awk '/^map$/ { inMap = 1; row = 0; next }
             inMap && row < 24 { i = index($0, "@"); if (i) { print i - 1, row; exit } row++ }' "$levels/reg001.txt")
 set -- $tube

@@ -4,7 +4,7 @@
 
 #include "engine/Log.h"
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

@@ -1,7 +1,7 @@
 // The play screen's construction, its board building (LoadLevel) and its
 // teardown. The per-frame work, the input and the outcomes are in
 // CControllerGamePlay.cpp.
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
@@ -13,11 +13,11 @@
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiCounter.h"
-#include "world/CBackground.h"
-#include "world/CControllerInGame.h"
+#include "play/CBackground.h"
+#include "play/CControllerInGame.h"
 #include "world/CElement.h"
 #include "walkers/CElementAIProfessor.h"
-#include "world/ElementFactory.h"
+#include "play/ElementFactory.h"
 #include "level/Level.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"

@@ -12,9 +12,9 @@
 #include "ui/CControllerMessage.h"
 #include "ui/CControllerPassword.h"
 #include "ui/CGuiButton.h"
-#include "world/CControllerGame.h"
-#include "world/CControllerInGame.h"
-#include "world/game/GameTestSupport.h"
+#include "play/CControllerGame.h"
+#include "play/CControllerInGame.h"
+#include "play/GameTestSupport.h"
 
 using gametest::GameTest;
 

@@ -19,13 +19,13 @@
 #include "engine/TextImage.h"
 #include "engine/TextRender.h"
 #include "screens/CControllerMessageTutorial.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
 #include "walkers/CElementAIProfessor.h"
 #include "walkers/CElementAIAnimation.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"
-#include "world/game/GameTestSupport.h"
+#include "play/GameTestSupport.h"
 
 namespace {
 

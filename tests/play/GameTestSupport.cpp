@@ -1,4 +1,4 @@
-#include "world/game/GameTestSupport.h"
+#include "play/GameTestSupport.h"
 
 #include <SDL.h>
 #include <cstring>
@@ -10,7 +10,7 @@
 #include "engine/Pointer.h"
 #include "profile/CProfile.h"
 #include "ui/CGuiButtonBase.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
 #include "level/LevelSet.h"
 #include "level/TileCodes.h"

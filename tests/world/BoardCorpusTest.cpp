@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "test_support.h"
-#include "world/board/FuzzedLevel.h"
+#include "world/FuzzedLevel.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::vector<std::string> filesIn(const std::string& dir)
 
 TEST(BoardCorpus, EveryKeptInputBuildsAndSteps)
 {
-    std::vector<std::string> files = filesIn(testsupport::sourceDir() + "/tests/world/board/data/board_corpus");
+    std::vector<std::string> files = filesIn(testsupport::sourceDir() + "/tests/world/data/board_corpus");
     std::vector<std::string> levels = filesIn(testsupport::sourceDir() + "/tests/level/data/level_corpus");
     files.insert(files.end(), levels.begin(), levels.end());
     ASSERT_FALSE(files.empty());

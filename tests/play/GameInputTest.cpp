@@ -12,12 +12,12 @@
 #include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiCounter.h"
-#include "world/CControllerGame.h"
-#include "world/CControllerInGame.h"
+#include "play/CControllerGame.h"
+#include "play/CControllerInGame.h"
 #include "world/CElement.h"
 #include "walkers/CElementAIPowerup.h"
 #include "walkers/CElementAIProfessor.h"
-#include "world/game/GameTestSupport.h"
+#include "play/GameTestSupport.h"
 
 using gametest::GameTest;
 using testing::internal::CaptureStdout;

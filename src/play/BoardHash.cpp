@@ -1,4 +1,4 @@
-#include "world/BoardHash.h"
+#include "play/BoardHash.h"
 
 #include <cstdio>
 #include <unordered_map>

@@ -3,7 +3,7 @@
 
 #include "engine/Sound.h"
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 using boardtest::trimPicture;

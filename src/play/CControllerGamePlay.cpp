@@ -1,6 +1,6 @@
 // The running play screen: the frame, the keys and the mouse, solution
 // recording and replay, the end of a level and the children that follow it.
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
@@ -14,7 +14,7 @@
 #include "ui/CGuiButtonBase.h"
 #include "ui/CGuiCounter.h"
 #include "engine/Input.h"
-#include "world/CControllerInGame.h"
+#include "play/CControllerInGame.h"
 #include "world/CElement.h"
 #include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"

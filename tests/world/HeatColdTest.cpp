@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 using boardtest::trimPicture;

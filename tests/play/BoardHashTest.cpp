@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
-#include "world/BoardHash.h"
+#include "play/BoardHash.h"
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

@@ -1,4 +1,4 @@
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -13,9 +13,9 @@
 #include "engine/Sound.h"
 #include "engine/TextRender.h"
 #include "test_support.h"
-#include "world/BoardHash.h"
+#include "play/BoardHash.h"
 #include "world/CElementBoard.h"
-#include "world/ElementFactory.h"
+#include "play/ElementFactory.h"
 
 namespace boardtest {
 

@@ -1,4 +1,4 @@
-#include "world/CControllerInGame.h"
+#include "play/CControllerInGame.h"
 
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
@@ -15,7 +15,7 @@
 #include "ui/CGuiButtonBase.h"
 #include "engine/Input.h"
 #include "ui/TextOnImage.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "level/Level.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerScoreboard.h"
 #include "engine/Input.h"
-#include "world/CControllerGame.h"
-#include "world/CControllerInGame.h"
+#include "play/CControllerGame.h"
+#include "play/CControllerInGame.h"
 #include "world/CElement.h"
-#include "world/game/GameTestSupport.h"
+#include "play/GameTestSupport.h"
 
 using gametest::GameTest;
 
@@ -263,7 +263,7 @@ TEST_F(Walk, ATestRunShowsNoTutorialText)
 }
 
 // Writes the small solved level that the replay check of the test suite
-// plays (tests/world/game/data/walk-right.lvl): the walk floor with a walk
+// plays (tests/play/data/walk-right.lvl): the walk floor with a walk
 // to the exit recorded through the play screen. Run it on purpose with
 // --gtest_also_run_disabled_tests after a change to the professor's walk.
 TEST_F(Walk, DISABLED_WriteTheSolvedTestLevel)
@@ -272,7 +272,7 @@ TEST_F(Walk, DISABLED_WriteTheSolvedTestLevel)
     ASSERT_TRUE(CElement::GetExited());
     m_level.SetName("walk-right");
     m_level.SetHeadingText("A Walk to the Right");
-    std::string path = testsupport::sourceDir() + "/tests/world/game/data/walk-right.lvl";
+    std::string path = testsupport::sourceDir() + "/tests/play/data/walk-right.lvl";
     FILE* f = fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;
     // Kind GAME, version 8, as the built-in levels are stored.

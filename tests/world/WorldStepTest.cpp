@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 using boardtest::trimPicture;

@@ -1,6 +1,6 @@
 // The element factory: one element class per tile code, and the board build
 // that scans a level's layers in a fixed order.
-#include "world/ElementFactory.h"
+#include "play/ElementFactory.h"
 
 #include "elements/CElementDeviceButton.h"
 #include "elements/CElementDeviceGate.h"

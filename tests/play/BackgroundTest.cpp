@@ -3,7 +3,7 @@
 #include "engine/CSprite.h"
 #include "engine/DrawTestSupport.h"
 #include "engine/Log.h"
-#include "world/CBackground.h"
+#include "play/CBackground.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;

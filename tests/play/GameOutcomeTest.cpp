@@ -7,10 +7,10 @@
 #include "profile/CProfile.h"
 #include "screens/CControllerScoreboard.h"
 #include "screens/CControllerStory.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
 #include "level/LevelSet.h"
-#include "world/game/GameTestSupport.h"
+#include "play/GameTestSupport.h"
 
 using gametest::GameSetTest;
 using gametest::GameTest;

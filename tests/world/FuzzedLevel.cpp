@@ -1,10 +1,10 @@
-#include "world/board/FuzzedLevel.h"
+#include "world/FuzzedLevel.h"
 
 #include <cstdio>
 
 #include "walkers/CElementAIProfessor.h"
 #include "level/Level.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 namespace boardtest {
 
