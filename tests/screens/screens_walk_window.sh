@@ -99,7 +99,13 @@ with_x_display '
   key shift+Tab shift+Tab Return;  shot map-regular-again 3000; same_as map-regular 30000
   key Return;                      shot story
   key space;                       shot level
-  # The professor walks right until the level ends.
+  # The first level: one step left drops the professor through the gap in
+  # the rock; from where he lands he walks right until the level ends.
+  # The game reads held keys once per step, so the tap lasts a few frames;
+  # it waits until the level has settled in, as keys before that are not read.
+  sleep 2
+  xdotool keydown Left; sleep 0.3; xdotool keyup Left
+  sleep 1.5
   xdotool keydown Right
   shot level-solved 20000 40
   xdotool keyup Right

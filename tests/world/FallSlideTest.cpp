@@ -326,3 +326,33 @@ TEST(MotionSounds, ASlideOnIcePlaysTheIceSoundAndALandingTheLandSound)
     EXPECT_FALSE(plainSound);
     EXPECT_TRUE(landed);
 }
+
+// Pushes mirror: a frozen bot pushed across sand onto ice slides into the pit
+// on either side, and a push without force is refused on sand both ways.
+TEST(Sliding, AFrozenBotPushedOffSandSlidesIntoThePitEitherWay)
+{
+    struct Case {
+        const char* picture;
+        int botX;
+        bool right;
+        int pitX;
+    };
+    const Case cases[] = {
+        {"..F...\n:::~.#\n######", 2, true, 4},
+        {"...F..\n#.~:::\n######", 3, false, 1},
+    };
+    for (const Case& c : cases) {
+        for (bool force : {false, true}) {
+            Board board(c.picture);
+            CElement* bot = board.at(c.botX, 0);
+            ASSERT_NE(bot, nullptr);
+            ASSERT_TRUE(bot->frozen);
+            bool moved = c.right ? bot->PushRight(force, false) : bot->PushLeft(force, false);
+            board.step(SETTLE);
+            EXPECT_EQ(moved, force) << c.picture;
+            EXPECT_EQ(bot->x, force ? c.pitX : c.botX) << c.picture;
+            EXPECT_EQ(bot->y, force ? 1 : 0) << c.picture;
+            EXPECT_TRUE(bot->frozen) << c.picture;
+        }
+    }
+}
