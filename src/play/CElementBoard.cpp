@@ -1,5 +1,7 @@
 // The world core's calls into the board devices' class-wide grids and lists
-// and into the bot list.
+// and into the bot list. The world declares what it asks
+// (world/CElementBoard.h); the answers live here, above the elements and the
+// walkers they name, so the world itself includes neither.
 #include "world/CElementBoard.h"
 
 #include "elements/CElementDeviceButton.h"
