@@ -4,7 +4,8 @@
 # that reaches up is an error unless docs/architecture.md lists that file
 # and header as an exception, in a line of the form
 #   - `src/<folder>/<file>` includes `<folder>/<header>`: <reason>
-# Each error names the file and line. Exits 1 on an error, 0 otherwise.
+# An include by a relative path ("../") is refused too. Each error names the
+# file and line. Exits 1 on an error, 0 otherwise (2 when it cannot run).
 #
 # Usage: scripts/check-layers.sh [ROOT]   (ROOT: the source tree, by default
 # the one this script belongs to; it must hold src/ and docs/architecture.md)
@@ -46,6 +47,12 @@ for folder in "$root"/src/*/; do
     while IFS= read -r file; do
         rel=${file#"$root"/}
         checked=$((checked + 1))
+        # A path climbing out of the folder would slip past the layer test.
+        while IFS=: read -r line header; do
+            echo "$rel:$line: includes \"$header\" by a relative path; name its folder instead"
+            errors=$((errors + 1))
+        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*\.\./' "$file" |
+                 sed 's/^\([0-9]*\):[^"]*"\([^"]*\)".*/\1:\2/' || true)
         while IFS=: read -r line header; do
             [ -n "$line" ] || continue
             target=${header%%/*}

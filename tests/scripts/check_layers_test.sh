@@ -1,8 +1,9 @@
 #!/bin/sh
 # Checks scripts/check-layers.sh on copies of the source tree: the tree as it
 # is passes; an include planted from a lower layer into a higher one fails,
-# naming the file and line; an include into a lower layer passes; a listed
-# exception covers only its own file and header.
+# naming the file and line, and so does a relative path out of the folder;
+# an include into a lower layer passes; a listed exception covers only its
+# own file and header.
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -49,6 +50,12 @@ copy_tree
 line=$(plant "$work/tree/src/level/Level.h" '  #  include "world/CElement.h"')
 out=$(bash "$check" "$work/tree" 2>&1) && fail "an upward include from a header passes"
 echo "$out" | grep -qF "src/level/Level.h:$line:" || fail "the header's include is not named: $out"
+
+# A relative path out of the folder is refused whatever it names.
+copy_tree
+line=$(plant "$work/tree/src/engine/Log.cpp" '#include "../engine/Log.h"')
+out=$(bash "$check" "$work/tree" 2>&1) && fail "a relative include passes"
+echo "$out" | grep -qF "src/engine/Log.cpp:$line:" || fail "the relative include is not named: $out"
 
 # Downward and sideways includes pass.
 copy_tree
