@@ -20,8 +20,8 @@
 #include "engine/UserDirs.h"
 #include "screens/CControllerManager.h"
 #include "test_support.h"
-#include "world/Level.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/TileCodes.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "engine/CRender.h"
 #include "engine/Sound.h"
 #include "world/CElement.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
 #include "engine/Sound.h"
-#include "world/CElementAIBot.h"
-#include "world/CElementAIProfessor.h"
-#include "world/board/BoardHarness.h"
+#include "walkers/CElementAIBot.h"
+#include "walkers/CElementAIProfessor.h"
+#include "world/BoardHarness.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/UserDirs.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "test_support.h"
 
 namespace {

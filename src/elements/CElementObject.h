@@ -14,7 +14,7 @@
 
 #include "elements/SlotCopies.h"
 #include "world/CElement.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 
 class CElementObject : public CElement {
 public:

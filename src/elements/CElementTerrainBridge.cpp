@@ -4,7 +4,7 @@
 #include "engine/CSprite.h"
 #include "engine/Log.h"
 #include "engine/Sound.h"
-#include "world/TileCodes.h"
+#include "level/TileCodes.h"
 
 uint8_t CElementTerrainBridge::sharedImages = 0;
 

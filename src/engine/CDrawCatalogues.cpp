@@ -1,6 +1,6 @@
 // The catalogue steps and the catalogues of the menus, the map, the button
-// labels and the faded pictures. The game's own catalogue lives in
-// CDrawCatalogueGame.cpp.
+// labels and the faded pictures. The game's own catalogue, which names every
+// element class, lives above the engine in play/CDrawCatalogueGame.cpp.
 #include "engine/CDraw.h"
 #include "engine/TextImage.h"
 #include "engine/CatalogueSteps.h"

@@ -32,6 +32,8 @@ bool SpritesOverlap(const CSprite* a, const CSprite* b);
 // Depth order (-1: a is drawn before b, +1: after, 0: no order).
 int compareSpriteLayers(const CSprite* a, const CSprite* b);
 int compareSpriteDepth(const CSprite* a, const CSprite* b);
+// The sprite types the presort sets apart to place after the others.
+bool isForegroundType(int type);
 
 class CRender {
 public:

@@ -9,7 +9,7 @@
 #include "engine/CRender.h"
 #include "engine/Log.h"
 #include "engine/TextImage.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "engine/CRender.h"
 #include "engine/Pointer.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 void drawCollectDirtyRects(std::vector<DrawDirtyRect>& rects)
 {

@@ -11,7 +11,10 @@
 void cacheMain();
 void cacheMap();
 // Runs its own blocks, then every cacheGame* group below in order, then
-// sets the element classes' shared-images flags.
+// sets the element classes' shared-images flags. The game's catalogue names
+// every element class, so it is defined above the engine, in
+// play/CDrawCatalogueGame.cpp; the preload reaches it only through these
+// declarations.
 void cacheGame();
 void cacheButtons();
 void cacheFadedImages();

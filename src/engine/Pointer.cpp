@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "engine/CSprite.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 namespace {
 

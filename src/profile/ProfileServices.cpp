@@ -4,7 +4,7 @@
 
 #include "engine/CDraw.h"
 #include "engine/Sound.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 bool profileScreenExists() { return CDraw::HasScreen(); }
 void profileSwitchFullscreen(bool fullscreen) { CDraw::SwitchFullscreen(1, fullscreen ? 1 : 0); }

@@ -7,7 +7,7 @@
 #include "profile/CProfile.h"
 #include "screens/CControllerOptionsControls.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 namespace {
 const int kStringTitle = 6200; // + page

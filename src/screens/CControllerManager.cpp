@@ -10,8 +10,8 @@
 #include "profile/CProfile.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
-#include "world/CControllerGame.h"
-#include "world/Level.h"
+#include "play/CControllerGame.h"
+#include "level/Level.h"
 
 namespace {
 const int kStringTitle = 6600;

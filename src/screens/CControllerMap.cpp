@@ -12,10 +12,10 @@
 #include "screens/CControllerScoreboard.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonMapDot.h"
-#include "ui/Input.h"
-#include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "engine/Input.h"
+#include "play/CControllerGame.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace {
 const char* const kSetLabels[CLevelSet::SET_COUNT] = {"map_buttonlevelset_textregular.png",

@@ -6,7 +6,7 @@
 #include "engine/Log.h"
 #include "profile/CProfile.h"
 #include "ui/CControllerPassword.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 namespace {
 const int kStringSinged = 6300;

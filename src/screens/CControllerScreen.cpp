@@ -13,7 +13,7 @@
 #include "ui/CControllerMessage.h"
 #include "ui/CControllerTextEntryBase.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 namespace {
 const char* const kLabelButtonBase = "kv3_button_base.png";

@@ -4,7 +4,7 @@
 #include "engine/Log.h"
 #include "engine/Sound.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 CController* CController::current = nullptr;
 int CController::currentId = 0;

@@ -6,7 +6,7 @@
 #include "engine/Pointer.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "ui/TextOnImage.h"
 
 const char* const CControllerMessage::IMAGE_NAME = "baseMessageController.png";

@@ -9,7 +9,7 @@
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
 #include "ui/CGuiTextbox.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "ui/TextOnImage.h"
 
 const char* const CControllerTextEntryBase::IMAGE_NAME = "baseTextEntryController.png";

@@ -6,7 +6,7 @@
 #include "engine/Utils.h"
 #include "ui/CController.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 int CGuiButtonMapDot::selectedIndex = -1;
 

@@ -9,7 +9,7 @@
 #include "engine/Pointer.h"
 #include "ui/CController.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "ui/TextOnImage.h"
 
 CGuiListbox::CGuiListbox(int xPos, int yPos, int widgetId, CController* owner, int areaWidth, int areaHeight,

@@ -8,7 +8,8 @@
 #include "profile/CProfile.h"
 #include "ui/CController.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
+#include "ui/InputPump.h"
 
 namespace {
 

@@ -11,7 +11,8 @@
 //   CElementHeat.cpp      freeze, heat, heat transfer, effect overlays
 //   CElementUndo.cpp      the undo ring
 //   CElementStep.cpp      the world step, the catch test, motion sounds
-//   CElementBoard.cpp     the calls into the board devices' class-wide grids
+//   CElementBoard.h       what the world asks of the board devices' class-wide
+//                         grids (answered in play/CElementBoard.cpp)
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,8 @@
 // What the world core asks of the board devices' class-wide grids and lists
 // (ladders, trampolines, teleports, magnets, buttons, power-ups, tubes,
 // tutorial markers) and of the bot list. Every lookup answers false or
-// nothing for a cell outside the board.
+// nothing for a cell outside the board. Defined in play/CElementBoard.cpp,
+// the layer that knows every element class.
 #pragma once
 
 class CElement;

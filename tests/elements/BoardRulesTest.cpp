@@ -13,8 +13,8 @@
 #include "elements/CElementDeviceTeleport.h"
 #include "elements/CElementDeviceTube.h"
 #include "elements/CElementObjectMagnet.h"
-#include "world/TileCodes.h"
-#include "world/board/BoardHarness.h"
+#include "level/TileCodes.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 using boardtest::Legend;

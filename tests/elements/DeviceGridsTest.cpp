@@ -10,7 +10,7 @@
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementTutorial.h"
 #include "engine/Log.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

@@ -7,7 +7,7 @@
 #include "elements/CElementDeviceGate.h"
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementTerrainGrass.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

@@ -6,7 +6,7 @@
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementTerrainGrass.h"
 #include "elements/CElementTerrainIce.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

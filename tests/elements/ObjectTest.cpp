@@ -7,8 +7,8 @@
 #include "elements/CElementObjectCrate.h"
 #include "elements/CElementObjectMagnet.h"
 #include "elements/CElementTerrainGrass.h"
-#include "world/TileCodes.h"
-#include "world/board/BoardHarness.h"
+#include "level/TileCodes.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

@@ -8,7 +8,7 @@
 #include "elements/CElementLadder.h"
 #include "elements/CElementTerrainBridge.h"
 #include "elements/CElementTerrainGrass.h"
-#include "world/board/BoardHarness.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

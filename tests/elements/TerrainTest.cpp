@@ -7,8 +7,8 @@
 #include "elements/CElementTerrainGrass.h"
 #include "elements/CElementTerrainIce.h"
 #include "elements/CElementTerrainSand.h"
-#include "world/TileCodes.h"
-#include "world/board/BoardHarness.h"
+#include "level/TileCodes.h"
+#include "world/BoardHarness.h"
 
 using boardtest::Board;
 

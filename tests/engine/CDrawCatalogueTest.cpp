@@ -21,8 +21,8 @@
 #include "elements/CElementTutorial.h"
 #include "engine/Log.h"
 #include "engine/TextRender.h"
-#include "world/CElementAIBot.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIBot.h"
+#include "walkers/CElementAIProfessor.h"
 
 using namespace drawtest;
 

@@ -1,7 +1,7 @@
 #include "DrawTestSupport.h"
 
 #include "profile/ProfileServices.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 using namespace drawtest;
 

@@ -3,7 +3,7 @@
 #include "SpriteTestSupport.h"
 #include "engine/Log.h"
 #include "test_support.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 using namespace spritetest;
 using testing::internal::CaptureStdout;

@@ -9,7 +9,7 @@
 #include "engine/Sound.h"
 #include "engine/TextRender.h"
 #include "test_support.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 TEST(StartUpLoadBar, FillsOnceOverPicturesSoundsAndLevels)
 {

@@ -2,7 +2,7 @@
 
 #include "SpriteTestSupport.h"
 #include "engine/Pointer.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 using namespace spritetest;
 

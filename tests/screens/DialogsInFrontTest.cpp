@@ -34,12 +34,12 @@
 #include "ui/CControllerPassword.h"
 #include "ui/CControllerProfileName.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
-#include "world/CControllerGame.h"
-#include "world/CControllerInGame.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "engine/Input.h"
+#include "play/CControllerGame.h"
+#include "play/CControllerInGame.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 using namespace screentest;
 

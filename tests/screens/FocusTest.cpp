@@ -17,9 +17,9 @@
 #include "ui/CControllerProfileName.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiTextbox.h"
-#include "ui/Input.h"
-#include "world/CControllerInGame.h"
-#include "world/Level.h"
+#include "engine/Input.h"
+#include "play/CControllerInGame.h"
+#include "level/Level.h"
 
 using namespace screentest;
 

@@ -5,7 +5,7 @@
 #include "engine/Log.h"
 #include "screens/CControllerIntro.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;

@@ -15,9 +15,9 @@
 #include "test_support.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiListbox.h"
-#include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/TileCodes.h"
+#include "play/CControllerGame.h"
+#include "level/Level.h"
+#include "level/TileCodes.h"
 
 using namespace screentest;
 

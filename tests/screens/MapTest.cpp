@@ -14,13 +14,13 @@
 #include "screens/MapLayout.h"
 #include "screens/ScreenTestSupport.h"
 #include "ui/CGuiButtonMapDot.h"
-#include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "play/CControllerGame.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiButton.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CElement.h"
 
 using namespace screentest;

@@ -24,9 +24,9 @@
 #include "ui/CGuiListbox.h"
 #include "ui/CGuiSlider.h"
 #include "ui/CGuiTextbox.h"
-#include "world/CControllerGame.h"
-#include "world/Level.h"
-#include "world/TileCodes.h"
+#include "play/CControllerGame.h"
+#include "level/Level.h"
+#include "level/TileCodes.h"
 
 using namespace screentest;
 

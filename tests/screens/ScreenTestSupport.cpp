@@ -12,11 +12,11 @@
 #include "engine/UserDirs.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 #include "world/CElement.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 namespace screentest {
 

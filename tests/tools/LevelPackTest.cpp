@@ -11,7 +11,7 @@
 #include "LevelToolsSupport.h"
 #include "PackJobs.h"
 #include "test_support.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "LevelToolsSupport.h"
 #include "ReplayCheck.h"
 #include "ui/CController.h"
-#include "world/CControllerGame.h"
-#include "world/LevelSet.h"
+#include "play/CControllerGame.h"
+#include "level/LevelSet.h"
 
 using leveltest::levelSource;
 using leveltest::readLevel;

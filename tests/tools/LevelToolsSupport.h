@@ -11,7 +11,7 @@
 #include "MoveScript.h"
 #include "ReplayRunner.h"
 #include "test_support.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace leveltest {
 

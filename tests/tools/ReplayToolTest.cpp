@@ -21,7 +21,7 @@ std::string tool()
 
 std::string solvedLevel()
 {
-    return testsupport::sourceDir() + "/tests/world/game/data/walk-right.lvl";
+    return testsupport::sourceDir() + "/tests/play/data/walk-right.lvl";
 }
 
 typedef testsupport::CommandResult ToolRun;

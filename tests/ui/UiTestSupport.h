@@ -9,7 +9,7 @@
 
 #include "ui/CController.h"
 #include "ui/CGuiButtonBase.h"
-#include "ui/Input.h"
+#include "engine/Input.h"
 
 namespace uitest {
 

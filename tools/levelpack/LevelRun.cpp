@@ -10,12 +10,12 @@
 #include "engine/CDraw.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
-#include "world/CBackground.h"
-#include "world/CControllerGame.h"
+#include "play/CBackground.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/BoardHash.h"
-#include "world/CElementAIProfessor.h"
-#include "world/Level.h"
+#include "play/BoardHash.h"
+#include "walkers/CElementAIProfessor.h"
+#include "level/Level.h"
 
 namespace levelpack {
 

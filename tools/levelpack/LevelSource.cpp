@@ -3,7 +3,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace levelpack {
 

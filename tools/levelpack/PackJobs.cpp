@@ -15,7 +15,7 @@
 #include "LevelRun.h"
 #include "LevelSource.h"
 #include "ReplayRunner.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 namespace levelpack {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "MoveScript.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace levelpack {
 

@@ -1,7 +1,7 @@
 #include "ReplayCheck.h"
 
 #include "ReplayRunner.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace levelpack {
 

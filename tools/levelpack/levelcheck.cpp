@@ -15,8 +15,8 @@
 #include "PackJobs.h"
 #include "ReplayCheck.h"
 #include "ReplayRunner.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 int main(int argc, char** argv)
 {

@@ -24,8 +24,8 @@
 #include "LevelSource.h"
 #include "PackJobs.h"
 #include "engine/ResourceArchive.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 
 #include "LevelFigures.h"
 #include "PackJobs.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 namespace {
 

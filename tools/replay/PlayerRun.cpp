@@ -5,9 +5,9 @@
 #include "engine/CRender.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace replay {
 

@@ -20,12 +20,13 @@
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "ui/CController.h"
-#include "ui/Input.h"
-#include "world/BoardHash.h"
-#include "world/CControllerGame.h"
+#include "engine/Input.h"
+#include "ui/InputPump.h"
+#include "play/BoardHash.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace replay {
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "ReplayRunner.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace {
 

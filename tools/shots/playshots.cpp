@@ -30,12 +30,12 @@
 #include "screens/CControllerMain.h"
 #include "screens/CControllerMessageTutorial.h"
 #include "ui/CController.h"
-#include "world/CControllerGame.h"
+#include "play/CControllerGame.h"
 #include "world/CElement.h"
-#include "world/CElementAIProfessor.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
-#include "world/TileCodes.h"
+#include "walkers/CElementAIProfessor.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
+#include "level/TileCodes.h"
 
 namespace {
 

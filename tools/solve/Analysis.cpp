@@ -10,8 +10,8 @@
 #include "LevelSource.h"
 #include "PackJobs.h"
 #include "Search.h"
-#include "world/Level.h"
-#include "world/TileCodes.h"
+#include "level/Level.h"
+#include "level/TileCodes.h"
 
 namespace solve {
 

@@ -12,7 +12,7 @@
 #include "elements/CElementDevicePowerup.h"
 #include "engine/CSprite.h"
 #include "world/CElement.h"
-#include "world/CElementAIProfessor.h"
+#include "walkers/CElementAIProfessor.h"
 
 namespace solve {
 

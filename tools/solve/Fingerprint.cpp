@@ -6,7 +6,7 @@
 #include "LevelRun.h"
 #include "engine/CSprite.h"
 #include "world/CElement.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace solve {
 

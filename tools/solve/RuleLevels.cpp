@@ -10,7 +10,7 @@
 #include "Fingerprint.h"
 #include "LevelSource.h"
 #include "PackJobs.h"
-#include "world/LevelSet.h"
+#include "level/LevelSet.h"
 
 namespace levelrules {
 

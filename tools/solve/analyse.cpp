@@ -43,7 +43,7 @@
 #include "MoveScript.h"
 #include "PackJobs.h"
 #include "ReplayRunner.h"
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 

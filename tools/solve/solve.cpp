@@ -25,8 +25,8 @@
 #include "PackJobs.h"
 #include "ReplayRunner.h"
 #include "Search.h"
-#include "world/Level.h"
-#include "world/LevelSet.h"
+#include "level/Level.h"
+#include "level/LevelSet.h"
 
 namespace {
 

@@ -3,20 +3,20 @@
 // number of frames, clicks on cells, power-ups, undo) for 200 world steps
 // without a crash, an endless loop or an access outside the grid. The
 // input's layout (a level, then the script of actions) is described in
-// tests/world/board/FuzzedLevel.h.
+// tests/world/FuzzedLevel.h.
 //
 // Built when clang is the compiler; the build instruments the game's code
 // for the fuzzer by itself:
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz
 //   cmake --build build-fuzz --target board_fuzz resources
 //   build-fuzz/tools/levelpack/board_fuzz -max_len=20000 -timeout=20 CORPUS \
-//     tests/world/board/data/board_corpus tests/world/data/level_corpus
-// Inputs worth keeping go into tests/world/board/data/board_corpus, which a
+//     tests/world/data/board_corpus tests/level/data/level_corpus
+// Inputs worth keeping go into tests/world/data/board_corpus, which a
 // normal test replays.
 #include <cstddef>
 #include <cstdint>
 
-#include "world/board/FuzzedLevel.h"
+#include "world/FuzzedLevel.h"
 
 // The board's world (screen, image store, sounds) comes up with the first
 // input and serves every later one; the process ends without taking it down,

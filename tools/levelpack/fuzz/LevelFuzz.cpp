@@ -5,14 +5,14 @@
 // Built when clang is the compiler; the build instruments the game's code
 // for the fuzzer by itself:
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz && cmake --build build-fuzz --target level_fuzz
-//   build-fuzz/tools/levelpack/level_fuzz -max_len=8192 CORPUS tests/world/data/level_corpus
-// Inputs worth keeping go into tests/world/data/level_corpus, which a
+//   build-fuzz/tools/levelpack/level_fuzz -max_len=8192 CORPUS tests/level/data/level_corpus
+// Inputs worth keeping go into tests/level/data/level_corpus, which a
 // normal test reads.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-#include "world/Level.h"
+#include "level/Level.h"
 
 namespace {
 
