@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/TextRender.h"
 #include "screens/CControllerInstructions.h"
 #include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerOptions.h"
@@ -432,6 +433,13 @@ TEST_F(Screens, AnOpenProfileGetsAPasswordOfAtMostTenCharacters)
     ASSERT_NE(s->GetTextbox(), nullptr);
     type("abcdefghijk");
     EXPECT_STREQ(s->GetTextbox()->GetText(), "abcdefghij");
+    // The prompt above the box states the count the box takes.
+    const char* const counts[] = {"zero", "one", "two",   "three", "four",  "five",
+                                  "six",  "seven", "eight", "nine",  "ten", "eleven"};
+    std::string prompt = toNarrowString(getStringTableEntry(6413).text.c_str());
+    size_t taken = strlen(s->GetTextbox()->GetText());
+    ASSERT_LT(taken, sizeof counts / sizeof counts[0]);
+    EXPECT_NE(prompt.find(std::string("up to ") + counts[taken] + " "), std::string::npos) << prompt;
     press(SDLK_RETURN);
     frame();
     ASSERT_TRUE(closed());
