@@ -102,7 +102,10 @@ bool CControllerMain::HasPlayed(const CProfile* p)
 {
     if (!p)
         return false;
-    if (p->GetCurrentSet() != 0 || p->GetCurrentLevel() != 0)
+    // The map keeps the set last on show as the current set, so a set
+    // chosen there is no sign of play; a level past the first is open only
+    // after a finished one.
+    if (p->GetCurrentLevel() != 0)
         return true;
     CProfile::Progress progress = p->GetProgress();
     for (int s = 0; s < PROFILE_SET_COUNT; ++s)
