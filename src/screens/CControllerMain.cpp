@@ -116,8 +116,9 @@ bool CControllerMain::HasPlayed(const CProfile* p)
 
 void CControllerMain::Greet()
 {
-    const char* name = profile ? profile->GetProfileName().c_str() : "";
-    profileLine = AddText(HasPlayed(profile) ? kStringWelcomeBack : kStringWelcomeNew, name, 200, 100, 400, 30, 3);
+    std::string name = profile ? profile->GetProfileName() : "";
+    profileLine =
+        AddPlainText(HasPlayed(profile) ? kStringWelcomeBack : kStringWelcomeNew, name, 200, 100, 400, 30, 3);
 }
 
 bool CControllerMain::CanWriteProfiles()
