@@ -16,3 +16,7 @@ SDL_Surface* renderTextBox(int width, int height, int align, int stringId, const
                            const char* parameter2 = nullptr, const char* parameter3 = nullptr,
                            const char* parameter4 = nullptr, const char* parameter5 = nullptr,
                            const char* parameter6 = nullptr);
+
+// The same with a plain text as the only parameter %1, shown as it is: a
+// name or a file name, whose "%" starts no markup.
+SDL_Surface* renderPlainTextBox(int width, int height, int align, int stringId, const char* text);

@@ -102,7 +102,10 @@ bool CControllerMain::HasPlayed(const CProfile* p)
 {
     if (!p)
         return false;
-    if (p->GetCurrentSet() != 0 || p->GetCurrentLevel() != 0)
+    // The map keeps the set last on show as the current set, so a set
+    // chosen there is no sign of play; a level past the first is open only
+    // after a finished one.
+    if (p->GetCurrentLevel() != 0)
         return true;
     CProfile::Progress progress = p->GetProgress();
     for (int s = 0; s < PROFILE_SET_COUNT; ++s)
@@ -113,8 +116,9 @@ bool CControllerMain::HasPlayed(const CProfile* p)
 
 void CControllerMain::Greet()
 {
-    const char* name = profile ? profile->GetProfileName().c_str() : "";
-    profileLine = AddText(HasPlayed(profile) ? kStringWelcomeBack : kStringWelcomeNew, name, 200, 100, 400, 30, 3);
+    std::string name = profile ? profile->GetProfileName() : "";
+    profileLine =
+        AddPlainText(HasPlayed(profile) ? kStringWelcomeBack : kStringWelcomeNew, name, 200, 100, 400, 30, 3);
 }
 
 bool CControllerMain::CanWriteProfiles()

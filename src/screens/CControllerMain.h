@@ -34,7 +34,7 @@ public:
     // tells the player that progress will not be kept.
     static bool CanWriteProfiles();
     // Whether a profile has played: it has finished a level or moved on
-    // from the first level of the first set. A new one is greeted
+    // from the first level of a set. A new one is greeted
     // "Welcome", one that has played "Welcome back".
     static bool HasPlayed(const CProfile* p);
     bool ShowsSaveWarning() const { return saveWarning != nullptr; }

@@ -220,6 +220,8 @@ void CControllerOptions::Close()
 
 void CControllerOptions::OnChildClosed(const ChildAnswer& closed)
 {
-    if (closed.id == CONTROLLER_MESSAGE && closing)
+    // A quit that came while the notice was up (window closed) is passed on
+    // as it is.
+    if (closed.id == CONTROLLER_MESSAGE && closing && GetExitCode() == 0)
         SetExitCode(1);
 }

@@ -57,7 +57,8 @@ void CControllerOptionsPassword::OnChildClosed(const ChildAnswer& closed)
         }
         unlocked = true;
         BuildEntry();
-    } else if (closed.id == CONTROLLER_MESSAGE && saving) {
+    } else if (closed.id == CONTROLLER_MESSAGE && saving && GetExitCode() == 0) {
+        // A quit that came while the notice was up is passed on as it is.
         SetExitCode(1);
     }
 }

@@ -227,7 +227,17 @@ CSprite* CControllerScreen::AddText(int stringId, const std::vector<std::string>
     const char* p[6] = {};
     for (size_t i = 0; i < parameters.size() && i < 6; ++i)
         p[i] = parameters[i].c_str();
-    SDL_Surface* surface = renderTextBox(width, height, align, stringId, p[0], p[1], p[2], p[3], p[4], p[5]);
+    return AddTextSprite(renderTextBox(width, height, align, stringId, p[0], p[1], p[2], p[3], p[4], p[5]), x, y);
+}
+
+CSprite* CControllerScreen::AddPlainText(int stringId, const std::string& text, int x, int y, int width, int height,
+                                         int align)
+{
+    return AddTextSprite(renderPlainTextBox(width, height, align, stringId, text.c_str()), x, y);
+}
+
+CSprite* CControllerScreen::AddTextSprite(SDL_Surface* surface, int x, int y)
+{
     int image = RegisterTextImage(surface, "text");
     // The sprite takes its own reference; the screen keeps one until it
     // clears itself.
@@ -238,7 +248,7 @@ CSprite* CControllerScreen::AddText(int stringId, const std::vector<std::string>
 
 CSprite* CControllerScreen::AddLine(const std::string& text, int x, int y, int width, int height, int align)
 {
-    return AddText(STRING_BODY, text.c_str(), x, y, width, height, align);
+    return AddPlainText(STRING_BODY, text, x, y, width, height, align);
 }
 
 void CControllerScreen::RemoveSprite(CSprite* sprite)
@@ -278,8 +288,8 @@ CGuiButton* CControllerScreen::AddBackButton(int widgetId, int x, int y, bool is
 CGuiButton* CControllerScreen::AddTextButton(int widgetId, int x, int y, int width, int height,
                                              const std::string& text, bool isDefault)
 {
-    int base = RegisterTextImage(renderTextBox(width, height, 3, STRING_LINK, text.c_str()), "link");
-    int hover = RegisterTextImage(renderTextBox(width, height, 3, STRING_LINK_HOVER, text.c_str()), "hover");
+    int base = RegisterTextImage(renderPlainTextBox(width, height, 3, STRING_LINK, text.c_str()), "link");
+    int hover = RegisterTextImage(renderPlainTextBox(width, height, 3, STRING_LINK_HOVER, text.c_str()), "hover");
     std::string baseName = CDraw::FindImageName(base);
     std::string hoverName = CDraw::FindImageName(hover);
     return AddImageButton(widgetId, x, y, baseName.c_str(), hoverName.c_str(), nullptr, isDefault);

@@ -131,7 +131,10 @@ protected:
     // The same with up to six parameters (%1 to %6).
     CSprite* AddText(int stringId, const std::vector<std::string>& parameters, int x, int y, int width, int height,
                      int align);
-    // The same with a plain text (STRING_BODY).
+    // String stringId with a plain text (a name, a file name) as its first
+    // parameter, shown as it is: markup codes in the text stay text.
+    CSprite* AddPlainText(int stringId, const std::string& text, int x, int y, int width, int height, int align);
+    // A plain text on its own (STRING_BODY), shown as it is.
     CSprite* AddLine(const std::string& text, int x, int y, int width, int height, int align);
     // Deletes one sprite of the screen.
     void RemoveSprite(CSprite* sprite);
@@ -145,8 +148,8 @@ protected:
     CGuiButton* AddBackButton(int widgetId, int x, int y, bool isDefault);
     // Whether the main menu made this screen.
     bool IsMadeByMainMenu() const { return madeByMainMenu; }
-    // A button made of its own text: ink lettering that lights up under the
-    // pointer.
+    // A button made of its own text (shown as it is): ink lettering that
+    // lights up under the pointer.
     CGuiButton* AddTextButton(int widgetId, int x, int y, int width, int height, const std::string& text,
                               bool isDefault = false);
     // A button of preloaded images.
@@ -202,6 +205,8 @@ private:
 
     std::string NewImageName(const char* what);
     int RegisterTextImage(struct SDL_Surface* surface, const char* what);
+    // A sprite of the screen's text layer showing the rendered text.
+    CSprite* AddTextSprite(struct SDL_Surface* surface, int x, int y);
 
     std::vector<CSprite*> sprites;
     std::vector<bool> spriteShown;

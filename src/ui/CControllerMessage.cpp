@@ -60,11 +60,13 @@ void CControllerMessage::createSprites(int titleId, int bodyId, const char* titl
     int image = CDraw::CopyImage("confirmation_parch.png", IMAGE_NAME, 0);
     CDraw::DrawImageOnImage("parchment_confirmation.png", image, INNER_PARCHMENT_X, INNER_PARCHMENT_Y);
     int width = CDraw::GetImageWidth(image);
+    // The parameters are names and plain texts: shown as they are.
     if (titleId != -1)
-        drawTextOnImage(titleId, image, 2, TITLE_WIDTH, TITLE_HEIGHT, (width - TITLE_WIDTH) / 2, TITLE_Y,
-                        titleParameter);
+        drawPlainTextOnImage(titleId, image, 2, TITLE_WIDTH, TITLE_HEIGHT, (width - TITLE_WIDTH) / 2, TITLE_Y,
+                             titleParameter);
     if (bodyId != -1)
-        drawTextOnImage(bodyId, image, 2, BODY_WIDTH, BODY_HEIGHT, (width - BODY_WIDTH) / 2, BODY_Y, bodyParameter);
+        drawPlainTextOnImage(bodyId, image, 2, BODY_WIDTH, BODY_HEIGHT, (width - BODY_WIDTH) / 2, BODY_Y,
+                             bodyParameter);
     background = makeWidgetSprite(IMAGE_NAME, LAYER_BACKGROUND, "Message Controller (MESSAGE_LSPRITE_BACKGROUND)",
                                   BACKGROUND_X, BACKGROUND_Y, true);
 

@@ -40,7 +40,8 @@ public:
     };
 
     // titleId or bodyId -1 leaves that text out; parameter (or null) is the
-    // body's first parameter.
+    // body's first parameter. Parameters are shown as they are: markup codes
+    // in a name stay text.
     CControllerMessage(int titleId, int bodyId, bool hasCancel, const char* parameter);
     // No title.
     CControllerMessage(int bodyId, bool hasCancel, const char* parameter);

@@ -264,6 +264,27 @@ TEST_F(Map, TheSetButtonsSwitchSetsAndTheProfileRemembersTheSet)
     EXPECT_EQ(profile->GetCurrentSet(), 2);
 }
 
+TEST_F(Map, SwitchingSetsIsNotPlayingAndTheMenuStillSaysWelcome)
+{
+    CControllerMap* map = openMapFromMenuByKeys();
+    ASSERT_NE(map, nullptr);
+    frame(2);
+    click(map->FindButton(CControllerMap::BUTTON_SET_FIRST + 2));
+    frame();
+    ASSERT_EQ(profile->GetCurrentSet(), 2);
+    frame(2);
+    click(map->FindButton(CControllerMap::BUTTON_BACK));
+    frame(3);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
+    EXPECT_EQ(profile->GetCurrentSet(), 2);
+    EXPECT_FALSE(CControllerMain::HasPlayed(profile.get()));
+    // A finished level of any set counts.
+    profile->SetCurrentLevel(0);
+    profile->SetSteps(9);
+    profile->RecordSetResult();
+    EXPECT_TRUE(CControllerMain::HasPlayed(profile.get()));
+}
+
 TEST_F(Map, BackLeavesWithExitCodeOneAndTheManagerButtonAsksForTheManager)
 {
     CControllerMap* map = open(new CControllerMap());

@@ -1,16 +1,20 @@
 // What the screens show: every picture within the screen, every text whole
 // and clear of the others, drawn buttons where a choice is offered, labels
 // that say where a button goes, the settings' values beside their sliders,
-// How to Play naming the keys as bound, the greeting of a new profile, and
-// the level manager's list as the folder is now, with best results.
+// How to Play naming the keys as bound, the greeting of a new profile, the
+// level manager's list as the folder is now, with best results, and names
+// shown as they are.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "engine/CDraw.h"
 #include "engine/CSprite.h"
+#include "engine/TextImage.h"
+#include "engine/UserDirs.h"
 #include "screens/CControllerInstructions.h"
 #include "screens/CControllerMain.h"
 #include "screens/CControllerManager.h"
@@ -20,10 +24,12 @@
 #include "screens/CControllerProfiles.h"
 #include "screens/CControllerScoreboard.h"
 #include "screens/ScreenTestSupport.h"
+#include "ui/CControllerMessage.h"
 #include "ui/CGuiButton.h"
 #include "ui/CGuiListbox.h"
 #include "ui/CGuiSlider.h"
 #include "ui/CGuiTextbox.h"
+#include "ui/TextOnImage.h"
 #include "play/CControllerGame.h"
 #include "level/Level.h"
 #include "level/TileCodes.h"
@@ -317,4 +323,123 @@ TEST_F(Looks, AFolderPathIsBrokenAfterItsSlashes)
               std::vector<std::string>({"/home/someone/", "Documents/", "ZOBK Levels/"}));
     // A piece longer than a line is cut where the line is full.
     EXPECT_EQ(M::BreakPath("/abcdefghij/", 5), std::vector<std::string>({"/", "abcde", "fghij", "/"}));
+}
+
+// ------------------------------------------------------------ names as they are
+
+namespace {
+
+const char* const kName = "%n%b%1";
+
+bool samePixels(SDL_Surface* a, int ax, int ay, SDL_Surface* b, int bx, int by, int w, int h)
+{
+    SDL_LockSurface(a);
+    SDL_LockSurface(b);
+    bool same = true;
+    for (int y = 0; y < h && same; ++y)
+        for (int x = 0; x < w && same; ++x) {
+            Uint8 ar, ag, ab, aa, br, bg, bb, ba;
+            SDL_GetRGBA(CDraw::GetPixel(a, ax + x, ay + y), a->format, &ar, &ag, &ab, &aa);
+            SDL_GetRGBA(CDraw::GetPixel(b, bx + x, by + y), b->format, &br, &bg, &bb, &ba);
+            same = ar == br && ag == bg && ab == bb && aa == ba;
+        }
+    SDL_UnlockSurface(b);
+    SDL_UnlockSurface(a);
+    return same;
+}
+
+// Profile names and folder names are shown as they are wherever they appear:
+// a "%n", "%b" or "%1" inside a name is drawn as text, never applied as
+// markup (a line break, bold, a parameter).
+class NamesShown : public Looks {
+protected:
+    // The screen's text sprite placed at (x, y), or null.
+    static const CSprite* textAt(const CControllerScreen* screen, int x, int y)
+    {
+        for (const CSprite* s : screen->GetSprites())
+            if (isText(s) && s->GetX(true) == x && s->GetY(true) == y)
+                return s;
+        return nullptr;
+    }
+    // The sprite's picture is string stringId with text as its parameter,
+    // drawn as it is.
+    static void expectShownAsItIs(const CSprite* sprite, int stringId, int align, const std::string& text)
+    {
+        ASSERT_NE(sprite, nullptr);
+        SDL_Surface* shown = CDraw::GetImageSurface(sprite->GetFrameImage(0));
+        ASSERT_NE(shown, nullptr);
+        SDL_Surface* plain = renderPlainTextBox(shown->w, shown->h, align, stringId, text.c_str());
+        ASSERT_NE(plain, nullptr);
+        ASSERT_EQ(plain->w, shown->w);
+        ASSERT_EQ(plain->h, shown->h);
+        EXPECT_TRUE(samePixels(shown, 0, 0, plain, 0, 0, shown->w, shown->h)) << text;
+        SDL_FreeSurface(plain);
+    }
+    // A profile under kName that has finished a level, current.
+    void nameTheProfile()
+    {
+        ASSERT_GT(profile->AddProfile(kName), 0);
+        ASSERT_EQ(profile->GetProfileName(), kName);
+        profile->SetCurrentSet(0);
+        profile->SetCurrentLevel(0);
+        profile->SetSteps(12);
+        profile->RecordSetResult();
+        ASSERT_TRUE(profile->Save());
+    }
+};
+
+} // namespace
+
+TEST_F(NamesShown, AProfileNameIsShownAsItIsInTheGreetingProfilesAndHighScores)
+{
+    nameTheProfile();
+    CControllerMain* menu = show(new CControllerMain());
+    ASSERT_TRUE(CControllerMain::HasPlayed(profile.get()));
+    expectShownAsItIs(textAt(menu, 200, 100), 6010, 3, kName);
+
+    CControllerProfiles* profiles = show(new CControllerProfiles());
+    CGuiButton* row =
+        dynamic_cast<CGuiButton*>(profiles->FindButton(CControllerProfiles::ROW_FIRST + profile->GetProfileNumber()));
+    ASSERT_NE(row, nullptr);
+    expectShownAsItIs(row->GetBaseSprite(), CControllerScreen::STRING_LINK, 3, std::string("> ") + kName + " <");
+
+    // The only profile with a finished level heads the table.
+    CControllerScoreboard* scores = show(new CControllerScoreboard(CControllerScoreboard::TYPE_HIGH_SCORES, false));
+    expectShownAsItIs(textAt(scores, 140, 200), CControllerScreen::STRING_BODY, 0, std::string("1.  ") + kName);
+}
+
+TEST_F(NamesShown, ANoticeShowsTheNameItGivesAsItIs)
+{
+    const int deleteAsk = 6047;
+    open(new CControllerMessage(6031, deleteAsk, true, kName));
+    int image = CDraw::FindImageId(CControllerMessage::IMAGE_NAME);
+    ASSERT_GE(image, 0);
+    // The same parchment with the text drawn as it is.
+    int expected = CDraw::CopyImage("confirmation_parch.png", "expected_message.png", 0);
+    CDraw::DrawImageOnImage("parchment_confirmation.png", expected, CControllerMessage::INNER_PARCHMENT_X,
+                            CControllerMessage::INNER_PARCHMENT_Y);
+    int bodyX = (CDraw::GetImageWidth(expected) - CControllerMessage::BODY_WIDTH) / 2;
+    ASSERT_TRUE(drawPlainTextOnImage(deleteAsk, expected, 2, CControllerMessage::BODY_WIDTH,
+                                     CControllerMessage::BODY_HEIGHT, bodyX, CControllerMessage::BODY_Y, kName));
+    EXPECT_TRUE(samePixels(CDraw::GetImageSurface(image), bodyX, CControllerMessage::BODY_Y,
+                           CDraw::GetImageSurface(expected), bodyX, CControllerMessage::BODY_Y,
+                           CControllerMessage::BODY_WIDTH, CControllerMessage::BODY_HEIGHT));
+    CDraw::ReleaseImageByName("expected_message.png");
+}
+
+TEST_F(NamesShown, TheLevelManagerShowsItsFolderAsItIs)
+{
+    // A documents folder whose name holds markup codes.
+    std::string documents = dir.file(kName);
+    setenv("XDG_DOCUMENTS_DIR", documents.c_str(), 1);
+    InitUserDirectories();
+    std::string folder = GetLevelsDirectory();
+    ASSERT_NE(folder.find(kName), std::string::npos) << folder;
+    CControllerManager* manager = show(new CControllerManager());
+    int y = 146;
+    for (const std::string& line : CControllerManager::BreakPath(folder, CControllerManager::PATH_LINE_LENGTH)) {
+        SCOPED_TRACE(line);
+        expectShownAsItIs(textAt(manager, 445, y), CControllerScreen::STRING_BODY, 3, line);
+        y += 22;
+    }
 }

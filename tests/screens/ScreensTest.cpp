@@ -3,8 +3,11 @@
 // key bindings, the profile password, profiles and the tutorial hint.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <string>
 
+#include "engine/TextRender.h"
 #include "screens/CControllerInstructions.h"
 #include "screens/CControllerMessageTutorial.h"
 #include "screens/CControllerOptions.h"
@@ -319,6 +322,46 @@ TEST_F(Screens, SettingsThatCannotBeSavedAreToldAndStayInUse)
     EXPECT_EQ(profile->GetSoundVolume(), 4);
 }
 
+TEST_F(Screens, AQuitOverTheSettingsNotSavedNoticeQuitsAtOnce)
+{
+    // Settings left by their button, and a new password saved: each tells
+    // its failed save, and a quit meanwhile (the window closed, an
+    // interrupt) is passed on.
+    for (int which = 0; which < 2; ++which) {
+        SCOPED_TRACE(which == 0 ? "settings" : "password");
+        if (which == 0) {
+            open(new CControllerOptions());
+            breakProfileFolder();
+            clickButton(CControllerOptions::BUTTON_BACK);
+        } else {
+            std::string folder = profileDir.substr(0, profileDir.size() - 1);
+            ASSERT_EQ(remove(folder.c_str()), 0);
+            ASSERT_EQ(rename((folder + ".saved").c_str(), folder.c_str()), 0);
+            open(new CControllerOptionsPassword());
+            breakProfileFolder();
+            clickButton(CControllerOptionsPassword::BUTTON_SAVE);
+        }
+        ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
+        frame();
+        if (which == 0) {
+            SDL_Event quit;
+            memset(&quit, 0, sizeof quit);
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+        } else {
+            // SDL turns an interrupt (Ctrl+C) into the same quit event.
+            struct sigaction handler;
+            ASSERT_EQ(sigaction(SIGINT, nullptr, &handler), 0);
+            ASSERT_NE(handler.sa_handler, SIG_DFL);
+            ASSERT_NE(handler.sa_handler, SIG_IGN);
+            raise(SIGINT);
+        }
+        frame(3);
+        ASSERT_TRUE(closed());
+        EXPECT_EQ(holder->passedCode, -1);
+    }
+}
+
 TEST_F(Screens, TheSettingsOpenTheKeyBindingsAndThePasswordAndComeBack)
 {
     open(new CControllerOptions());
@@ -390,6 +433,13 @@ TEST_F(Screens, AnOpenProfileGetsAPasswordOfAtMostTenCharacters)
     ASSERT_NE(s->GetTextbox(), nullptr);
     type("abcdefghijk");
     EXPECT_STREQ(s->GetTextbox()->GetText(), "abcdefghij");
+    // The prompt above the box states the count the box takes.
+    const char* const counts[] = {"zero", "one", "two",   "three", "four",  "five",
+                                  "six",  "seven", "eight", "nine",  "ten", "eleven"};
+    std::string prompt = toNarrowString(getStringTableEntry(6413).text.c_str());
+    size_t taken = strlen(s->GetTextbox()->GetText());
+    ASSERT_LT(taken, sizeof counts / sizeof counts[0]);
+    EXPECT_NE(prompt.find(std::string("up to ") + counts[taken] + " "), std::string::npos) << prompt;
     press(SDLK_RETURN);
     frame();
     ASSERT_TRUE(closed());
