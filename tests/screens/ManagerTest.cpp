@@ -238,3 +238,25 @@ TEST_F(Manager, ALevelPlayedFromTheManagerHasItsBestRecordSavedWhenThePlayScreen
     ASSERT_NE(onDisk, nullptr);
     EXPECT_EQ(onDisk->GetLevelRecord("alpha"), steps);
 }
+
+TEST_F(Manager, TheBestColumnFindsTheRecordOfALevelWhoseFileNameIsLongerThanSixteen)
+{
+    // The play screen keeps a level's record under the level's own name,
+    // the file name cut to 16 characters. Names of 16 and 17 characters.
+    const char* const names[] = {"sixteen-letters!", "seventeen-letters"};
+    int steps = 20;
+    for (const char* name : names) {
+        saveLevel("short", "A Level");
+        ASSERT_EQ(rename(path("short").c_str(), path(name).c_str()), 0);
+        CLevel level;
+        ASSERT_TRUE(level.Load(name));
+        profile->SetSteps(++steps);
+        profile->RecordSteps(level.GetName());
+    }
+    CControllerManager* m = open(new CControllerManager());
+    ASSERT_EQ(m->GetEntries().size(), 2u);
+    EXPECT_EQ(m->GetList()->GetCell(0, 0), "seventeen-letters");
+    EXPECT_EQ(m->GetList()->GetCell(0, 2), "22");
+    EXPECT_EQ(m->GetList()->GetCell(1, 0), "sixteen-letters!");
+    EXPECT_EQ(m->GetList()->GetCell(1, 2), "21");
+}
