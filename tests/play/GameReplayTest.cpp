@@ -233,8 +233,8 @@ TEST_F(Walk, ATutorialMarkerSpeaksOnceWhenTheProfessorReachesIt)
     EXPECT_EQ(m_screen->GetTutorialChild()->GetText(), hint);
     EXPECT_EQ(professorX(), 3);
     release(kRight);
-    frame();
-    tap(32); // any key closes the text
+    frames(CControllerMessageTutorial::KEY_WAIT_FRAMES);
+    tap(32); // any key closes the text once it has been up half a second
     frames(2);
     EXPECT_EQ(CController::GetCurrentController(), m_screen);
     EXPECT_EQ(m_screen->GetTutorialChild(), nullptr);
