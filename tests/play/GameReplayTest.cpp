@@ -215,14 +215,8 @@ TEST_F(Walk, CaughtByABotTheFatalStepIsUndoneFromThePostLevelScreen)
 
 TEST_F(Walk, ATutorialMarkerSpeaksOnceWhenTheProfessorReachesIt)
 {
-    m_level.Clear();
-    gametest::drawLevel(m_level,
-                        "@..?...........$\n"
-                        "################\n");
     const char hint[] = "Mind the gap, Professor.";
-    char* text = new char[sizeof hint];
-    memcpy(text, hint, sizeof hint);
-    m_level.SetTutorialText(3, 22, text);
+    gametest::drawMarkerWalk(m_level, hint);
     play(m_level);
     frames(kOutOfTheTube);
     press(kRight);

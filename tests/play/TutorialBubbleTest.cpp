@@ -225,14 +225,7 @@ TEST_F(TutorialBubble, BubblesOpenedOnTheWayThroughTheTutorialLevelsLeaveTheProf
 // are enough. Frames are counted as the game presents them.
 TEST_F(TutorialBubble, AKeyClosesTheBubbleOnlyOnceItHasBeenUpForHalfASecond)
 {
-    m_level.Clear();
-    gametest::drawLevel(m_level,
-                        "@..?...........$\n"
-                        "################\n");
-    const char hint[] = "Mind the gap, Professor.";
-    char* text = new char[sizeof hint];
-    memcpy(text, hint, sizeof hint);
-    m_level.SetTutorialText(3, 22, text);
+    gametest::drawMarkerWalk(m_level, "Mind the gap, Professor.");
     play(m_level);
     const int right = 275;
     frames(90); // out of the entrance tube
