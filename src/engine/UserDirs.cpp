@@ -57,11 +57,6 @@ std::string lowerKey(const char* name)
     return key;
 }
 
-bool lowerLess(const char* a, const char* b)
-{
-    return lowerKey(a) < lowerKey(b);
-}
-
 } // namespace
 
 void MakeDirectory(const char* path)
@@ -133,6 +128,12 @@ const char* GetLevelsDirectory() { return g_levelsDir; }
 
 void GetFiles(std::list<char*>& result, const char* folder, const char* extension, bool sorted)
 {
+    // The sorted names are taken as one sorted run: names already in the
+    // list would not be in order with them, so such a list is refused.
+    if (sorted && !result.empty()) {
+        logPrint(LOG_ERROR, "GetFiles()   A sorted listing needs an empty list ('%s')\n", folder);
+        return;
+    }
     std::list<char*> found;
     size_t extLength = strlen(extension);
 
@@ -149,9 +150,10 @@ void GetFiles(std::list<char*>& result, const char* folder, const char* extensio
             if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
                 continue;
             size_t length = strlen(name);
-            // The extension ends the name ("x.lvl.lvl" is "x.lvl"); a name
-            // that is only the extension names nothing.
-            if (extLength == 0 || length <= extLength || strcmp(name + length - extLength, extension) != 0)
+            // The first occurrence of the extension ends the name, so
+            // "x.lvl.lvl" is not listed; a name that is only the extension
+            // names nothing.
+            if (extLength == 0 || length <= extLength || strstr(name, extension) != name + length - extLength)
                 continue;
             struct stat st;
             if (fstatat(fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode))
@@ -168,8 +170,7 @@ void GetFiles(std::list<char*>& result, const char* folder, const char* extensio
         return;
     }
     // One sort by the lower-case names, stable so that equal names keep
-    // their listing order, then one merge that puts each new name after the
-    // names already present that compare equal to it.
+    // their listing order.
     std::vector<std::pair<std::string, char*>> keyed;
     keyed.reserve(found.size());
     for (char* name : found)
@@ -178,10 +179,8 @@ void GetFiles(std::list<char*>& result, const char* folder, const char* extensio
                      [](const std::pair<std::string, char*>& a, const std::pair<std::string, char*>& b) {
                          return a.first < b.first;
                      });
-    std::list<char*> ordered;
     for (const auto& k : keyed)
-        ordered.push_back(k.second);
-    result.merge(ordered, lowerLess);
+        result.push_back(k.second);
 }
 
 void OpenWithShell(const char* target)

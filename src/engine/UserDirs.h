@@ -18,9 +18,11 @@ const char* GetProfileDirectory();
 const char* GetLevelsDirectory();
 
 // Fills result with newly allocated names (free with delete[]) of the files
-// in folder whose names end in extension, without the extension. Unsorted:
-// result is replaced by the names in listing order. Sorted: each name is
-// inserted before the first name that is greater ignoring case.
+// in folder whose names end in the first occurrence of extension, without
+// the extension. Unsorted: result is replaced by the names in listing order.
+// Sorted: result must be empty (a list holding names is refused, logged and
+// left as it is) and takes the names sorted ignoring case, equal names in
+// listing order.
 void GetFiles(std::list<char*>& result, const char* folder, const char* extension, bool sorted);
 
 // Opens a file or web address with the user's desktop programs; the result

@@ -139,7 +139,10 @@ void CControllerManager::FillList()
     list->Clear();
     for (size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
-        int best = profile ? profile->GetLevelRecord(e.name.c_str()) : PROFILE_NO_RESULT;
+        // The play screen keeps the record under the level's own name: the
+        // file name cut to the length a level's name keeps.
+        std::string levelName = e.name.substr(0, CLevel::NAME_SIZE - 1);
+        int best = profile ? profile->GetLevelRecord(levelName.c_str()) : PROFILE_NO_RESULT;
         list->AddRow(static_cast<int>(i), {e.name, e.heading, best == PROFILE_NO_RESULT ? "-" : std::to_string(best)});
     }
     list->Refresh();

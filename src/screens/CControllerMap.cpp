@@ -388,9 +388,16 @@ bool CControllerMap::OnKey(bool released, int key)
         return false;
     CGuiButtonMapDot* dot = FocusedDot();
     if (key == KEY_RETURN || key == KEY_SPACE) {
-        // The dot with the focus answers Return itself: an open one plays,
-        // a locked one says it is locked. Without one, the focused button
-        // or the default button (Play) takes it.
+        // An open dot with the focus answers Return itself and plays. A
+        // locked one (the pointer left on it, or clicked) has said so once:
+        // Return plays the ringed level, and the caption shows that level
+        // again. Without a dot, the focused button or the default button
+        // (Play) takes it.
+        if (dot && dot->GetState() == DOT_LOCKED) {
+            ShowInfo(selected);
+            Play(selected);
+            return true;
+        }
         if (dot) {
             dot->Activate(true, false);
             return true;

@@ -76,7 +76,8 @@ CControllerMessageTutorial::Placement CControllerMessageTutorial::Place(const Re
 
 CControllerMessageTutorial::CControllerMessageTutorial(const char* hint, const Rect& marker, const Rect& professor)
     : text(hasText(hint) ? hint : kNoText),
-      placement(Place(marker, professor))
+      placement(Place(marker, professor)),
+      openedFrame(CDraw::GetFrameCount())
 {
     id = CONTROLLER_MESSAGE_TUTORIAL;
     AddPicture("dimmer.png", LAYER_BACKGROUND + 1, 0, 0);
@@ -97,6 +98,9 @@ bool CControllerMessageTutorial::OnKey(bool released, int key)
 {
     if (released || key == KEY_KEYPAD0)
         return false;
+    // Too early: the key is taken and does nothing.
+    if (CDraw::GetFrameCount() - openedFrame < KEY_WAIT_FRAMES)
+        return true;
     SetExitCode(1);
     return true;
 }

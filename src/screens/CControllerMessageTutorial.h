@@ -1,6 +1,7 @@
 // The tutorial marker's text: a speech bubble over the dimmed board with
 // the hint the level's author wrote for that cell. Any key or click closes
-// it (exit code 1, result 0).
+// it (exit code 1, result 0); a key only once the bubble has been up for
+// half a second, so a player walking on by keys gets to read it.
 //
 // The bubble stands above or below the marker, clear of the professor and
 // of the cells around the marker (the thing the hint explains is usually
@@ -9,6 +10,7 @@
 
 #include <string>
 
+#include "engine/CDraw.h"
 #include "engine/Rect.h"
 #include "screens/CControllerScreen.h"
 
@@ -35,7 +37,10 @@ public:
         TIP_GAP = 2,
         // Cells around the marker that the bubble keeps clear of, on each
         // side.
-        CLEAR_CELLS = 1
+        CLEAR_CELLS = 1,
+        // Frames a key waits before it closes the bubble: half a second at
+        // the 33 ms frame period that every pushed screen runs at.
+        KEY_WAIT_FRAMES = (500 + CDraw::NORMAL_FRAME_PERIOD - 1) / CDraw::NORMAL_FRAME_PERIOD
     };
 
     // Where the bubble and its tail stand on the screen.
@@ -70,4 +75,6 @@ protected:
 private:
     std::string text;
     Placement placement;
+    // The frame count when the bubble was made.
+    Uint32 openedFrame;
 };

@@ -279,8 +279,10 @@ void CGuiListbox::RebuildContents()
             for (int c = 0; c < columnCount; ++c) {
                 const std::string& text = GetCell(r, c);
                 // Cells hold data (file names, headings): shown as they are.
+                // A text wider than its column wraps; its box is one row
+                // high, so the lines past the first never reach the next row.
                 if (!text.empty())
-                    drawPlainTextOnImage(STRING_CELL, image, 0, columnWidths[static_cast<size_t>(c)], imageHeight,
+                    drawPlainTextOnImage(STRING_CELL, image, 0, columnWidths[static_cast<size_t>(c)], rowHeight,
                                          left, (r - scrollTop) * rowHeight + textY, text.c_str());
                 left += columnWidths[static_cast<size_t>(c)];
             }

@@ -69,7 +69,7 @@ const std::vector<std::string> kFolderVars = {"HOME", "XDG_DATA_HOME", "XDG_CONF
 TEST(GetFiles, KeepsOnlyRegularFilesEndingInTheExtension)
 {
     TempDir dir;
-    for (const char* n : {"a.lvl", "b.LVL", "c.lvl.lvl", "d.lvl.bak", "notes.txt", ".lvl", "e.lvlx"})
+    for (const char* n : {"a.lvl", "b.LVL", "c.lvl.lvl", "d.lvl.bak", "notes.txt", ".lvl", "e.lvlx", "f.lvlx.lvl"})
         testsupport::writeFile(dir.file(n), "x");
     ASSERT_EQ(mkdir(dir.file("folder.lvl").c_str(), 0755), 0);
     // Neither a named pipe nor a link to one is anything to read.
@@ -78,11 +78,12 @@ TEST(GetFiles, KeepsOnlyRegularFilesEndingInTheExtension)
     ASSERT_EQ(symlink(dir.file("a.lvl").c_str(), dir.file("alias.lvl").c_str()), 0);
     std::list<char*> result;
     GetFiles(result, dir.path().c_str(), ".lvl", true);
-    // The extension is matched at the end of the name: "c.lvl.lvl" is "c.lvl".
-    EXPECT_EQ(names(result), (std::vector<std::string>{"a", "alias", "c.lvl"}));
+    // A name is kept only when the first ".lvl" in it ends it: "c.lvl.lvl"
+    // and "f.lvlx.lvl" are not listed.
+    EXPECT_EQ(names(result), (std::vector<std::string>{"a", "alias"}));
 }
 
-TEST(GetFiles, SortedInsertIgnoresCaseAndKeepsArrivalOrderOfEquals)
+TEST(GetFiles, SortedListingIgnoresCaseAndTakesOnlyAnEmptyList)
 {
     TempDir dir;
     for (const char* n : {"Zeta.lvl", "alpha.lvl", "Beta.lvl"})
@@ -91,14 +92,17 @@ TEST(GetFiles, SortedInsertIgnoresCaseAndKeepsArrivalOrderOfEquals)
     GetFiles(result, dir.path().c_str(), ".lvl", true);
     EXPECT_EQ(names(result), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
 
-    // Names already in the list stay; a new equal name goes after them.
-    TempDir more;
-    testsupport::writeFile(more.file("BETA.lvl"), "x");
+    // A list that already holds a name is refused and left as it is.
     char* existing = new char[256];
-    strcpy(existing, "beta");
+    strcpy(existing, "zz");
     result.push_back(existing);
-    GetFiles(result, more.path().c_str(), ".lvl", true);
-    EXPECT_EQ(names(result), (std::vector<std::string>{"beta", "BETA"}));
+    logInit(false);
+    logCategoryOn(LOG_ERROR);
+    CaptureStdout();
+    GetFiles(result, dir.path().c_str(), ".lvl", true);
+    std::string out = GetCapturedStdout();
+    EXPECT_EQ(names(result), std::vector<std::string>{"zz"});
+    EXPECT_NE(out.find("GetFiles()   A sorted listing needs an empty list"), std::string::npos) << out;
 }
 
 TEST(GetFiles, ASortedListingOfManyNamesIsInOrder)

@@ -215,14 +215,8 @@ TEST_F(Walk, CaughtByABotTheFatalStepIsUndoneFromThePostLevelScreen)
 
 TEST_F(Walk, ATutorialMarkerSpeaksOnceWhenTheProfessorReachesIt)
 {
-    m_level.Clear();
-    gametest::drawLevel(m_level,
-                        "@..?...........$\n"
-                        "################\n");
     const char hint[] = "Mind the gap, Professor.";
-    char* text = new char[sizeof hint];
-    memcpy(text, hint, sizeof hint);
-    m_level.SetTutorialText(3, 22, text);
+    gametest::drawMarkerWalk(m_level, hint);
     play(m_level);
     frames(kOutOfTheTube);
     press(kRight);
@@ -233,8 +227,8 @@ TEST_F(Walk, ATutorialMarkerSpeaksOnceWhenTheProfessorReachesIt)
     EXPECT_EQ(m_screen->GetTutorialChild()->GetText(), hint);
     EXPECT_EQ(professorX(), 3);
     release(kRight);
-    frame();
-    tap(32); // any key closes the text
+    frames(CControllerMessageTutorial::KEY_WAIT_FRAMES);
+    tap(32); // any key closes the text once it has been up half a second
     frames(2);
     EXPECT_EQ(CController::GetCurrentController(), m_screen);
     EXPECT_EQ(m_screen->GetTutorialChild(), nullptr);

@@ -63,6 +63,17 @@ void drawLevel(CLevel& level, const char* picture)
     }
 }
 
+void drawMarkerWalk(CLevel& level, const char* hint)
+{
+    level.Clear();
+    drawLevel(level,
+              "@..?...........$\n"
+              "################\n");
+    char* text = new char[strlen(hint) + 1];
+    strcpy(text, hint);
+    level.SetTutorialText(3, 22, text);
+}
+
 void GameTest::SetUp()
 {
     m_chdir.reset(new testsupport::ScopedChdir(testsupport::runDir()));

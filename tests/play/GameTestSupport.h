@@ -84,4 +84,8 @@ protected:
 // grass and the exit further right.
 extern const char* const kWalkFloor;
 
+// A walk along that floor with a tutorial marker holding hint in its fourth
+// cell, (3, 22).
+void drawMarkerWalk(CLevel& level, const char* hint);
+
 } // namespace gametest

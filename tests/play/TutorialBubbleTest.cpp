@@ -179,10 +179,20 @@ TEST_F(TutorialBubble, BubblesOpenedOnTheWayThroughTheTutorialLevelsLeaveTheProf
                 if (level->GetTutorialText(x, y))
                     unread.insert(std::make_pair(x, y));
         replay::PlayerRun run(*level, false);
+        // A bubble is looked at once; the key that closes it is pressed each
+        // frame until the bubble has been up long enough to take it.
+        Bubble* seen = nullptr;
         while (run.frame()) {
             Bubble* bubble = run.game()->GetTutorialChild();
-            if (!bubble || CController::GetCurrentController() != bubble)
+            if (!bubble || CController::GetCurrentController() != bubble) {
+                seen = nullptr;
                 continue;
+            }
+            if (bubble == seen) {
+                bubble->InputKey(false, SDLK_SPACE);
+                continue;
+            }
+            seen = bubble;
             ++bubbles;
             const CSprite* prof = run.game()->GetProfessor()->sprite;
             const Rect professor{prof->GetX(true), prof->GetY(true), prof->GetWidth(false), prof->GetHeight(false)};
@@ -207,6 +217,42 @@ TEST_F(TutorialBubble, BubblesOpenedOnTheWayThroughTheTutorialLevelsLeaveTheProf
                           << ") is not on the solution's way";
     }
     EXPECT_GE(bubbles, 26);
+}
+
+// A player walking on by keys must get to read the bubble: a key closes it
+// only once it has been up for half a second. The bubble runs at the stack's
+// frame period of 33 ms, so 15 frames (495 ms) are too few and 16 (528 ms)
+// are enough. Frames are counted as the game presents them.
+TEST_F(TutorialBubble, AKeyClosesTheBubbleOnlyOnceItHasBeenUpForHalfASecond)
+{
+    gametest::drawMarkerWalk(m_level, "Mind the gap, Professor.");
+    play(m_level);
+    const int right = 275;
+    frames(90); // out of the entrance tube
+    press(right);
+    Uint32 opened = 0;
+    for (int i = 0; i < 300 && !m_screen->GetTutorialChild(); ++i) {
+        opened = CDraw::GetFrameCount();
+        frame();
+    }
+    ASSERT_NE(m_screen->GetTutorialChild(), nullptr) << "no bubble";
+    // A key read in the frame that starts 15 frames after the bubble was
+    // made is ignored; one read in the next frame, at 16, closes it.
+    while (CDraw::GetFrameCount() - opened < 15)
+        frame();
+    press(SDLK_SPACE);
+    frame();
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE_TUTORIAL) << "closed before half a second";
+    ASSERT_EQ(CDraw::GetFrameCount() - opened, 16u);
+    release(SDLK_SPACE);
+    press(SDLK_SPACE);
+    frame();
+    release(SDLK_SPACE);
+    frames(2);
+    EXPECT_EQ(CController::GetCurrentController(), m_screen) << "still open after half a second";
+    EXPECT_EQ(m_screen->GetTutorialChild(), nullptr);
+    release(right);
+    frame();
 }
 
 // Each line of a tutorial text, as the text renderer wraps it in the

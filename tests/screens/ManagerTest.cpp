@@ -185,6 +185,7 @@ TEST_F(Manager, PlayingALevelOpensThePlayScreenWithItAndTheManagerComesBack)
 TEST_F(Manager, OnlyRegularFilesAreListedAndANamedPipeIsNeverWaitedOn)
 {
     saveLevel("alpha", "The First");
+    // The first ".lvl" of "x.lvl.lvl" does not end its name: not listed.
     saveLevel("x.lvl", "Twice the extension");
     // A name and a heading holding markup are listed as they are.
     saveLevel("odd%n%1%b", "50%n%b off%1");
@@ -195,12 +196,10 @@ TEST_F(Manager, OnlyRegularFilesAreListedAndANamedPipeIsNeverWaitedOn)
     alarm(30);
     CControllerManager* m = open(new CControllerManager());
     const std::vector<CControllerManager::Entry>& e = m->GetEntries();
-    ASSERT_EQ(e.size(), 3u);
+    ASSERT_EQ(e.size(), 2u);
     EXPECT_EQ(e[0].name, "alpha");
     EXPECT_EQ(e[1].name, "odd%n%1%b");
     EXPECT_EQ(e[1].heading, "50%n%b off%1");
-    EXPECT_EQ(e[2].name, "x.lvl");
-    EXPECT_FALSE(e[2].damaged);
     EXPECT_EQ(m->GetList()->GetCell(1, 0), "odd%n%1%b");
     // A pipe that takes a listed name later is refused when it is opened.
     CLevel level;
@@ -212,7 +211,7 @@ TEST_F(Manager, OnlyRegularFilesAreListedAndANamedPipeIsNeverWaitedOn)
     press(SDLK_END);
     click(m->FindButton(CControllerManager::BUTTON_PLAY));
     frame();
-    EXPECT_NE(m->GetGame(), nullptr) << "x.lvl.lvl plays";
+    EXPECT_NE(m->GetGame(), nullptr) << "odd%n%1%b.lvl plays";
 }
 
 TEST_F(Manager, ALevelPlayedFromTheManagerHasItsBestRecordSavedWhenThePlayScreenReturns)
@@ -238,4 +237,26 @@ TEST_F(Manager, ALevelPlayedFromTheManagerHasItsBestRecordSavedWhenThePlayScreen
     std::unique_ptr<CProfile> onDisk = CProfile::ReadOther(profile->GetProfileNumber());
     ASSERT_NE(onDisk, nullptr);
     EXPECT_EQ(onDisk->GetLevelRecord("alpha"), steps);
+}
+
+TEST_F(Manager, TheBestColumnFindsTheRecordOfALevelWhoseFileNameIsLongerThanSixteen)
+{
+    // The play screen keeps a level's record under the level's own name,
+    // the file name cut to 16 characters. Names of 16 and 17 characters.
+    const char* const names[] = {"sixteen-letters!", "seventeen-letters"};
+    int steps = 20;
+    for (const char* name : names) {
+        saveLevel("short", "A Level");
+        ASSERT_EQ(rename(path("short").c_str(), path(name).c_str()), 0);
+        CLevel level;
+        ASSERT_TRUE(level.Load(name));
+        profile->SetSteps(++steps);
+        profile->RecordSteps(level.GetName());
+    }
+    CControllerManager* m = open(new CControllerManager());
+    ASSERT_EQ(m->GetEntries().size(), 2u);
+    EXPECT_EQ(m->GetList()->GetCell(0, 0), "seventeen-letters");
+    EXPECT_EQ(m->GetList()->GetCell(0, 2), "22");
+    EXPECT_EQ(m->GetList()->GetCell(1, 0), "sixteen-letters!");
+    EXPECT_EQ(m->GetList()->GetCell(1, 2), "21");
 }

@@ -417,7 +417,7 @@ TEST_F(Map, KeysAloneOnAFreshProfilePlayTheFirstLevelWhereverThePointerWasLeft)
     EXPECT_EQ(CLevelSet::getSet(0)->getCurrentIndex(), 0);
 }
 
-TEST_F(Map, ThePointerTakesTheFocusOnceItMovesAndReturnOnALockedDotSaysItIsLocked)
+TEST_F(Map, AfterAClickOnALockedDotReturnPlaysTheRingedLevel)
 {
     finish(0, 12);
     profile->SetCurrentLevel(1);
@@ -425,18 +425,19 @@ TEST_F(Map, ThePointerTakesTheFocusOnceItMovesAndReturnOnALockedDotSaysItIsLocke
     CControllerMap* map = open(new CControllerMap());
     frame(20);
     ASSERT_EQ(map->GetSelectedLevel(), 1);
-    // Moved onto a locked dot, the pointer gives it the focus; Return there
-    // tells the player it is locked and leaves the selection alone.
+    // Moved onto a locked dot, the pointer gives it the focus; a click there
+    // tells the player it is locked and leaves the ring where it was.
     int x = 0, y = 0;
     ASSERT_TRUE(map->GetDotCentre(4, x, y));
     pointAt(x, y);
     EXPECT_EQ(CGuiButtonBase::GetFocused(), map->GetDot(4));
-    press(SDLK_RETURN);
-    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAP);
+    clickLevel(map, 4);
     EXPECT_EQ(map->GetCaptionId(), CControllerMap::STRING_LOCKED);
     EXPECT_EQ(map->GetSelectedLevel(), 1);
-    // Play still plays the selected level.
-    click(map->FindButton(CControllerMap::BUTTON_PLAY));
+    // Return plays the ringed level, and the caption is the ringed level's:
+    // the keyboard never says "locked" again.
+    press(SDLK_RETURN);
+    EXPECT_EQ(map->GetCaptionId(), CControllerScreen::STRING_BODY);
     frame();
     ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_GAME);
     EXPECT_EQ(CLevelSet::getSet(0)->getCurrentIndex(), 1);

@@ -605,6 +605,7 @@ TEST_F(Screens, TheTutorialHintClosesOnAnyKeyOrClick)
     EXPECT_EQ(CControllerMessageTutorial("Push the crate").GetText(), "Push the crate");
     CControllerMessageTutorial* s = open(new CControllerMessageTutorial("Push the crate"));
     EXPECT_EQ(s->GetId(), CONTROLLER_MESSAGE_TUTORIAL);
+    frame(CControllerMessageTutorial::KEY_WAIT_FRAMES); // a key waits half a second
     press(SDLK_a);
     frame();
     ASSERT_TRUE(closed());

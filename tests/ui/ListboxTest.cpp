@@ -328,6 +328,20 @@ TEST_F(Listbox, CellsShowTheirTextAsItIsMarkupAndAll)
     EXPECT_EQ(inkIn(image, 0, 8 + ROW - 2, 411, 3 * ROW), 0);
 }
 
+TEST_F(Listbox, ATextTooLongForItsColumnStaysInItsOwnRow)
+{
+    // A level heading wider than its column wraps; its second line would
+    // stand in the next row, so the row's foot cuts it off.
+    CGuiListbox* list = make(10, 0);
+    list->AddRow(1, {"first", "The Long Way Round the Copper Lantern"});
+    list->AddRow(2, {"second", ""});
+    list->Refresh();
+    int image = CDraw::FindImageId("lbcontent_7");
+    EXPECT_GT(inkIn(image, 305, 8, 100, ROW - 4), 0);
+    EXPECT_GT(inkIn(image, 5, 8 + ROW, 300, ROW - 4), 0);
+    EXPECT_EQ(inkIn(image, 305, 8 + ROW - 2, 106, 3 * ROW), 0);
+}
+
 TEST_F(Listbox, EmptyListShowsItsNoticeInTheMiddle)
 {
     CGuiListbox* list = make(22, 0);
