@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "LevelFigures.h"
+#include "MapCopies.h"
 
 namespace levelrules {
 
@@ -55,24 +56,11 @@ struct Finding {
     std::string detail;
 };
 
-// The share of cells two maps have in common: cells holding the same tile
-// (not empty) in both, over the cells not empty in either.
-double likeness(const std::vector<std::string>& a, const std::vector<std::string>& b);
-
-// The bounds of the rules.
+// The bounds of the rules (those of likeness and rooms in MapCopies.h).
 enum {
-    ROOM_WIDTH = 16,
-    ROOM_HEIGHT = 3,
-    ROOM_THINGS = 3,         // a room holds at least this many things that are not terrain
     LAST_THIRD_BOARDS = 2000 // median boards at rest of the last third of a set
 };
-const double LIKENESS_BOUND = 0.6;
 const double LAST_THIRD_DEAD_SHARE = 0.4;
-
-// A copied room: the first window of `a` that appears in `b`, as the two
-// top-left corners; false when none does.
-bool copiedRoom(const std::vector<std::string>& a, const std::vector<std::string>& b, int& ax, int& ay, int& bx,
-                int& by);
 
 // Stale or missing figures only.
 std::vector<Finding> checkStale(const std::vector<RuleLevel>& levels,
