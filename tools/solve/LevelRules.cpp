@@ -53,8 +53,8 @@ std::string percent(double share)
 std::string moveText(const Likeness& like)
 {
     if (like.dx == 0 && like.dy == 0)
-        return like.mirrored ? ", mirrored" : "";
-    return std::string(like.mirrored ? ", mirrored and" : ",") + " moved by " + cell(like.dx, like.dy);
+        return "";
+    return ", moved by " + cell(like.dx, like.dy);
 }
 
 // How the room differs from its copy.
@@ -131,6 +131,44 @@ std::string namedObjects(const std::string& idea)
     return tiles;
 }
 
+std::vector<Waiting> parseWaiting(const std::string& text, std::vector<std::string>& errors)
+{
+    std::vector<Waiting> out;
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        Waiting w;
+        std::string more;
+        if (!(words >> w.level))
+            continue;
+        if (!(words >> w.other >> w.rule) || (words >> more) || (w.rule != "likeness" && w.rule != "room"))
+            errors.push_back("line " + std::to_string(number) + ": " + line);
+        else
+            out.push_back(w);
+    }
+    return out;
+}
+
+std::vector<Finding> setAsideWaiting(std::vector<Finding>& findings, const std::vector<Waiting>& waiting)
+{
+    std::vector<Finding> aside;
+    for (const Waiting& w : waiting) {
+        auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.level == w.level && f.other == w.other && f.rule == w.rule;
+        });
+        if (found == findings.end()) {
+            findings.push_back({w.level, "waiting-list",
+                                "listed as a " + w.rule + " of " + w.other + " to redesign, but no longer found: "
+                                "take its line out of the waiting list"});
+            continue;
+        }
+        aside.push_back(*found);
+        findings.erase(found);
+    }
+    return aside;
+}
+
 std::vector<Finding> checkStale(const std::vector<RuleLevel>& levels, const std::map<std::string, LevelFigures>& figures)
 {
     std::vector<Finding> out;
@@ -187,11 +225,13 @@ std::vector<Finding> checkRules(const std::vector<RuleLevel>& levels, const std:
             Likeness like = maps.bestLikeness(i, j, LIKENESS_BOUND);
             if (like.share > LIKENESS_BOUND)
                 out.push_back({b.name, "likeness", "shares " + percent(like.share) + " of its cells with " + a.name +
-                                                       moveText(like)});
+                                                       moveText(like),
+                               a.name});
             RoomCopy room;
             if (maps.copiedRoom(j, i, room))
                 out.push_back({b.name, "room", "the room at " + cell(room.ax, room.ay) + " is " + a.name +
-                                                   "'s room at " + cell(room.bx, room.by) + roomText(room)});
+                                                   "'s room at " + cell(room.bx, room.by) + roomText(room),
+                               a.name});
         }
     }
 

@@ -54,7 +54,22 @@ struct Finding {
     std::string level; // a level name, or a set ("regular") for a rule over a set
     std::string rule;
     std::string detail;
+    std::string other = {}; // the earlier level of a pair found alike ("likeness", "room")
 };
+
+// A pair of levels found alike that waits for a redesign: a line
+// "LATER EARLIER RULE" of the waiting list (data/levels/alike-waiting.txt),
+// where RULE is "likeness" or "room". Blank lines and "#" comments are
+// skipped; malformed lines are appended to errors as "line N: text".
+struct Waiting {
+    std::string level, other, rule;
+};
+std::vector<Waiting> parseWaiting(const std::string& text, std::vector<std::string>& errors);
+
+// Moves the findings of the listed pairs out of `findings` into the result.
+// A listed pair that is no longer found stays behind as a "waiting-list"
+// finding, so the list only ever shrinks to what is still to redesign.
+std::vector<Finding> setAsideWaiting(std::vector<Finding>& findings, const std::vector<Waiting>& waiting);
 
 // The bounds of the rules (those of likeness and rooms in MapCopies.h).
 enum {

@@ -110,7 +110,7 @@ bool worth(int both, int total, double above, const Likeness& best)
 // The best likeness of a and b over every offset, into best. A bound cuts
 // the work: the cells a and b share at an offset are at most the cells not
 // empty in both, and those at most the smaller count of each row pair.
-void likenessOver(const Index& a, const Index& b, bool mirror, double above, Likeness& best)
+void likenessOver(const Index& a, const Index& b, double above, Likeness& best)
 {
     const int total = a.usedCount + b.usedCount;
     if (total == 0)
@@ -142,7 +142,6 @@ void likenessOver(const Index& a, const Index& b, bool mirror, double above, Lik
                 best.share = share;
                 best.dx = dx;
                 best.dy = dy;
-                best.mirrored = mirror;
             }
         }
     }
@@ -216,8 +215,7 @@ MapSet::~MapSet() = default;
 Likeness MapSet::bestLikeness(size_t a, size_t b, double above) const
 {
     Likeness best;
-    likenessOver(*m_plain[a], *m_plain[b], false, above, best);
-    likenessOver(*m_plain[a], *m_mirrored[b], true, above, best);
+    likenessOver(*m_plain[a], *m_plain[b], above, best);
     return best;
 }
 

@@ -30,12 +30,10 @@ std::vector<std::string> mirrored(const std::vector<std::string>& grid);
 // other map counts as empty there.
 double likeness(const std::vector<std::string>& a, const std::vector<std::string>& b, int dx = 0, int dy = 0);
 
-// The likeness of two maps at one offset, b as it is or mirrored (mirrored
-// first, then moved).
+// The likeness of two maps at one offset.
 struct Likeness {
     double share = 0;
     int dx = 0, dy = 0;
-    bool mirrored = false;
 };
 
 // A copied room: a room of a (a window of ROOM_WIDTH x ROOM_HEIGHT cells
@@ -57,10 +55,9 @@ public:
     MapSet(const MapSet&) = delete;
     MapSet& operator=(const MapSet&) = delete;
 
-    // The best likeness of maps a and b over every offset, b as it is and
-    // mirrored; of equal shares the smallest move wins, as it is before
-    // mirrored. Offsets that cannot give more than `above` are skipped, so
-    // a result not above it need not be the best.
+    // The best likeness of maps a and b over every offset; of equal shares
+    // the smallest move wins. Offsets that cannot give more than `above` are
+    // skipped, so a result not above it need not be the best.
     Likeness bestLikeness(size_t a, size_t b, double above = -1) const;
 
     // The closest copied room of maps a and b: fewest cells changed, as it
