@@ -21,14 +21,14 @@ std::string trim(const std::string& s)
     return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
 }
 
-std::string at(char tile, int x, int y)
+std::string cell(int x, int y)
 {
-    return std::string(1, tile) + " at (" + std::to_string(x) + "," + std::to_string(y) + ")";
+    return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
 }
 
-bool isThing(char c)
+std::string at(char tile, int x, int y)
 {
-    return c != '.' && c != '#' && c != ':' && c != '~' && c != '=' && c != 'H';
+    return std::string(1, tile) + " at " + cell(x, y);
 }
 
 // The non-tutorial levels of a set, by index.
@@ -47,6 +47,23 @@ std::string percent(double share)
     char buf[16];
     snprintf(buf, sizeof buf, "%.1f%%", share * 100);
     return buf;
+}
+
+// How the later level's map lies over the earlier one at their best likeness.
+std::string moveText(const Likeness& like)
+{
+    if (like.dx == 0 && like.dy == 0)
+        return "";
+    return ", moved by " + cell(like.dx, like.dy);
+}
+
+// How the room differs from its copy.
+std::string roomText(const RoomCopy& room)
+{
+    std::string text = room.mirrored ? " mirrored" : "";
+    if (room.changed > 0)
+        text += " but for " + std::to_string(room.changed) + (room.changed == 1 ? " cell" : " cells");
+    return text;
 }
 
 bool hasDecoy(const RuleLevel& l, const ItemFigure& item)
@@ -114,66 +131,42 @@ std::string namedObjects(const std::string& idea)
     return tiles;
 }
 
-double likeness(const std::vector<std::string>& a, const std::vector<std::string>& b)
+std::vector<Waiting> parseWaiting(const std::string& text, std::vector<std::string>& errors)
 {
-    int same = 0, used = 0;
-    for (size_t y = 0; y < a.size() && y < b.size(); ++y) {
-        for (size_t x = 0; x < a[y].size() && x < b[y].size(); ++x) {
-            bool ea = a[y][x] == '.', eb = b[y][x] == '.';
-            if (ea && eb)
-                continue;
-            ++used;
-            same += a[y][x] == b[y][x];
-        }
-    }
-    return used ? static_cast<double>(same) / used : 0.0;
-}
-
-namespace {
-
-struct Window {
-    std::string cells; // ROOM_HEIGHT rows of ROOM_WIDTH characters
-    int x, y;
-};
-
-// Every window of a map; `rooms` keeps only those with enough things to be a room.
-std::vector<Window> windowsOf(const std::vector<std::string>& grid, bool rooms)
-{
-    std::vector<Window> out;
-    const int rows = static_cast<int>(grid.size());
-    const int cols = rows ? static_cast<int>(grid[0].size()) : 0;
-    for (int y = 0; y + ROOM_HEIGHT <= rows; ++y) {
-        for (int x = 0; x + ROOM_WIDTH <= cols; ++x) {
-            Window w{std::string(), x, y};
-            for (int j = 0; j < ROOM_HEIGHT; ++j)
-                w.cells += grid[static_cast<size_t>(y + j)].substr(static_cast<size_t>(x), ROOM_WIDTH);
-            if (rooms && std::count_if(w.cells.begin(), w.cells.end(), isThing) < ROOM_THINGS)
-                continue;
+    std::vector<Waiting> out;
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        Waiting w;
+        std::string more;
+        if (!(words >> w.level))
+            continue;
+        if (!(words >> w.other >> w.rule) || (words >> more) || (w.rule != "likeness" && w.rule != "room"))
+            errors.push_back("line " + std::to_string(number) + ": " + line);
+        else
             out.push_back(w);
-        }
     }
     return out;
 }
 
-} // namespace
-
-bool copiedRoom(const std::vector<std::string>& a, const std::vector<std::string>& b, int& ax, int& ay, int& bx,
-                int& by)
+std::vector<Finding> setAsideWaiting(std::vector<Finding>& findings, const std::vector<Waiting>& waiting)
 {
-    std::map<std::string, std::pair<int, int>> inB;
-    for (const Window& w : windowsOf(b, false))
-        inB.emplace(w.cells, std::make_pair(w.x, w.y));
-    for (const Window& w : windowsOf(a, true)) {
-        auto found = inB.find(w.cells);
-        if (found != inB.end()) {
-            ax = w.x;
-            ay = w.y;
-            bx = found->second.first;
-            by = found->second.second;
-            return true;
+    std::vector<Finding> aside;
+    for (const Waiting& w : waiting) {
+        auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.level == w.level && f.other == w.other && f.rule == w.rule;
+        });
+        if (found == findings.end()) {
+            findings.push_back({w.level, "waiting-list",
+                                "listed as a " + w.rule + " of " + w.other + " to redesign, but no longer found: "
+                                "take its line out of the waiting list"});
+            continue;
         }
+        aside.push_back(*found);
+        findings.erase(found);
     }
-    return false;
+    return aside;
 }
 
 std::vector<Finding> checkStale(const std::vector<RuleLevel>& levels, const std::map<std::string, LevelFigures>& figures)
@@ -215,29 +208,12 @@ std::vector<Finding> checkRules(const std::vector<RuleLevel>& levels, const std:
 {
     std::vector<Finding> out = checkStale(levels, figures);
 
-    // Titles, likeness and copied rooms over all sets. A room of a level
-    // found anywhere in an earlier level is a copy; one finding per pair.
-    std::map<std::string, std::vector<std::pair<size_t, const Window*>>> windows;
-    std::vector<std::vector<Window>> allWindows(levels.size());
-    for (size_t i = 0; i < levels.size(); ++i) {
-        allWindows[i] = windowsOf(levels[i].grid, false);
-        for (const Window& w : allWindows[i])
-            windows[w.cells].push_back(std::make_pair(i, &w));
-    }
-    for (size_t i = 0; i < levels.size(); ++i) {
-        std::vector<bool> reported(levels.size(), false);
-        for (const Window& w : windowsOf(levels[i].grid, true)) {
-            for (const auto& other : windows[w.cells]) {
-                if (other.first >= i || reported[other.first])
-                    continue;
-                reported[other.first] = true;
-                out.push_back({levels[i].name, "room",
-                               "the room at (" + std::to_string(w.x) + "," + std::to_string(w.y) + ") is " +
-                                   levels[other.first].name + "'s room at (" + std::to_string(other.second->x) + "," +
-                                   std::to_string(other.second->y) + ")"});
-            }
-        }
-    }
+    // Titles, likeness and copied rooms over all sets, one finding of each
+    // per pair, named on the later level.
+    std::vector<std::vector<std::string>> grids;
+    for (const RuleLevel& l : levels)
+        grids.push_back(l.grid);
+    const MapSet maps(grids);
     for (size_t i = 0; i < levels.size(); ++i) {
         const RuleLevel& a = levels[i];
         for (const std::string& e : a.decoyErrors)
@@ -246,9 +222,16 @@ std::vector<Finding> checkRules(const std::vector<RuleLevel>& levels, const std:
             const RuleLevel& b = levels[j];
             if (a.heading == b.heading)
                 out.push_back({b.name, "title", "the heading \"" + b.heading + "\" is also " + a.name + "'s"});
-            double like = likeness(a.grid, b.grid);
-            if (like > LIKENESS_BOUND)
-                out.push_back({b.name, "likeness", "shares " + percent(like) + " of its cells with " + a.name});
+            Likeness like = maps.bestLikeness(i, j, LIKENESS_BOUND);
+            if (like.share > LIKENESS_BOUND)
+                out.push_back({b.name, "likeness", "shares " + percent(like.share) + " of its cells with " + a.name +
+                                                       moveText(like),
+                               a.name});
+            RoomCopy room;
+            if (maps.copiedRoom(j, i, room))
+                out.push_back({b.name, "room", "the room at " + cell(room.ax, room.ay) + " is " + a.name +
+                                                   "'s room at " + cell(room.bx, room.by) + roomText(room),
+                               a.name});
         }
     }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "LevelFigures.h"
+#include "MapCopies.h"
 
 namespace levelrules {
 
@@ -53,26 +54,28 @@ struct Finding {
     std::string level; // a level name, or a set ("regular") for a rule over a set
     std::string rule;
     std::string detail;
+    std::string other = {}; // the earlier level of a pair found alike ("likeness", "room")
 };
 
-// The share of cells two maps have in common: cells holding the same tile
-// (not empty) in both, over the cells not empty in either.
-double likeness(const std::vector<std::string>& a, const std::vector<std::string>& b);
+// A pair of levels found alike that waits for a redesign: a line
+// "LATER EARLIER RULE" of the waiting list (data/levels/alike-waiting.txt),
+// where RULE is "likeness" or "room". Blank lines and "#" comments are
+// skipped; malformed lines are appended to errors as "line N: text".
+struct Waiting {
+    std::string level, other, rule;
+};
+std::vector<Waiting> parseWaiting(const std::string& text, std::vector<std::string>& errors);
 
-// The bounds of the rules.
+// Moves the findings of the listed pairs out of `findings` into the result.
+// A listed pair that is no longer found stays behind as a "waiting-list"
+// finding, so the list only ever shrinks to what is still to redesign.
+std::vector<Finding> setAsideWaiting(std::vector<Finding>& findings, const std::vector<Waiting>& waiting);
+
+// The bounds of the rules (those of likeness and rooms in MapCopies.h).
 enum {
-    ROOM_WIDTH = 16,
-    ROOM_HEIGHT = 3,
-    ROOM_THINGS = 3,         // a room holds at least this many things that are not terrain
     LAST_THIRD_BOARDS = 2000 // median boards at rest of the last third of a set
 };
-const double LIKENESS_BOUND = 0.6;
 const double LAST_THIRD_DEAD_SHARE = 0.4;
-
-// A copied room: the first window of `a` that appears in `b`, as the two
-// top-left corners; false when none does.
-bool copiedRoom(const std::vector<std::string>& a, const std::vector<std::string>& b, int& ax, int& ay, int& bx,
-                int& by);
 
 // Stale or missing figures only.
 std::vector<Finding> checkStale(const std::vector<RuleLevel>& levels,
