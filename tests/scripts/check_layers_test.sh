@@ -1,9 +1,10 @@
 #!/bin/sh
 # Checks scripts/check-layers.sh on copies of the source tree: the tree as it
 # is passes; an include planted from a lower layer into a higher one fails,
-# naming the file and line, and so does a relative path out of the folder;
-# an include into a lower layer passes; a listed exception covers only its
-# own file and header.
+# naming the file and line, and so does a relative path out of the folder,
+# whether the include is written with quotes or angle brackets; an include
+# into a lower layer and a system header in angle brackets pass; a listed
+# exception covers only its own file and header.
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,11 +58,26 @@ line=$(plant "$work/tree/src/engine/Log.cpp" '#include "../engine/Log.h"')
 out=$(bash "$check" "$work/tree" 2>&1) && fail "a relative include passes"
 echo "$out" | grep -qF "src/engine/Log.cpp:$line:" || fail "the relative include is not named: $out"
 
-# Downward and sideways includes pass.
+# Angle brackets reach up as quotes do, and a relative path in them too.
+copy_tree
+line=$(plant "$work/tree/src/engine/Log.cpp" '#include <play/CControllerGame.h>')
+out=$(bash "$check" "$work/tree" 2>&1)
+status=$?
+[ "$status" -eq 1 ] || fail "an upward include in angle brackets ends with status $status, not 1"
+echo "$out" | grep -qF "src/engine/Log.cpp:$line: engine includes \"play/CControllerGame.h\"" ||
+    fail "the include in angle brackets is not named with its file and line: $out"
+copy_tree
+line=$(plant "$work/tree/src/level/Level.h" '#include <../screens/CControllerMap.h>')
+out=$(bash "$check" "$work/tree" 2>&1) && fail "a relative include in angle brackets passes"
+echo "$out" | grep -qF "src/level/Level.h:$line:" || fail "the relative include in angle brackets is not named: $out"
+
+# Downward and sideways includes pass, and system headers in angle brackets.
 copy_tree
 plant "$work/tree/src/screens/CControllerMap.cpp" '#include "engine/Log.h"' >/dev/null
 plant "$work/tree/src/world/CElement.cpp" '#include "level/Level.h"' >/dev/null
 plant "$work/tree/src/world/CElementMove.cpp" '#include "world/CElement.h"' >/dev/null
+plant "$work/tree/src/platform/ShellServices.cpp" '#include <sys/types.h>' >/dev/null
+plant "$work/tree/src/world/CElementStep.cpp" '#include <engine/Log.h>' >/dev/null
 out=$(bash "$check" "$work/tree" 2>&1) || fail "downward includes fail: $out"
 
 # A listed exception covers its own header only, and only in its own file.
