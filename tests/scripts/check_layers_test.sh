@@ -37,14 +37,17 @@ if ! out=$(bash "$check" "$root" 2>&1); then
     fail "the source tree itself: $out"
 fi
 
-# The engine reaching up into the play screen.
-copy_tree
-line=$(plant "$work/tree/src/engine/Log.cpp" '#include "play/CControllerGame.h"')
-out=$(bash "$check" "$work/tree" 2>&1)
-status=$?
-[ "$status" -eq 1 ] || fail "an upward include ends with status $status, not 1"
-echo "$out" | grep -qF "src/engine/Log.cpp:$line: engine includes \"play/CControllerGame.h\"" ||
-    fail "the planted include is not named with its file and line: $out"
+# The engine reaching up into the play screen, in quotes and in angle
+# brackets.
+for include in '#include "play/CControllerGame.h"' '#include <play/CControllerGame.h>'; do
+    copy_tree
+    line=$(plant "$work/tree/src/engine/Log.cpp" "$include")
+    out=$(bash "$check" "$work/tree" 2>&1)
+    status=$?
+    [ "$status" -eq 1 ] || fail "$include ends with status $status, not 1"
+    echo "$out" | grep -qF "src/engine/Log.cpp:$line: engine includes \"play/CControllerGame.h\"" ||
+        fail "$include is not named with its file and line: $out"
+done
 
 # A header reaching up counts as well, with spaces inside the directive.
 copy_tree
@@ -52,24 +55,14 @@ line=$(plant "$work/tree/src/level/Level.h" '  #  include "world/CElement.h"')
 out=$(bash "$check" "$work/tree" 2>&1) && fail "an upward include from a header passes"
 echo "$out" | grep -qF "src/level/Level.h:$line:" || fail "the header's include is not named: $out"
 
-# A relative path out of the folder is refused whatever it names.
-copy_tree
-line=$(plant "$work/tree/src/engine/Log.cpp" '#include "../engine/Log.h"')
-out=$(bash "$check" "$work/tree" 2>&1) && fail "a relative include passes"
-echo "$out" | grep -qF "src/engine/Log.cpp:$line:" || fail "the relative include is not named: $out"
-
-# Angle brackets reach up as quotes do, and a relative path in them too.
-copy_tree
-line=$(plant "$work/tree/src/engine/Log.cpp" '#include <play/CControllerGame.h>')
-out=$(bash "$check" "$work/tree" 2>&1)
-status=$?
-[ "$status" -eq 1 ] || fail "an upward include in angle brackets ends with status $status, not 1"
-echo "$out" | grep -qF "src/engine/Log.cpp:$line: engine includes \"play/CControllerGame.h\"" ||
-    fail "the include in angle brackets is not named with its file and line: $out"
-copy_tree
-line=$(plant "$work/tree/src/level/Level.h" '#include <../screens/CControllerMap.h>')
-out=$(bash "$check" "$work/tree" 2>&1) && fail "a relative include in angle brackets passes"
-echo "$out" | grep -qF "src/level/Level.h:$line:" || fail "the relative include in angle brackets is not named: $out"
+# A relative path out of the folder is refused whatever it names, in quotes
+# and in angle brackets.
+for include in '#include "../engine/Log.h"' '#include <../screens/CControllerMap.h>'; do
+    copy_tree
+    line=$(plant "$work/tree/src/engine/Log.cpp" "$include")
+    out=$(bash "$check" "$work/tree" 2>&1) && fail "$include passes"
+    echo "$out" | grep -qF "src/engine/Log.cpp:$line:" || fail "$include is not named: $out"
+done
 
 # Downward and sideways includes pass, and system headers in angle brackets.
 copy_tree
