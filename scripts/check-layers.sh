@@ -4,8 +4,9 @@
 # that reaches up is an error unless docs/architecture.md lists that file
 # and header as an exception, in a line of the form
 #   - `src/<folder>/<file>` includes `<folder>/<header>`: <reason>
-# An include by a relative path ("../") is refused too. Each error names the
-# file and line. Exits 1 on an error, 0 otherwise (2 when it cannot run).
+# Includes in angle brackets count as those in quotes (a system header's
+# folder is no layer). An include by a relative path ("../") is refused too.
+# Each error names the file and line. Exits 1 on an error, 0 otherwise (2 when it cannot run).
 #
 # Usage: scripts/check-layers.sh [ROOT]   (ROOT: the source tree, by default
 # the one this script belongs to; it must hold src/ and docs/architecture.md)
@@ -51,8 +52,8 @@ for folder in "$root"/src/*/; do
         while IFS=: read -r line header; do
             echo "$rel:$line: includes \"$header\" by a relative path; name its folder instead"
             errors=$((errors + 1))
-        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*\.\./' "$file" |
-                 sed 's/^\([0-9]*\):[^"]*"\([^"]*\)".*/\1:\2/' || true)
+        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]*\.\./' "$file" |
+                 sed 's/^\([0-9]*\):[^"<]*["<]\([^">]*\)[">].*/\1:\2/' || true)
         while IFS=: read -r line header; do
             [ -n "$line" ] || continue
             target=${header%%/*}
@@ -61,8 +62,8 @@ for folder in "$root"/src/*/; do
                 echo "$rel:$line: $layer includes \"$header\" from the higher layer $target"
                 errors=$((errors + 1))
             fi
-        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z]+/' "$file" |
-                 sed 's/^\([0-9]*\):[^"]*"\([^"]*\)".*/\1:\2/' || true)
+        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][a-z]+/' "$file" |
+                 sed 's/^\([0-9]*\):[^"<]*["<]\([^">]*\)[">].*/\1:\2/' || true)
     done < <(find "$folder" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 done
 

@@ -3,8 +3,8 @@
 # as this file's path; it defines:
 #   require_x_tools TOOL...  exits 77 (skipped) when a tool is missing
 #   fresh_home               a throw-away home folder in $WORK (removed on exit),
-#                            HOME and the XDG folders in it, real video driver,
-#                            dummy audio
+#                            HOME and the XDG folders in it, the X11 video
+#                            driver, dummy audio
 #   with_x_display SCRIPT    runs the sh code SCRIPT (with this file sourced)
 #                            against a fresh Xvfb server of 1024x768x24 and
 #                            returns its exit status. A session that got no
@@ -24,6 +24,10 @@
 #                            $WORK/run.log, pid in $game) and finds its window;
 #                            returns 75 when there was no display to use, 1
 #                            when the game showed no window for another reason
+#   wait_past_loading        after start_game: waits (up to 60 s) until the
+#                            window shows neither the loading screen nor
+#                            black, so the intro has begun; keys pressed
+#                            before would wait and reach later screens
 
 # Exit status of a session that found no X display to use.
 X_NO_DISPLAY=75
@@ -46,7 +50,9 @@ fresh_home() {
   export XDG_CONFIG_HOME="$WORK/home/.config"
   export XDG_DOCUMENTS_DIR="$WORK/home/Documents"
   export XDG_CACHE_HOME="$WORK/home/.cache"
-  unset SDL_VIDEODRIVER
+  # The X11 driver alone: SDL would otherwise fall back to a text-terminal
+  # driver when the display refuses it, and no window would appear.
+  export SDL_VIDEODRIVER=x11
   export SDL_AUDIODRIVER=dummy
   export WORK
 }
@@ -58,7 +64,10 @@ with_x_display() {
     # Concurrent runs on one machine each look for a free display from
     # their own starting point, so two seldom race for the same one.
     first=$(( $(od -An -N2 -tu2 /dev/urandom | tr -d ' ') % 400 + 100 ))
-    xvfb-run -a -n "$first" -s "-screen 0 1024x768x24" sh -c ". \"\$SUPPORT\"
+    # -noreset: by default the server resets when its last client leaves,
+    # and a busy machine can then refuse the game that connects right after
+    # wait_for_x_server's probe.
+    xvfb-run -a -n "$first" -s "-screen 0 1024x768x24 -noreset" sh -c ". \"\$SUPPORT\"
 $1" 2>"$WORK/xvfb.err"
     status=$?
     cat "$WORK/xvfb.err" >&2
@@ -122,4 +131,28 @@ start_game() {
     fi
     return 1
   fi
+}
+
+wait_past_loading() {
+  # The loading screen is its picture with a bar of at most 200 x 18
+  # pixels over it: a window that differs from it, and from black, by more
+  # than 4000 pixels shows something else.
+  convert jpg:resource0.dat "$WORK/loading.ppm"
+  convert -size 800x600 xc:black "$WORK/black.ppm"
+  started=$(date +%s)
+  while :; do
+    import -window "$w" "$WORK/shown.ppm" 2>/dev/null
+    loading=$(compare -metric AE -fuzz 5% "$WORK/loading.ppm" "$WORK/shown.ppm" null: 2>&1 | awk '{ printf "%d", $1 }')
+    black=$(compare -metric AE -fuzz 5% "$WORK/black.ppm" "$WORK/shown.ppm" null: 2>&1 | awk '{ printf "%d", $1 }')
+    [ "${loading:-0}" -gt 4000 ] && [ "${black:-0}" -gt 4000 ] && return 0
+    if ! kill -0 "$game" 2>/dev/null; then
+      echo "the game ended while it was loading"
+      return 1
+    fi
+    if [ $(( $(date +%s) - started )) -ge 60 ]; then
+      echo "the game was still loading after 60 s"
+      return 1
+    fi
+    sleep 0.2
+  done
 }

@@ -32,6 +32,11 @@ cd "$run_dir" || exit 1
 
 with_x_display '
   start_game || exit $?
+  # Keys pressed while the game loads would wait and reach later screens.
+  if ! wait_past_loading; then
+    kill -TERM $game
+    exit 1
+  fi
   shot() { import -window "$w" "$WORK/$1.png"; }
   # Pixels (of a crop) that differ by more than 8 % between two shots.
   differ() {

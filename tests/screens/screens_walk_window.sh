@@ -13,7 +13,9 @@
 # Each step waits until the window shows the change its key makes (polling,
 # with a time limit), then until the picture settles, and keeps a screenshot
 # in OUT_FOLDER (NN-name.png). Screens visited again must look as they did
-# the first time. The pointer is never moved: every screen must start on the
+# the first time. The pictures compared while a step waits are uncompressed
+# PPM files, a fraction of the cost of a PNG: on a busy machine that cost
+# decides how long the walk takes. The pointer is never moved: every screen must start on the
 # button that Return should take.
 #
 # Usage: screens_walk_window.sh RUN_FOLDER OUT_FOLDER LEVEL_FILE
@@ -43,13 +45,17 @@ with_x_display '
   xset r off
   xdotool windowfocus "$w" 2>/dev/null
   n=0
-  convert -size 800x600 xc:black "$WORK/previous.png"
-  previous="$WORK/previous.png"
+  convert -size 800x600 xc:black "$WORK/previous.ppm"
+  previous="$WORK/previous.ppm"
 
   fail() { echo "FAILED: $*"; kill -TERM $game 2>/dev/null; exit 1; }
   grab() { import -window "$w" "$1" 2>/dev/null; }
   # Pixels that differ by more than 5 % between two pictures.
   differ() { compare -metric AE -fuzz 5% "$1" "$2" null: 2>&1 | awk "{ printf \"%d\", \$1 }"; }
+  # Keeps the last picture as the screenshot of the step: a PNG of the
+  # quickest kind (-quality 10: zlib level 1, no filter), several times
+  # cheaper to write than the default one.
+  keep() { convert "$WORK/now.ppm" -quality 10 "$file"; }
   # Waits until the window differs from the last screenshot by more than
   # MIN pixels (within LIMIT seconds), then until two pictures in a row
   # agree, and keeps it as the next screenshot NAME.
@@ -59,37 +65,40 @@ with_x_display '
     file="$OUT/$(printf %02d $n)-$name.png"
     started=$(date +%s)
     while :; do
-      grab "$WORK/now.png"
-      d=$(differ "$previous" "$WORK/now.png")
+      grab "$WORK/now.ppm"
+      d=$(differ "$previous" "$WORK/now.ppm")
       [ "${d:-0}" -gt "$min" ] && break
       kill -0 $game 2>/dev/null || fail "$name: the game has ended"
       if [ $(( $(date +%s) - started )) -ge "$limit" ]; then
-        cp "$WORK/now.png" "$file"
+        keep
         fail "$name: the window did not change within $limit s ($d pixels)"
       fi
-      sleep 0.1
+      sleep 0.2
     done
     tries=0
     while [ $tries -lt 15 ]; do
-      grab "$WORK/next.png"
-      d=$(differ "$WORK/now.png" "$WORK/next.png")
-      mv "$WORK/next.png" "$WORK/now.png"
+      grab "$WORK/next.ppm"
+      d=$(differ "$WORK/now.ppm" "$WORK/next.ppm")
+      mv "$WORK/next.ppm" "$WORK/now.ppm"
       [ "${d:-0}" -lt 1500 ] && break
       tries=$((tries + 1))
     done
-    cp "$WORK/now.png" "$file"
-    previous=$file
+    keep
+    mv "$WORK/now.ppm" "$WORK/previous.ppm"
     echo "$name"
   }
   # The last screenshot looks like an earlier one (the same screen again).
   same_as() {
     earlier=$(ls "$OUT"/*-"$1".png | head -1)
     d=$(differ "$earlier" "$previous")
-    [ "${d:-999999}" -lt "${2:-16000}" ] || fail "$(basename "$previous"): not the screen of $1 ($d pixels differ)"
+    [ "${d:-999999}" -lt "${2:-16000}" ] || fail "$(basename "$file"): not the screen of $1 ($d pixels differ)"
   }
   key() { for k in "$@"; do xdotool key "$k"; done; }
   type_text() { xdotool type --delay 60 "$1"; }
 
+  # On a busy machine the loading screen stays long enough to pass for the
+  # intro, and keys pressed while it shows would reach later screens.
+  wait_past_loading || fail "no intro"
   shot intro
   key Return;                      shot last-splash
   key Return;                      shot mainmenu

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Checks scripts/check-layers.sh on copies of the source tree: the tree as it
 # is passes; an include planted from a lower layer into a higher one fails,
-# naming the file and line, and so does a relative path out of the folder;
-# an include into a lower layer passes; a listed exception covers only its
-# own file and header.
+# naming the file and line, and so does a relative path out of the folder,
+# whether the include is written with quotes or angle brackets; an include
+# into a lower layer and a system header in angle brackets pass; a listed
+# exception covers only its own file and header.
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -36,14 +37,17 @@ if ! out=$(bash "$check" "$root" 2>&1); then
     fail "the source tree itself: $out"
 fi
 
-# The engine reaching up into the play screen.
-copy_tree
-line=$(plant "$work/tree/src/engine/Log.cpp" '#include "play/CControllerGame.h"')
-out=$(bash "$check" "$work/tree" 2>&1)
-status=$?
-[ "$status" -eq 1 ] || fail "an upward include ends with status $status, not 1"
-echo "$out" | grep -qF "src/engine/Log.cpp:$line: engine includes \"play/CControllerGame.h\"" ||
-    fail "the planted include is not named with its file and line: $out"
+# The engine reaching up into the play screen, in quotes and in angle
+# brackets.
+for include in '#include "play/CControllerGame.h"' '#include <play/CControllerGame.h>'; do
+    copy_tree
+    line=$(plant "$work/tree/src/engine/Log.cpp" "$include")
+    out=$(bash "$check" "$work/tree" 2>&1)
+    status=$?
+    [ "$status" -eq 1 ] || fail "$include ends with status $status, not 1"
+    echo "$out" | grep -qF "src/engine/Log.cpp:$line: engine includes \"play/CControllerGame.h\"" ||
+        fail "$include is not named with its file and line: $out"
+done
 
 # A header reaching up counts as well, with spaces inside the directive.
 copy_tree
@@ -51,17 +55,22 @@ line=$(plant "$work/tree/src/level/Level.h" '  #  include "world/CElement.h"')
 out=$(bash "$check" "$work/tree" 2>&1) && fail "an upward include from a header passes"
 echo "$out" | grep -qF "src/level/Level.h:$line:" || fail "the header's include is not named: $out"
 
-# A relative path out of the folder is refused whatever it names.
-copy_tree
-line=$(plant "$work/tree/src/engine/Log.cpp" '#include "../engine/Log.h"')
-out=$(bash "$check" "$work/tree" 2>&1) && fail "a relative include passes"
-echo "$out" | grep -qF "src/engine/Log.cpp:$line:" || fail "the relative include is not named: $out"
+# A relative path out of the folder is refused whatever it names, in quotes
+# and in angle brackets.
+for include in '#include "../engine/Log.h"' '#include <../screens/CControllerMap.h>'; do
+    copy_tree
+    line=$(plant "$work/tree/src/engine/Log.cpp" "$include")
+    out=$(bash "$check" "$work/tree" 2>&1) && fail "$include passes"
+    echo "$out" | grep -qF "src/engine/Log.cpp:$line:" || fail "$include is not named: $out"
+done
 
-# Downward and sideways includes pass.
+# Downward and sideways includes pass, and system headers in angle brackets.
 copy_tree
 plant "$work/tree/src/screens/CControllerMap.cpp" '#include "engine/Log.h"' >/dev/null
 plant "$work/tree/src/world/CElement.cpp" '#include "level/Level.h"' >/dev/null
 plant "$work/tree/src/world/CElementMove.cpp" '#include "world/CElement.h"' >/dev/null
+plant "$work/tree/src/platform/ShellServices.cpp" '#include <sys/types.h>' >/dev/null
+plant "$work/tree/src/world/CElementStep.cpp" '#include <engine/Log.h>' >/dev/null
 out=$(bash "$check" "$work/tree" 2>&1) || fail "downward includes fail: $out"
 
 # A listed exception covers its own header only, and only in its own file.

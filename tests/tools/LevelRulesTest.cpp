@@ -229,6 +229,24 @@ TEST(LevelRulesBounds, AThirdOfTheKidsLevelsWonByOneKeyIsTheMost)
     EXPECT_EQ(named(levelrules::checkRules(levels, all)), std::set<std::string>{"kids kids-one-key"});
 }
 
+// A level with no board from which the exit is lost is named only when its
+// analysis went through every board: a bound that stopped it early may have
+// left the dead ends unseen.
+TEST(LevelRulesBounds, NoDeadEndIsJudgedOnlyOnAFinishedAnalysis)
+{
+    std::vector<RuleLevel> levels;
+    std::map<std::string, LevelFigures> all;
+    goodSet(20, levels, all);
+    all["adv005"].dead = 1;
+    EXPECT_TRUE(levelrules::checkRules(levels, all).empty());
+    all["adv005"].dead = 0;
+    EXPECT_EQ(named(levelrules::checkRules(levels, all)), std::set<std::string>{"adv005 dead-end"});
+    for (const char* stop : {"boards", "time", "depth"}) {
+        all["adv005"].stop = stop;
+        EXPECT_TRUE(levelrules::checkRules(levels, all).empty()) << stop;
+    }
+}
+
 TEST(LevelRulesBounds, TheLastThirdNeedsItsMedians)
 {
     std::vector<RuleLevel> levels;

@@ -127,6 +127,33 @@ TEST(Push, ARefusedPushCoolsAHotCrateOnlyAgainstTheProfessor)
     }
 }
 
+// The professor stepping into the cell beside a hot crate is not resting: a
+// push refused against him while he is on his way neither heats him nor cools
+// the crate. Once he stands there, the same push does both.
+TEST(Push, ARefusedPushSparesTheProfessorWhileHeWalksIn)
+{
+    Board board(R"(
+        .*.P
+        ####
+    )");
+    CElement* hot = board.at(1, 0);
+    CElement* professor = board.professor();
+    ASSERT_NE(professor, nullptr);
+    professor->MoveTo(2, 0); // one step to the left, toward the crate
+    ASSERT_TRUE(professor->IsMoving());
+    ASSERT_EQ(hot->GetSideElement(false), professor);
+    EXPECT_FALSE(hot->PushRight(true, false));
+    EXPECT_TRUE(hot->heated);
+    EXPECT_FALSE(hot->cooling);
+    EXPECT_FALSE(professor->heated);
+
+    professor->moving = 0; // he has arrived
+    EXPECT_FALSE(hot->PushRight(true, false));
+    EXPECT_FALSE(hot->heated);
+    EXPECT_TRUE(hot->cooling);
+    EXPECT_TRUE(professor->heated);
+}
+
 // A magnet whose pull is refused (the metal stands on sand) moves toward the
 // metal instead; the hot crate it tried to pull keeps its heat.
 TEST(Push, AMagnetsRefusedPullLeavesAHotCrateHot)
