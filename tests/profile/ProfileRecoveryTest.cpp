@@ -409,9 +409,14 @@ TEST_F(ProfileRecovery, AKillAtAnyStepOfADeletionLeavesTheOldListOrTheNewOneWith
 TEST_F(ProfileRecovery, ASecondCopyOnTheFolderIsToldAndChangesNothing)
 {
     makeProfiles({"Player", "Ada", "Bert"});
-    // What the first copy is in the middle of: a profile file it has just
-    // written beyond its list.
-    testsupport::writeFile(CProfileBase::ProfileFileName(4), testsupport::readFile(CProfileBase::ProfileFileName(2)));
+    // What the first copy is in the middle of: deleting Ada (its note is
+    // written and her file moved aside), and a file beyond its list. The
+    // first profile's file is damaged.
+    const int32_t note[] = {0x4C445042, 2, 3};
+    testsupport::writeFile(CProfileBase::DeleteNoteFileName(), std::string(reinterpret_cast<const char*>(note), 12));
+    ASSERT_EQ(rename(CProfileBase::ProfileFileName(2).c_str(), CProfileBase::MovingFileName(2).c_str()), 0);
+    testsupport::writeFile(CProfileBase::ProfileFileName(4), testsupport::readFile(CProfileBase::ProfileFileName(3)));
+    testsupport::writeFile(CProfileBase::ProfileFileName(1), "BPPR");
     std::map<std::string, std::string> before = folderContents();
     {
         ProfileFolderLock first(m_dir);
@@ -426,13 +431,12 @@ TEST_F(ProfileRecovery, ASecondCopyOnTheFolderIsToldAndChangesNothing)
         ProfileNotice notice;
         ASSERT_TRUE(copy.TakeNotice(notice));
         EXPECT_EQ(notice.kind, ProfileNotice::FOLDER_IN_USE);
-        EXPECT_FALSE(copy.HasNotice());
         copy.SetGameSpeed(11);
         EXPECT_FALSE(copy.Save());
         EXPECT_EQ(copy.AddProfile("Cleo"), 0);
         EXPECT_FALSE(copy.DeleteProfile(2));
-        EXPECT_TRUE(copy.SelectProfile(2));
-        EXPECT_EQ(copy.GetGameSpeed(), 2);
+        EXPECT_TRUE(copy.SelectProfile(1));
+        EXPECT_TRUE(copy.IsSaveBlocked());
         GetCapturedStdout();
         EXPECT_EQ(folderContents(), before);
     }
