@@ -245,8 +245,8 @@ bool CProfileBase::FinishMoves(int number, int count)
             done = false;
         }
     }
-    if (profileFileExists(MovingFileName(number)) && !profileRemove(MovingFileName(number)))
-        done = false;
+    if (profileFileExists(MovingFileName(number)))
+        profileRemove(MovingFileName(number));
     profileSyncFolder(HeaderFileName());
     // A note left behind lets the next start-up or deletion finish the
     // moves.

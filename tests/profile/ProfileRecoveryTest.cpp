@@ -642,30 +642,44 @@ void blockRename(const char* step, const std::string& path)
 
 } // namespace
 
-TEST_F(ProfileRecovery, ADeletionWhoseMovesFailedIsFinishedByTheNextOne)
+TEST_F(ProfileRecovery, ADeletionWhoseMovesFailedIsFinishedByTheNextChangeOfTheList)
 {
-    makeProfiles({"Player", "Ada", "Bert", "Cleo"});
-    CProfile p;
-    // Deleting Ada: Cleo's file cannot take number 3.
-    g_blockedFrom = CProfileBase::MovingFileName(4);
-    g_blockedTo = CProfileBase::ProfileFileName(3);
-    profileSetStepHook(blockRename);
-    CaptureStdout();
-    ASSERT_TRUE(p.DeleteProfile(2));
-    profileSetStepHook(nullptr);
-    EXPECT_TRUE(testsupport::fileExists(CProfileBase::DeleteNoteFileName()));
-    ASSERT_EQ(rmdir(g_blockedTo.c_str()), 0);
-    // Cleo's file is still aside: a save of hers would stand in its way.
-    EXPECT_EQ(p.GetProfileName(), "Cleo");
-    EXPECT_FALSE(p.Save());
-    EXPECT_FALSE(testsupport::fileExists(CProfileBase::ProfileFileName(3)));
-    // The next change of the list finishes the deletion first.
-    ASSERT_NE(p.AddProfile("Dan"), 0);
-    ASSERT_TRUE(p.DeleteProfile(4));
-    GetCapturedStdout();
-    EXPECT_EQ(namesOf(p), (std::vector<std::string>{"Player", "Bert", "Cleo"}));
-    expectOwnProgress(p);
-    expectNoLeftovers();
+    for (bool add : {false, true}) {
+        SCOPED_TRACE(add ? "then an addition" : "then a deletion");
+        testsupport::TempDir home;
+        useFolders(home);
+        makeProfiles({"Player", "Ada", "Bert", "Cleo"});
+        CProfile p;
+        // Deleting Ada: Cleo's file cannot take number 3.
+        g_blockedFrom = CProfileBase::MovingFileName(4);
+        g_blockedTo = CProfileBase::ProfileFileName(3);
+        profileSetStepHook(blockRename);
+        CaptureStdout();
+        bool deleted = p.DeleteProfile(2);
+        profileSetStepHook(nullptr);
+        std::string current = p.GetProfileName();
+        ASSERT_EQ(rmdir(g_blockedTo.c_str()), 0);
+        // Cleo's file is still aside: a save of hers would stand in its way.
+        bool saved = p.Save();
+        bool changed = add ? p.AddProfile("Dan") == 4 : p.DeleteProfile(1);
+        GetCapturedStdout();
+        EXPECT_TRUE(deleted);
+        EXPECT_EQ(current, "Cleo");
+        EXPECT_FALSE(saved);
+        // The next change of the list finished the deletion first.
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(namesOf(p), add ? (std::vector<std::string>{"Player", "Bert", "Cleo", "Dan"})
+                                  : (std::vector<std::string>{"Bert", "Cleo"}));
+        if (add) {
+            // Dan's own progress, as every other profile has one.
+            m_marks["Dan"] = 6;
+            p.SetSteps(6);
+            p.RecordSteps("Dan");
+            ASSERT_TRUE(p.Save());
+        }
+        expectOwnProgress(p);
+        expectNoLeftovers();
+    }
 }
 
 TEST_F(ProfileRecovery, AnUndoneDeletionKeepsItsNoteUntilEveryFileIsBack)
