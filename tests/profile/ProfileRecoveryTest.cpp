@@ -704,6 +704,12 @@ TEST_F(ProfileRecovery, AnUndoneDeletionKeepsItsNoteUntilEveryFileIsBack)
         EXPECT_TRUE(testsupport::fileExists(CProfileBase::MovingFileName(3)));
         ASSERT_EQ(rmdir(g_blockedTo.c_str()), 0);
         ASSERT_EQ(remove((listTemp + "/in the way").c_str()), 0);
+        // Bert's file is still aside: he plays afresh, and nothing of that
+        // is saved in its way.
+        CaptureStdout();
+        ASSERT_TRUE(p.SelectProfile(3));
+        EXPECT_FALSE(p.Save());
+        GetCapturedStdout();
     }
     CaptureStdout();
     CProfile after;
