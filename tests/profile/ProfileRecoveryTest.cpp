@@ -133,6 +133,14 @@ protected:
 
     std::string log() { return testsupport::readFile(m_dir + "LOG.TXT"); }
 
+    // The note a deletion of profile number (of count) writes first.
+    static void writeDeleteNote(int32_t number, int32_t count)
+    {
+        const int32_t note[] = {0x4C445042, number, count}; // "BPDL"
+        testsupport::writeFile(CProfileBase::DeleteNoteFileName(),
+                               std::string(reinterpret_cast<const char*>(note), sizeof note));
+    }
+
     // Every entry of the profile folder but the log, with its contents.
     std::map<std::string, std::string> folderContents()
     {
@@ -412,8 +420,7 @@ TEST_F(ProfileRecovery, ASecondCopyOnTheFolderIsToldAndChangesNothing)
     // What the first copy is in the middle of: deleting Ada (its note is
     // written and her file moved aside), and a file beyond its list. The
     // first profile's file is damaged.
-    const int32_t note[] = {0x4C445042, 2, 3};
-    testsupport::writeFile(CProfileBase::DeleteNoteFileName(), std::string(reinterpret_cast<const char*>(note), 12));
+    writeDeleteNote(2, 3);
     ASSERT_EQ(rename(CProfileBase::ProfileFileName(2).c_str(), CProfileBase::MovingFileName(2).c_str()), 0);
     testsupport::writeFile(CProfileBase::ProfileFileName(4), testsupport::readFile(CProfileBase::ProfileFileName(3)));
     testsupport::writeFile(CProfileBase::ProfileFileName(1), "BPPR");
@@ -548,6 +555,18 @@ TEST_F(ProfileRecovery, AListThatCannotBeReadJustNowIsLeftAloneAndNoListIsWritte
         testsupport::TempDir home;
         useFolders(home);
         makeProfiles({"Player", "Ada", "Bert"});
+        // A deletion of Ada had written its new list when the game was
+        // killed: Bert's file still waits aside for number 2.
+        std::string ada = testsupport::readFile(CProfileBase::ProfileFileName(2));
+        {
+            CaptureStdout();
+            CProfile p;
+            GetCapturedStdout();
+            ASSERT_TRUE(p.DeleteProfile(2));
+        }
+        ASSERT_EQ(rename(CProfileBase::ProfileFileName(2).c_str(), CProfileBase::MovingFileName(3).c_str()), 0);
+        testsupport::writeFile(CProfileBase::MovingFileName(2), ada);
+        writeDeleteNote(2, 3);
         std::string header = testsupport::readFile(CProfileBase::HeaderFileName());
         g_openError = c.openError;
         profileSetOpenFunction(openListFailing);
@@ -565,6 +584,7 @@ TEST_F(ProfileRecovery, AListThatCannotBeReadJustNowIsLeftAloneAndNoListIsWritte
                 continue;
             }
             EXPECT_EQ(notice.kind, ProfileNotice::LIST_NOT_READ);
+            EXPECT_TRUE(testsupport::fileExists(CProfileBase::DeleteNoteFileName()));
             EXPECT_EQ(p.AddProfile("Cleo"), 0);
             EXPECT_FALSE(p.DeleteProfile(1));
             EXPECT_FALSE(p.SaveHeader());
@@ -574,11 +594,15 @@ TEST_F(ProfileRecovery, AListThatCannotBeReadJustNowIsLeftAloneAndNoListIsWritte
         EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName()), header);
         EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName() + ".unreadable"));
         EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName() + ".damaged"));
-        // The next run reads it again, every name with it.
+        // The next run reads it again, every name with it, and finishes the
+        // deletion.
+        CaptureStdout();
         CProfile again;
-        EXPECT_EQ(namesOf(again), (std::vector<std::string>{"Player", "Ada", "Bert"}));
+        GetCapturedStdout();
+        EXPECT_EQ(namesOf(again), (std::vector<std::string>{"Player", "Bert"}));
         EXPECT_FALSE(again.HasNotice());
         expectOwnProgress(again);
+        expectNoLeftovers();
     }
     g_openError = 0;
 }

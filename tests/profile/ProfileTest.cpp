@@ -247,6 +247,17 @@ TEST_F(ProfileTest, AFolderInPlaceOfATemporaryFileBlocksNoSaveAndOneThatHoldsSom
     EXPECT_EQ(notice.kind, ProfileNotice::SAVE_IN_THE_WAY);
     EXPECT_EQ(notice.parameter, "PROFILE1v3.DAT.tmp");
     EXPECT_FALSE(p.HasNotice());
+    // The same for the list.
+    ASSERT_EQ(remove((profileTemp + "/keep").c_str()), 0);
+    std::string listTemp = CProfileBase::HeaderFileName() + ".tmp";
+    ASSERT_EQ(mkdir(listTemp.c_str(), 0755), 0);
+    testsupport::writeFile(listTemp + "/keep", "x");
+    CaptureStdout();
+    EXPECT_EQ(p.AddProfile("Bert"), 0);
+    GetCapturedStdout();
+    ASSERT_TRUE(p.TakeNotice(notice));
+    EXPECT_EQ(notice.kind, ProfileNotice::SAVE_IN_THE_WAY);
+    EXPECT_EQ(notice.parameter, "INFOv3.DAT.tmp");
 }
 
 TEST_F(ProfileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheGame)
