@@ -6,6 +6,7 @@
 #include "engine/CDraw.h"
 #include "engine/CRender.h"
 #include "engine/CSprite.h"
+#include "engine/FileAccess.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Pointer.h"
@@ -14,6 +15,7 @@
 #include "engine/TextRender.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
+#include "profile/ProfileFolderLock.h"
 #include "profile/ScoreClient.h"
 #include "screens/CControllerIntro.h"
 #include "ui/CController.h"
@@ -46,6 +48,7 @@ int main(int argc, char** argv)
     srand(static_cast<unsigned>(time(nullptr)));
     int flags = (argc == 2) ? atoi(argv[1]) : 0;
 
+    ignoreFileSizeSignal();
     logInit(false);
     logCategoryOn(LOG_NOTE);
     logCategoryOn(LOG_WARNING);
@@ -65,7 +68,10 @@ int main(int argc, char** argv)
     if (!(flags & FLAG_NO_SOUND))
         CSound::init(!(flags & FLAG_CHOOSE_SOUND_OUTPUT));
 
-    CProfile profile;
+    // A second copy of the game on the same profile folder runs, tells the
+    // player and saves nothing: it never writes another profile's file.
+    ProfileFolderLock folderLock(GetProfileDirectory());
+    CProfile profile(folderLock.InUseElsewhere());
     CController::SetProfile(&profile);
     CElement::setProfile(&profile);
     setInputProfile(&profile);

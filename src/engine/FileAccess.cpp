@@ -1,6 +1,7 @@
 #include "engine/FileAccess.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,11 +53,16 @@ FILE* openRegularFileForAppend(const char* path)
 
 FILE* createRegularFile(const char* path)
 {
-    // Only a regular file is ever removed to make room: unlink refuses a
-    // folder, and a named pipe or device is left alone by the check.
+    // Only a regular file or an empty folder is ever removed to make room:
+    // rmdir refuses a folder that holds anything, and a named pipe or device
+    // is left alone by the check.
     struct stat st;
-    if (lstat(path, &st) == 0 && S_ISREG(st.st_mode))
-        unlink(path);
+    if (lstat(path, &st) == 0) {
+        if (S_ISREG(st.st_mode))
+            unlink(path);
+        else if (S_ISDIR(st.st_mode))
+            rmdir(path);
+    }
     int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0)
         return nullptr;
@@ -83,4 +89,9 @@ bool syncFolderOf(const std::string& path)
     bool ok = fsync(fd) == 0;
     close(fd);
     return ok;
+}
+
+void ignoreFileSizeSignal()
+{
+    signal(SIGXFSZ, SIG_IGN);
 }

@@ -22,8 +22,8 @@ FILE* openRegularFile(const char* path, FileOpenResult* result = nullptr);
 // null for anything that is not a regular file.
 FILE* openRegularFileForAppend(const char* path);
 // Creates path as a new, empty file for writing ("wb"). A regular file left
-// under that name (an earlier attempt's) is replaced; anything else under
-// that name makes it fail.
+// under that name (an earlier attempt's) is replaced and an empty folder is
+// removed; anything else under that name makes it fail (errno EEXIST).
 FILE* createRegularFile(const char* path);
 
 // Writes the file's buffered data out and waits until it is on the disk.
@@ -31,3 +31,8 @@ bool syncFile(FILE* file);
 // Waits until the folder holding path has its entries (new names, renames,
 // removals) on the disk.
 bool syncFolderOf(const std::string& path);
+
+// Makes a write past the file-size limit (RLIMIT_FSIZE) fail with EFBIG
+// instead of ending the program with SIGXFSZ: a file that cannot be
+// written whole is then a failed write like any other.
+void ignoreFileSizeSignal();

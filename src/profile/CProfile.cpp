@@ -21,7 +21,8 @@ int clampLevel(int level)
 }
 } // namespace
 
-CProfile::CProfile()
+CProfile::CProfile(bool folderInUse)
+    : CProfileBase(folderInUse)
 {
     logPrint(LOG_CONSTRUCT, "CProfile:  Creating CProfile...\n");
     SetDefaults();
@@ -118,7 +119,7 @@ void CProfile::LoadProfile()
         // The damaged file goes aside before a save could replace it.
         SetDefaults();
         ApplyDefaultOptions();
-        std::string aside = profileSetAside(fileName, "damaged");
+        std::string aside = m_folderInUse ? std::string() : profileSetAside(fileName, "damaged");
         if (!aside.empty()) {
             logError(false, "Profile file '%s' of '%s' is damaged; it was kept as '%s' and the profile starts "
                      "afresh\n", fileName.c_str(), name, aside.c_str());
@@ -256,6 +257,29 @@ bool CProfile::Save() const
                  m_current);
         return false;
     }
+    if (m_folderInUse) {
+        logPrint(LOG_WARNING, "Profile %i is not saved: another copy of the game uses the profile folder\n",
+                 m_current);
+        return false;
+    }
+    // A deletion that could not finish may still hold this profile's file
+    // aside, under this number or the next: a file saved now would stand
+    // in the way of its return.
+    if (profileFileExists(MovingFileName(m_current)) || profileFileExists(MovingFileName(m_current + 1))) {
+        logError(false, "Profile %i is not saved: an unfinished deletion still holds a profile file aside\n",
+                 m_current);
+        AddNotice(ProfileNotice::SAVE_FAILED, "");
+        return false;
+    }
+    // A copy of the game that did not meet the folder's lock (an older one,
+    // or on a file system without locks) may have changed the list since it
+    // was read: then this number's file belongs to someone else.
+    if (!ListGivesNumberTo(m_current, GetProfileName())) {
+        logError(false, "Profile %i '%s' is not saved: the profile list on disk gives its number to another "
+                 "profile\n", m_current, GetProfileName().c_str());
+        AddNotice(ProfileNotice::LIST_CHANGED, "");
+        return false;
+    }
     ProfileFileWriter out(ProfileFileName(m_current));
     out.u32(kProfileMagic);
     out.i32(PROFILE_FILE_VERSION);
@@ -287,7 +311,10 @@ bool CProfile::Save() const
     }
     if (out.commit())
         return true;
-    AddNotice(ProfileNotice::SAVE_FAILED, "");
+    if (out.inTheWay().empty())
+        AddNotice(ProfileNotice::SAVE_FAILED, "");
+    else
+        AddNotice(ProfileNotice::SAVE_IN_THE_WAY, out.inTheWay());
     return false;
 }
 

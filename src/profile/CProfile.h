@@ -22,7 +22,9 @@ enum {
 
 class CProfile : public CProfileBase {
 public:
-    CProfile();
+    // folderInUse: another copy of the game holds the profile folder; this
+    // profile then saves nothing.
+    explicit CProfile(bool folderInUse = false);
     ~CProfile() override;
 
     // Settings applied to the engine.
@@ -69,8 +71,10 @@ public:
     unsigned char GetSetFlag(int set) const;
 
     // Writes the current profile's file (through a temporary file). False,
-    // with a notice for the player, when it could not be written; false
-    // without writing when the profile's file could not be read.
+    // with a notice for the player, when it could not be written or when
+    // the header on disk no longer gives the profile its number; false
+    // without writing when the profile's file could not be read or another
+    // copy of the game holds the folder.
     bool Save() const;
 
     // Puts the 16 key bindings back to their defaults.

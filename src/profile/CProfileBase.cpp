@@ -27,10 +27,53 @@ bool sameIgnoringCase(const std::string& a, const std::string& b)
             return false;
     return true;
 }
+
+// What a read of the profile header found.
+enum ListRead {
+    LIST_READ,       // names and current profile as stored
+    LIST_MENDED,     // every name, with the current profile (or an empty list) mended
+    LIST_MISSING,
+    LIST_DAMAGED,    // the contents cannot be used
+    LIST_UNREADABLE, // it cannot be opened: not a file, or not ours to read
+    LIST_NOT_NOW     // an error of the moment that says nothing about the file
+};
+
+// Reads the header: its names and current profile, and in storedCount (when
+// given) the count it holds, or -1 when it could not be read. A count of 0
+// reads as the default profile alone, and a current profile out of range
+// as the first one: a single bad field costs no name.
+ListRead readList(const std::string& fileName, std::vector<std::string>& names, int32_t& current, int* storedCount)
+{
+    if (storedCount)
+        *storedCount = -1;
+    ProfileFileReader in(fileName);
+    if (in.state() == FILE_MISSING)
+        return LIST_MISSING;
+    uint32_t magic = 0, count = 0;
+    int32_t version = 0;
+    bool ok = in.exists() && in.u32(magic) && magic == kHeaderMagic && in.i32(version) &&
+              version == PROFILE_FILE_VERSION && in.i32(current) && in.u32(count) && count <= kMaxProfiles;
+    for (uint32_t i = 0; ok && i < count; ++i) {
+        std::string name;
+        ok = in.text(name, PROFILE_NAME_MAX);
+        names.push_back(name);
+    }
+    if (!ok)
+        return in.failedForNow() ? LIST_NOT_NOW : (in.exists() ? LIST_DAMAGED : LIST_UNREADABLE);
+    if (storedCount)
+        *storedCount = static_cast<int>(count);
+    if (names.empty())
+        names.push_back(kDefaultName);
+    if (count >= 1 && current >= 1 && current <= static_cast<int32_t>(count))
+        return LIST_READ;
+    current = 1;
+    return LIST_MENDED;
+}
 } // namespace
 
-CProfileBase::CProfileBase()
-    : m_names(1, kDefaultName), m_current(1), m_saveBlocked(false), m_headerBlocked(false)
+CProfileBase::CProfileBase(bool folderInUse)
+    : m_names(1, kDefaultName), m_current(1), m_saveBlocked(false), m_folderInUse(folderInUse),
+      m_headerBlocked(false)
 {
     memset(m_password, 0, sizeof m_password);
 }
@@ -115,38 +158,30 @@ void CProfileBase::LoadHeader()
     std::string fileName = HeaderFileName();
     logPrint(LOG_PROFILE_HEADER, "Loading profile header '%s'\n", fileName.c_str());
 
-    int headerCount = -1;
-    FileOpenResult state;
-    bool damaged = false;
-    {
-        ProfileFileReader in(fileName);
-        state = in.state();
-        if (in.exists()) {
-            uint32_t magic = 0, count = 0;
-            int32_t version = 0, current = 0;
-            std::vector<std::string> names;
-            bool ok = in.u32(magic) && magic == kHeaderMagic && in.i32(version) &&
-                      version == PROFILE_FILE_VERSION && in.i32(current) && in.u32(count) &&
-                      count >= 1 && count <= kMaxProfiles && current >= 1 &&
-                      current <= static_cast<int32_t>(count);
-            for (uint32_t i = 0; ok && i < count; ++i) {
-                std::string name;
-                ok = in.text(name, PROFILE_NAME_MAX);
-                names.push_back(name);
-            }
-            if (ok) {
-                m_names = names;
-                m_current = current;
-                headerCount = static_cast<int>(count);
-            } else {
-                damaged = !in.readError();
-            }
-        }
+    if (m_folderInUse) {
+        // The other copy may be in the middle of a change: nothing is
+        // mended, moved or written here, only read.
+        m_headerBlocked = true;
+        logError(false, "Another copy of the game uses the profile folder; nothing is saved in this one\n");
+        AddNotice(ProfileNotice::FOLDER_IN_USE, "");
     }
-    if (headerCount < 0 && state != FILE_MISSING) {
+    std::vector<std::string> names;
+    int32_t current = 0;
+    ListRead read = readList(fileName, names, current, nullptr);
+    if (read == LIST_READ || read == LIST_MENDED) {
+        m_names = names;
+        m_current = current;
+    } else if (read == LIST_NOT_NOW) {
+        // Nothing is known of the list: it stays as it is, and no list is
+        // written over it in this run.
+        m_headerBlocked = true;
+        logError(false, "The profile list '%s' cannot be read just now; it is left as it is and the list of "
+                 "profiles cannot change in this run\n", fileName.c_str());
+        AddNotice(ProfileNotice::LIST_NOT_READ, "");
+    } else if (read != LIST_MISSING && !m_folderInUse) {
         // The list of names is lost; the files it named are not. The header
         // is kept aside and the files are put back in the list below.
-        const char* why = damaged ? "damaged" : "unreadable";
+        const char* why = read == LIST_DAMAGED ? "damaged" : "unreadable";
         std::string aside = profileSetAside(fileName, why);
         if (aside.empty()) {
             m_headerBlocked = true;
@@ -159,21 +194,42 @@ void CProfileBase::LoadHeader()
             AddNotice(ProfileNotice::LIST_SET_ASIDE, aside.substr(aside.find_last_of('/') + 1));
         }
     }
-    FinishInterruptedDelete(headerCount);
+    if (!m_folderInUse && read != LIST_NOT_NOW)
+        FinishInterruptedDelete();
     AdoptStrayFiles();
+    if (read == LIST_MENDED && SaveHeader())
+        logError(false, "The profile list '%s' had a count or a current profile out of range; it was mended\n",
+                 fileName.c_str());
     LoadProfile();
 }
 
-void CProfileBase::UndoMoves(int first, int last)
+bool CProfileBase::ListGivesNumberTo(int number, const std::string& name) const
 {
+    std::vector<std::string> names;
+    int32_t current = 0;
+    ListRead read = readList(HeaderFileName(), names, current, nullptr);
+    if (read != LIST_READ && read != LIST_MENDED)
+        return true;
+    return number >= 1 && number <= static_cast<int>(names.size()) && names[static_cast<size_t>(number - 1)] == name;
+}
+
+bool CProfileBase::UndoMoves(int first, int last)
+{
+    bool back = true, moved = false;
     for (int n = first; n <= last; ++n) {
         std::string moving = MovingFileName(n);
         if (!profileFileExists(moving))
             continue;
-        if (profileFileExists(ProfileFileName(n)) || !profileRename(moving, ProfileFileName(n)))
+        if (profileFileExists(ProfileFileName(n)) || !profileRename(moving, ProfileFileName(n))) {
             logError(false, "Cannot move profile file '%s' back to its own number\n", moving.c_str());
+            back = false;
+        } else {
+            moved = true;
+        }
     }
-    profileSyncFolder(HeaderFileName());
+    if (moved)
+        profileSyncFolder(HeaderFileName());
+    return back;
 }
 
 bool CProfileBase::FinishMoves(int number, int count)
@@ -192,21 +248,26 @@ bool CProfileBase::FinishMoves(int number, int count)
     if (profileFileExists(MovingFileName(number)))
         profileRemove(MovingFileName(number));
     profileSyncFolder(HeaderFileName());
-    // A note left behind lets the next start-up finish the moves.
+    // A note left behind lets the next start-up or deletion finish the
+    // moves.
     if (done)
         profileRemove(DeleteNoteFileName());
     return done;
 }
 
-void CProfileBase::FinishInterruptedDelete(int headerCount)
+void CProfileBase::FinishInterruptedDelete()
 {
     std::string noteName = DeleteNoteFileName();
     int32_t number = 0, count = 0;
     bool usable;
     {
         ProfileFileReader note(noteName);
-        if (note.state() == FILE_MISSING)
+        if (note.state() == FILE_MISSING) {
+            // Files moved aside without a note (which goes only once they
+            // are all in place) go back under their own numbers.
+            UndoMoves(1, kMaxProfiles);
             return;
+        }
         uint32_t magic = 0;
         usable = note.u32(magic) && magic == kDeleteMagic && note.i32(number) && note.i32(count) &&
                  note.atEnd() && number >= 1 && number <= count && count <= static_cast<int32_t>(kMaxProfiles);
@@ -222,16 +283,36 @@ void CProfileBase::FinishInterruptedDelete(int headerCount)
                  aside.c_str());
         return;
     }
+    // The count of the header on disk tells whether the deletion reached
+    // it.
+    std::vector<std::string> names;
+    int32_t current = 0;
+    int headerCount = -1;
+    readList(HeaderFileName(), names, current, &headerCount);
     if (headerCount == count - 1) {
         // The header without the deleted profile was written: finish.
         bool done = FinishMoves(number, count);
         logError(false, "An interrupted deletion of profile %i was finished%s\n", number,
                  done ? "" : "; some profile files could not be moved to their new numbers");
     } else {
-        UndoMoves(number, count);
-        profileRemove(noteName);
-        logError(false, "An interrupted deletion of profile %i was undone\n", number);
+        bool back = UndoMoves(number, count);
+        if (back)
+            profileRemove(noteName);
+        logError(false, "An interrupted deletion of profile %i was undone%s\n", number,
+                 back ? "" : "; some profile files could not be moved back to their own numbers");
     }
+}
+
+bool CProfileBase::FinishEarlierDelete()
+{
+    std::string noteName = DeleteNoteFileName();
+    if (profileFileExists(noteName))
+        FinishInterruptedDelete();
+    if (!profileFileExists(noteName))
+        return true;
+    logError(false, "An earlier profile deletion is not finished ('%s'); the list of profiles cannot change\n",
+             noteName.c_str());
+    return false;
 }
 
 void CProfileBase::AdoptStrayFiles()
@@ -287,7 +368,11 @@ bool CProfileBase::SaveHeader() const
     out.u32(static_cast<uint32_t>(m_names.size()));
     for (const std::string& name : m_names)
         out.text(name);
-    return out.commit();
+    if (out.commit())
+        return true;
+    if (!out.inTheWay().empty())
+        AddNotice(ProfileNotice::SAVE_IN_THE_WAY, out.inTheWay());
+    return false;
 }
 
 const std::string& CProfileBase::GetProfileNameAt(int number) const
@@ -322,7 +407,7 @@ ProfileNameCheck CProfileBase::CheckProfileName(const char* name) const
 
 int CProfileBase::AddProfile(const char* name)
 {
-    if (CheckProfileName(name) != PROFILE_NAME_OK || m_headerBlocked)
+    if (CheckProfileName(name) != PROFILE_NAME_OK || m_headerBlocked || !FinishEarlierDelete())
         return 0;
     SaveProfile();
     // A file above the list's count belongs to a profile the list lost:
@@ -370,12 +455,9 @@ bool CProfileBase::DeleteProfile(int number)
     int count = GetProfileCount();
     if (number < 1 || number > count || count <= 1 || m_headerBlocked)
         return false;
-    std::string noteName = DeleteNoteFileName();
-    if (profileFileExists(noteName)) {
-        logError(false, "An earlier profile deletion is not finished ('%s'); profile %i not deleted\n",
-                 noteName.c_str(), number);
+    if (!FinishEarlierDelete())
         return false;
-    }
+    std::string noteName = DeleteNoteFileName();
     bool wasCurrent = number == m_current;
     if (!wasCurrent)
         SaveProfile();
@@ -410,8 +492,9 @@ bool CProfileBase::DeleteProfile(int number)
                  "deleted\n", number);
         m_names = oldNames;
         m_current = oldCurrent;
-        UndoMoves(number, count);
-        profileRemove(noteName);
+        // The note stays until every file is back.
+        if (UndoMoves(number, count))
+            profileRemove(noteName);
         return false;
     }
     // 4. The files take their new numbers; the deleted one goes.

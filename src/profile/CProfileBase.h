@@ -8,14 +8,22 @@
 // - a header or profile file that cannot be used is moved aside under a new
 //   name (never deleted) before anything is written in its place; one that
 //   cannot even be moved is never written over;
+// - a header that cannot be read for a reason of the moment (an error of
+//   the disk, too many open files) is left alone and no header is written
+//   in that run; one out-of-range field of a readable header is mended;
 // - a new profile never takes a file that exists;
+// - a profile is saved only while the header on disk still gives its
+//   number to it;
 // - a deletion writes a note of what it does ("DELETEv3.DAT") first, moves
 //   the files concerned aside, writes the new header and only then gives
-//   the files their new numbers; start-up finishes or undoes a deletion that
-//   a kill interrupted, so the list and the files are the old ones or the
-//   new ones;
+//   the files their new numbers; start-up (or the next deletion) finishes
+//   or undoes a deletion that a kill or a failed move interrupted, so the
+//   list and the files are the old ones or the new ones; the note goes only
+//   once every file has its place;
 // - at start-up, profile files that the header does not name are put back
-//   in the list.
+//   in the list, and so are files a deletion moved aside without a note;
+// - when another copy of the game holds the profile folder, this one
+//   changes nothing in it.
 // Each such event is logged in "LOG.TXT" and kept as a notice that the
 // screens show the player.
 #pragma once
@@ -53,17 +61,24 @@ struct ProfileNotice {
         PROFILES_FOUND,     // files the header did not name were put back in the list
         PROFILE_SET_ASIDE,  // a damaged profile file was moved aside; the profile starts afresh
         PROFILE_UNREADABLE, // a profile file cannot be used: it is left alone and nothing is saved to it
-        SAVE_FAILED         // a profile file could not be written
+        SAVE_FAILED,        // a profile file could not be written
+        FOLDER_IN_USE,      // another copy of the game holds the folder: nothing is saved in this one
+        LIST_NOT_READ,      // the header could not be read just now: it is left alone for this run
+        LIST_CHANGED,       // a save was refused: the header on disk gives the profile's number to another
+        SAVE_IN_THE_WAY     // a save was kept from its temporary file by something that is not a file
     };
     Kind kind;
     // The file kept aside (LIST_SET_ASIDE), the profile names put back
-    // (PROFILES_FOUND), the profile's name (PROFILE_*), else empty.
+    // (PROFILES_FOUND), the profile's name (PROFILE_*), the name in the way
+    // (SAVE_IN_THE_WAY), else empty.
     std::string parameter;
 };
 
 class CProfileBase {
 public:
-    CProfileBase();
+    // folderInUse: another copy of the game holds the profile folder; this
+    // one then reads the files but changes nothing.
+    explicit CProfileBase(bool folderInUse = false);
     virtual ~CProfileBase();
 
     // Reads the profile header; a missing or damaged header leaves one
@@ -133,22 +148,31 @@ protected:
 
     // Queues a notice for the player (once while the same one is waiting).
     void AddNotice(ProfileNotice::Kind kind, const std::string& parameter) const;
+    // False when the header on disk can be read and gives number to another
+    // profile than name (or has no such number).
+    bool ListGivesNumberTo(int number, const std::string& name) const;
 
     std::vector<std::string> m_names;
     int m_current;                       // counted from 1
     char m_password[PROFILE_PASSWORD_MAX + 1];
     bool m_saveBlocked;                  // the current profile's file is left alone
+    const bool m_folderInUse;            // another copy of the game holds the folder
 
 private:
     // Finishes (the new header was written) or undoes (it was not) a
-    // deletion that a kill interrupted. headerCount is the count of the
-    // header read, or -1 when there was none.
-    void FinishInterruptedDelete(int headerCount);
+    // deletion that a kill or a failed move interrupted; without a note,
+    // puts files a deletion moved aside back under their own numbers.
+    void FinishInterruptedDelete();
+    // Before a change of the list: finishes or undoes an earlier deletion
+    // that could not finish (a changed list would make its note wrong).
+    // False when its note is still there.
+    bool FinishEarlierDelete();
     // Puts profile files above the list's count back in the list, each
     // moved to the next free number, under a name of its own.
     void AdoptStrayFiles();
-    // Puts every moved file back under its own number.
-    void UndoMoves(int first, int last);
+    // Puts every moved file back under its own number; true when each one
+    // is back.
+    bool UndoMoves(int first, int last);
     // Gives the files that a deletion of profile number (of count) moved
     // aside their new numbers, removes the deleted one's, and removes the
     // note when every file got its place. True when it did.

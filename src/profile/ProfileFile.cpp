@@ -11,6 +11,7 @@
 namespace {
 
 ProfileStepHook g_stepHook = nullptr;
+ProfileOpenFunction g_open = openRegularFile;
 
 void step(const char* what, const std::string& path)
 {
@@ -23,6 +24,11 @@ void step(const char* what, const std::string& path)
 void profileSetStepHook(ProfileStepHook hook)
 {
     g_stepHook = hook;
+}
+
+void profileSetOpenFunction(ProfileOpenFunction open)
+{
+    g_open = open ? open : openRegularFile;
 }
 
 bool profileFileExists(const std::string& path)
@@ -66,8 +72,15 @@ std::string profileSetAside(const std::string& path, const char* why)
 // ---------------------------------------------------------------- reader
 
 ProfileFileReader::ProfileFileReader(const std::string& path)
-    : m_file(openRegularFile(path.c_str(), &m_state)), m_ok(m_file != nullptr)
+    : m_file(g_open(path.c_str(), &m_state)), m_openError(m_file ? 0 : errno), m_ok(m_file != nullptr)
 {
+}
+
+bool ProfileFileReader::failedForNow() const
+{
+    if (m_file)
+        return ferror(m_file) != 0;
+    return m_state == FILE_UNREADABLE && (m_openError == EIO || m_openError == EMFILE || m_openError == ENFILE);
 }
 
 ProfileFileReader::~ProfileFileReader()
@@ -129,13 +142,21 @@ bool ProfileFileReader::atEnd()
 // ---------------------------------------------------------------- writer
 
 ProfileFileWriter::ProfileFileWriter(const std::string& path)
-    : m_path(path), m_temp(path + ".tmp"), m_file(nullptr), m_ok(false)
+    : m_path(path), m_temp(path + ".tmp"), m_file(nullptr), m_ok(false), m_inTheWay(false)
 {
     step("write", m_temp);
     m_file = createRegularFile(m_temp.c_str());
     m_ok = m_file != nullptr;
-    if (!m_file)
+    if (!m_file) {
+        // Only what is not a file (nor an empty folder) is left standing.
+        m_inTheWay = errno == EEXIST;
         logError(false, "Cannot write profile file '%s':  %s\n", m_temp.c_str(), strerror(errno));
+    }
+}
+
+std::string ProfileFileWriter::inTheWay() const
+{
+    return m_inTheWay ? m_temp.substr(m_temp.find_last_of('/') + 1) : std::string();
 }
 
 ProfileFileWriter::~ProfileFileWriter()

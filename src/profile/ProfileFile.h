@@ -40,10 +40,15 @@ public:
     // True when reading stopped on an error of the disk rather than at the
     // end of the file.
     bool readError() const { return m_file && ferror(m_file); }
+    // True when the file could not be opened or read for a reason of the
+    // moment (an error of the disk, too many open files) that says nothing
+    // about what the file holds.
+    bool failedForNow() const;
 
 private:
     FILE* m_file;
     FileOpenResult m_state;
+    int m_openError;   // errno of a failed open
     bool m_ok;
 };
 
@@ -63,12 +68,17 @@ public:
     // Puts the temporary file on the disk and renames it into place. False
     // (and the old file untouched) when anything failed.
     bool commit();
+    // The temporary file's name (without its folder) when something that
+    // is not a file stands under it and kept it from being written; else
+    // an empty text.
+    std::string inTheWay() const;
 
 private:
     std::string m_path;
     std::string m_temp;
     FILE* m_file;
     bool m_ok;
+    bool m_inTheWay;
 };
 
 // The changes to the profile folder, each announced to the step hook.
@@ -80,6 +90,11 @@ void profileSyncFolder(const std::string& path);
 // the new name, or an empty text when it could not be moved.
 std::string profileSetAside(const std::string& path, const char* why);
 bool profileFileExists(const std::string& path);
+
+// Opens a file for reading: openRegularFile unless replaced (null restores
+// it). Tests put failures of the disk in its place.
+typedef FILE* (*ProfileOpenFunction)(const char* path, FileOpenResult* result);
+void profileSetOpenFunction(ProfileOpenFunction open);
 
 // Called before each change with what is done ("write", "sync", "rename",
 // "remove", "sync folder") and the file concerned.

@@ -453,6 +453,14 @@ int CControllerScreen::NoticeString(int kind)
         return STRING_PROFILE_SET_ASIDE;
     case ProfileNotice::PROFILE_UNREADABLE:
         return STRING_PROFILE_UNREADABLE;
+    case ProfileNotice::FOLDER_IN_USE:
+        return STRING_FOLDER_IN_USE;
+    case ProfileNotice::LIST_NOT_READ:
+        return STRING_LIST_NOT_READ;
+    case ProfileNotice::LIST_CHANGED:
+        return STRING_LIST_CHANGED;
+    case ProfileNotice::SAVE_IN_THE_WAY:
+        return STRING_SAVE_IN_THE_WAY;
     default:
         return STRING_SAVE_FAILED;
     }

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,6 +22,7 @@
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
 #include "profile/ProfileFile.h"
+#include "profile/ProfileFolderLock.h"
 #include "profile/ProfileTestSupport.h"
 #include "test_support.h"
 
@@ -127,6 +132,29 @@ protected:
     }
 
     std::string log() { return testsupport::readFile(m_dir + "LOG.TXT"); }
+
+    // The note a deletion of profile number (of count) writes first.
+    static void writeDeleteNote(int32_t number, int32_t count)
+    {
+        const int32_t note[] = {0x4C445042, number, count}; // "BPDL"
+        testsupport::writeFile(CProfileBase::DeleteNoteFileName(),
+                               std::string(reinterpret_cast<const char*>(note), sizeof note));
+    }
+
+    // Every entry of the profile folder but the log, with its contents.
+    std::map<std::string, std::string> folderContents()
+    {
+        std::map<std::string, std::string> contents;
+        if (DIR* dir = opendir(m_dir.c_str())) {
+            while (struct dirent* entry = readdir(dir)) {
+                std::string name = entry->d_name;
+                if (name != "." && name != ".." && name != "LOG.TXT")
+                    contents[name] = testsupport::readFile(m_dir + name);
+            }
+            closedir(dir);
+        }
+        return contents;
+    }
 
     std::map<std::string, int> m_marks;
 };
@@ -384,4 +412,378 @@ TEST_F(ProfileRecovery, AKillAtAnyStepOfADeletionLeavesTheOldListOrTheNewOneWith
         EXPECT_TRUE(finished);
         EXPECT_GT(step, 8) << "every step of the deletion was tried";
     }
+}
+
+TEST_F(ProfileRecovery, ASecondCopyOnTheFolderIsToldAndChangesNothing)
+{
+    makeProfiles({"Player", "Ada", "Bert"});
+    // What the first copy is in the middle of: deleting Ada (its note is
+    // written and her file moved aside), and a file beyond its list. The
+    // first profile's file is damaged.
+    writeDeleteNote(2, 3);
+    ASSERT_EQ(rename(CProfileBase::ProfileFileName(2).c_str(), CProfileBase::MovingFileName(2).c_str()), 0);
+    testsupport::writeFile(CProfileBase::ProfileFileName(4), testsupport::readFile(CProfileBase::ProfileFileName(3)));
+    testsupport::writeFile(CProfileBase::ProfileFileName(1), "BPPR");
+    std::map<std::string, std::string> before = folderContents();
+    {
+        ProfileFolderLock first(m_dir);
+        ProfileFolderLock second(m_dir);
+        EXPECT_FALSE(first.InUseElsewhere());
+        ASSERT_TRUE(second.InUseElsewhere());
+
+        CaptureStdout();
+        CProfile copy(second.InUseElsewhere());
+        EXPECT_EQ(namesOf(copy), (std::vector<std::string>{"Player", "Ada", "Bert"}));
+        EXPECT_EQ(copy.GetGameSpeed(), 3);
+        ProfileNotice notice;
+        ASSERT_TRUE(copy.TakeNotice(notice));
+        EXPECT_EQ(notice.kind, ProfileNotice::FOLDER_IN_USE);
+        copy.SetGameSpeed(11);
+        EXPECT_FALSE(copy.Save());
+        EXPECT_EQ(copy.AddProfile("Cleo"), 0);
+        EXPECT_FALSE(copy.DeleteProfile(2));
+        EXPECT_TRUE(copy.SelectProfile(1));
+        EXPECT_TRUE(copy.IsSaveBlocked());
+        GetCapturedStdout();
+        EXPECT_EQ(folderContents(), before);
+    }
+    // Once the first copy has ended, the folder is free again.
+    ProfileFolderLock next(m_dir);
+    EXPECT_FALSE(next.InUseElsewhere());
+}
+
+TEST_F(ProfileRecovery, ASaveIsRefusedWhenTheListOnDiskGaveItsNumberToAnotherProfile)
+{
+    // A copy of the game chose a profile; another one (which did not meet
+    // the lock) deleted that profile, or the one before it.
+    const struct {
+        int chosen;
+        int deleted;
+        bool saved;
+    } cases[] = {{2, 2, false}, {3, 2, false}, {3, 3, false}, {2, 3, true}, {1, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("chosen " + std::to_string(c.chosen) + ", deleted " + std::to_string(c.deleted));
+        testsupport::TempDir home;
+        useFolders(home);
+        makeProfiles({"Player", "Alice", "Bob"});
+        CProfile b;
+        ASSERT_TRUE(b.SelectProfile(c.chosen));
+        {
+            CProfile a;
+            ASSERT_TRUE(a.DeleteProfile(c.deleted));
+        }
+        std::map<std::string, std::string> before = folderContents();
+        b.SetGameSpeed(11);
+        CaptureStdout();
+        EXPECT_EQ(b.Save(), c.saved);
+        GetCapturedStdout();
+        ProfileNotice notice;
+        if (c.saved) {
+            EXPECT_FALSE(b.HasNotice());
+            continue;
+        }
+        EXPECT_EQ(folderContents(), before);
+        ASSERT_TRUE(b.TakeNotice(notice));
+        EXPECT_EQ(notice.kind, ProfileNotice::LIST_CHANGED);
+        EXPECT_NE(log().find("is not saved: the profile list on disk gives its number to another profile"),
+                  std::string::npos);
+        CProfile after;
+        expectOwnProgress(after);
+    }
+}
+
+namespace {
+
+// The profile list opens as a file whose reading fails with an error of the
+// disk after its first 8 bytes, or its opening fails with g_openError; any
+// other file opens as usual.
+int g_openError = 0;
+
+struct FailingRead {
+    std::string bytes;
+    size_t at;
+};
+
+ssize_t readThenFail(void* cookie, char* buffer, size_t size)
+{
+    FailingRead* r = static_cast<FailingRead*>(cookie);
+    if (r->at >= r->bytes.size()) {
+        errno = EIO;
+        return -1;
+    }
+    size_t n = std::min(size, r->bytes.size() - r->at);
+    memcpy(buffer, r->bytes.data() + r->at, n);
+    r->at += n;
+    return static_cast<ssize_t>(n);
+}
+
+int closeFailingRead(void* cookie)
+{
+    delete static_cast<FailingRead*>(cookie);
+    return 0;
+}
+
+FILE* openListFailing(const char* path, FileOpenResult* result)
+{
+    if (std::string(path) != CProfileBase::HeaderFileName())
+        return openRegularFile(path, result);
+    if (g_openError) {
+        *result = FILE_UNREADABLE;
+        errno = g_openError;
+        return nullptr;
+    }
+    cookie_io_functions_t io = {readThenFail, nullptr, nullptr, closeFailingRead};
+    *result = FILE_OPENED;
+    return fopencookie(new FailingRead{testsupport::readFile(path).substr(0, 8), 0}, "rb", io);
+}
+
+} // namespace
+
+TEST_F(ProfileRecovery, AListThatCannotBeReadJustNowIsLeftAloneAndNoListIsWritten)
+{
+    const struct {
+        const char* what;
+        int openError;
+        bool forNow;
+    } cases[] = {{"read fails", 0, true},
+                 {"EIO", EIO, true},
+                 {"EMFILE", EMFILE, true},
+                 {"ENFILE", ENFILE, true},
+                 {"EACCES", EACCES, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::TempDir home;
+        useFolders(home);
+        makeProfiles({"Player", "Ada", "Bert"});
+        // A deletion of Ada had written its new list when the game was
+        // killed: Bert's file still waits aside for number 2.
+        std::string ada = testsupport::readFile(CProfileBase::ProfileFileName(2));
+        {
+            CaptureStdout();
+            CProfile p;
+            GetCapturedStdout();
+            ASSERT_TRUE(p.DeleteProfile(2));
+        }
+        ASSERT_EQ(rename(CProfileBase::ProfileFileName(2).c_str(), CProfileBase::MovingFileName(3).c_str()), 0);
+        testsupport::writeFile(CProfileBase::MovingFileName(2), ada);
+        writeDeleteNote(2, 3);
+        std::string header = testsupport::readFile(CProfileBase::HeaderFileName());
+        g_openError = c.openError;
+        profileSetOpenFunction(openListFailing);
+        CaptureStdout();
+        {
+            CProfile p;
+            ProfileNotice notice;
+            ASSERT_TRUE(p.TakeNotice(notice));
+            if (!c.forNow) {
+                // Refused for good: the list goes aside, its files are kept.
+                EXPECT_EQ(notice.kind, ProfileNotice::LIST_SET_ASIDE);
+                EXPECT_EQ(p.GetProfileCount(), 3);
+                profileSetOpenFunction(nullptr);
+                GetCapturedStdout();
+                continue;
+            }
+            EXPECT_EQ(notice.kind, ProfileNotice::LIST_NOT_READ);
+            EXPECT_TRUE(testsupport::fileExists(CProfileBase::DeleteNoteFileName()));
+            EXPECT_EQ(p.AddProfile("Cleo"), 0);
+            EXPECT_FALSE(p.DeleteProfile(1));
+            EXPECT_FALSE(p.SaveHeader());
+        }
+        profileSetOpenFunction(nullptr);
+        GetCapturedStdout();
+        EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName()), header);
+        EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName() + ".unreadable"));
+        EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName() + ".damaged"));
+        // The next run reads it again, every name with it, and finishes the
+        // deletion.
+        CaptureStdout();
+        CProfile again;
+        GetCapturedStdout();
+        EXPECT_EQ(namesOf(again), (std::vector<std::string>{"Player", "Bert"}));
+        EXPECT_FALSE(again.HasNotice());
+        expectOwnProgress(again);
+        expectNoLeftovers();
+    }
+    g_openError = 0;
+}
+
+TEST_F(ProfileRecovery, OneFieldOutOfRangeInAReadableListIsMendedKeepingEveryName)
+{
+    // The list holds magic, version, current profile and count, then the
+    // names; Bert (3 of 3) is current.
+    const struct {
+        uint32_t offset;
+        int32_t value;
+        bool mended;
+    } cases[] = {{8, 0, true},  {8, 1, false}, {8, -1, true}, {8, 3, false},
+                 {8, 4, true},  {12, 0, true}, {12, 65, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("offset " + std::to_string(c.offset) + " value " + std::to_string(c.value));
+        testsupport::TempDir home;
+        useFolders(home);
+        makeProfiles({"Player", "Ada", "Bert"});
+        std::string header = testsupport::readFile(CProfileBase::HeaderFileName());
+        memcpy(&header[c.offset], &c.value, 4);
+        testsupport::writeFile(CProfileBase::HeaderFileName(), header);
+        CaptureStdout();
+        CProfile p;
+        GetCapturedStdout();
+        if (c.offset == 12 && c.value > 0) {
+            // A count beyond any list is damage, not one bad field.
+            EXPECT_TRUE(testsupport::fileExists(CProfileBase::HeaderFileName() + ".damaged"));
+            continue;
+        }
+        EXPECT_FALSE(testsupport::fileExists(CProfileBase::HeaderFileName() + ".damaged"));
+        if (c.offset == 12) {
+            // No names at all: the files are all back, under plain names.
+            EXPECT_EQ(namesOf(p), (std::vector<std::string>{"Player", "Player 2", "Player 3"}));
+            ProfileNotice notice;
+            ASSERT_TRUE(p.TakeNotice(notice));
+            EXPECT_EQ(notice.kind, ProfileNotice::PROFILES_FOUND);
+        } else {
+            EXPECT_FALSE(p.HasNotice());
+            EXPECT_EQ(namesOf(p), (std::vector<std::string>{"Player", "Ada", "Bert"}));
+            expectOwnProgress(p);
+        }
+        EXPECT_EQ(p.GetProfileNumber(), c.mended ? 1 : c.value);
+        // A mended list is written back at once.
+        EXPECT_EQ(testsupport::readFile(CProfileBase::HeaderFileName()) == header, !c.mended);
+    }
+}
+
+namespace {
+
+// Before the rename of a given file, an empty folder appears under the name
+// the file is to take: that rename fails.
+std::string g_blockedFrom;
+std::string g_blockedTo;
+
+void blockRename(const char* step, const std::string& path)
+{
+    if (std::string(step) == "rename" && path == g_blockedFrom)
+        mkdir(g_blockedTo.c_str(), 0755);
+}
+
+} // namespace
+
+TEST_F(ProfileRecovery, ADeletionWhoseMovesFailedIsFinishedByTheNextChangeOfTheList)
+{
+    for (bool add : {false, true}) {
+        SCOPED_TRACE(add ? "then an addition" : "then a deletion");
+        testsupport::TempDir home;
+        useFolders(home);
+        makeProfiles({"Player", "Ada", "Bert", "Cleo"});
+        CProfile p;
+        // Deleting Ada: Cleo's file cannot take number 3.
+        g_blockedFrom = CProfileBase::MovingFileName(4);
+        g_blockedTo = CProfileBase::ProfileFileName(3);
+        profileSetStepHook(blockRename);
+        CaptureStdout();
+        bool deleted = p.DeleteProfile(2);
+        profileSetStepHook(nullptr);
+        std::string current = p.GetProfileName();
+        ASSERT_EQ(rmdir(g_blockedTo.c_str()), 0);
+        // Cleo's file is still aside: a save of hers would stand in its way.
+        bool saved = p.Save();
+        bool changed = add ? p.AddProfile("Dan") == 4 : p.DeleteProfile(1);
+        GetCapturedStdout();
+        EXPECT_TRUE(deleted);
+        EXPECT_EQ(current, "Cleo");
+        EXPECT_FALSE(saved);
+        // The next change of the list finished the deletion first.
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(namesOf(p), add ? (std::vector<std::string>{"Player", "Bert", "Cleo", "Dan"})
+                                  : (std::vector<std::string>{"Bert", "Cleo"}));
+        if (add) {
+            // Dan's own progress, as every other profile has one.
+            m_marks["Dan"] = 6;
+            p.SetSteps(6);
+            p.RecordSteps("Dan");
+            ASSERT_TRUE(p.Save());
+        }
+        expectOwnProgress(p);
+        expectNoLeftovers();
+    }
+}
+
+TEST_F(ProfileRecovery, AnUndoneDeletionKeepsItsNoteUntilEveryFileIsBack)
+{
+    makeProfiles({"Player", "Ada", "Bert", "Cleo"});
+    {
+        CProfile p;
+        // The new list cannot be written, and Bert's file cannot go back.
+        std::string listTemp = CProfileBase::HeaderFileName() + ".tmp";
+        ASSERT_EQ(mkdir(listTemp.c_str(), 0755), 0);
+        testsupport::writeFile(listTemp + "/in the way", "");
+        g_blockedFrom = CProfileBase::MovingFileName(3);
+        g_blockedTo = CProfileBase::ProfileFileName(3);
+        CaptureStdout();
+        // The hook blocks only the move back (the move aside renames
+        // Bert's own file, not his moved one).
+        profileSetStepHook(blockRename);
+        EXPECT_FALSE(p.DeleteProfile(2));
+        profileSetStepHook(nullptr);
+        GetCapturedStdout();
+        EXPECT_TRUE(testsupport::fileExists(CProfileBase::DeleteNoteFileName()));
+        EXPECT_TRUE(testsupport::fileExists(CProfileBase::MovingFileName(3)));
+        ASSERT_EQ(rmdir(g_blockedTo.c_str()), 0);
+        ASSERT_EQ(remove((listTemp + "/in the way").c_str()), 0);
+        // Bert's file is still aside: he plays afresh, and nothing of that
+        // is saved in its way.
+        CaptureStdout();
+        ASSERT_TRUE(p.SelectProfile(3));
+        EXPECT_FALSE(p.Save());
+        GetCapturedStdout();
+    }
+    CaptureStdout();
+    CProfile after;
+    GetCapturedStdout();
+    EXPECT_EQ(namesOf(after), (std::vector<std::string>{"Player", "Ada", "Bert", "Cleo"}));
+    expectOwnProgress(after);
+    expectNoLeftovers();
+}
+
+TEST_F(ProfileRecovery, AFileMovedAsideWithoutItsNoteIsPutBack)
+{
+    makeProfiles({"Player", "Ada", "Bert"});
+    ASSERT_EQ(rename(CProfileBase::ProfileFileName(2).c_str(), CProfileBase::MovingFileName(2).c_str()), 0);
+    // One beyond the list comes back as a profile of its own.
+    testsupport::writeFile(CProfileBase::MovingFileName(4), testsupport::readFile(CProfileBase::ProfileFileName(3)));
+    CaptureStdout();
+    CProfile p;
+    GetCapturedStdout();
+    EXPECT_EQ(namesOf(p), (std::vector<std::string>{"Player", "Ada", "Bert", "Player 4"}));
+    expectNoLeftovers();
+    m_marks["Player 4"] = 3;
+    std::unique_ptr<CProfile> ada = CProfile::ReadOther(2);
+    ASSERT_NE(ada, nullptr);
+    EXPECT_EQ(ada->GetLevelRecord("Ada"), 2);
+    std::unique_ptr<CProfile> copy = CProfile::ReadOther(4);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetLevelRecord("Bert"), 3);
+}
+
+TEST_F(ProfileRecovery, ADamagedProfileThatCannotBeMovedAsideIsNeverSavedOver)
+{
+    makeProfiles({"Player", "Ada"});
+    std::string file = CProfileBase::ProfileFileName(2);
+    testsupport::writeFile(file, "BPPR damaged");
+    // Every name the damaged file could be kept under is taken.
+    testsupport::writeFile(file + ".damaged", "");
+    for (int n = 2; n < 1000; ++n)
+        testsupport::writeFile(file + ".damaged-" + std::to_string(n), "");
+    CaptureStdout();
+    CProfile p; // Ada is current
+    ProfileNotice notice;
+    ASSERT_TRUE(p.TakeNotice(notice));
+    EXPECT_EQ(notice.kind, ProfileNotice::PROFILE_UNREADABLE);
+    EXPECT_EQ(notice.parameter, "Ada");
+    EXPECT_TRUE(p.IsSaveBlocked());
+    p.SetGameSpeed(11);
+    EXPECT_FALSE(p.Save());
+    // Leaving the profile saves it on the way: not this one.
+    ASSERT_TRUE(p.SelectProfile(1));
+    EXPECT_NE(p.AddProfile("Bert"), 0);
+    GetCapturedStdout();
+    EXPECT_EQ(testsupport::readFile(file), "BPPR damaged");
 }

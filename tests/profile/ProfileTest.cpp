@@ -2,10 +2,14 @@
 
 #include <SDL.h>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/CDraw.h"
 #include "engine/DrawTestSupport.h"
+#include "engine/FileAccess.h"
 #include "engine/Log.h"
 #include "engine/UserDirs.h"
 #include "profile/CProfile.h"
@@ -211,24 +215,75 @@ TEST_F(ProfileTest, ADamagedHeaderIsKeptAsideAndTold)
               std::string::npos);
 }
 
-TEST_F(ProfileTest, FailedSaveKeepsTheOldFile)
+TEST_F(ProfileTest, AFolderInPlaceOfATemporaryFileBlocksNoSaveAndOneThatHoldsSomethingIsNamed)
 {
     CProfile p;
     p.SetSteps(5);
     p.RecordSetResult();
+    // An empty folder under either temporary name is cleared away.
+    std::string profileTemp = profileFile() + ".tmp";
+    ASSERT_EQ(mkdir(profileTemp.c_str(), 0755), 0);
+    ASSERT_EQ(mkdir((CProfileBase::HeaderFileName() + ".tmp").c_str(), 0755), 0);
+    p.SetGameSpeed(3);
+    EXPECT_TRUE(p.Save());
+    EXPECT_EQ(p.AddProfile("Ada"), 2);
+    EXPECT_FALSE(p.HasNotice());
+    ASSERT_TRUE(p.SelectProfile(1));
+    EXPECT_EQ(p.GetGameSpeed(), 3);
+
+    // A folder that holds something is left alone: the old file stays and
+    // the player is told what is in the way.
     std::string before = testsupport::readFile(profileFile());
-    // The temporary file cannot be created when a folder stands in its place.
-    ASSERT_EQ(mkdir((profileFile() + ".tmp").c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(profileTemp.c_str(), 0755), 0);
+    testsupport::writeFile(profileTemp + "/keep", "x");
     p.SetSteps(3);
     CaptureStdout();
     EXPECT_FALSE(p.Save());
     GetCapturedStdout();
     EXPECT_EQ(testsupport::readFile(profileFile()), before);
-    // The player is to be told.
+    EXPECT_EQ(testsupport::readFile(profileTemp + "/keep"), "x");
     ProfileNotice notice;
     ASSERT_TRUE(p.TakeNotice(notice));
-    EXPECT_EQ(notice.kind, ProfileNotice::SAVE_FAILED);
+    EXPECT_EQ(notice.kind, ProfileNotice::SAVE_IN_THE_WAY);
+    EXPECT_EQ(notice.parameter, "PROFILE1v3.DAT.tmp");
     EXPECT_FALSE(p.HasNotice());
+    // The same for the list.
+    ASSERT_EQ(remove((profileTemp + "/keep").c_str()), 0);
+    std::string listTemp = CProfileBase::HeaderFileName() + ".tmp";
+    ASSERT_EQ(mkdir(listTemp.c_str(), 0755), 0);
+    testsupport::writeFile(listTemp + "/keep", "x");
+    CaptureStdout();
+    EXPECT_EQ(p.AddProfile("Bert"), 0);
+    GetCapturedStdout();
+    ASSERT_TRUE(p.TakeNotice(notice));
+    EXPECT_EQ(notice.kind, ProfileNotice::SAVE_IN_THE_WAY);
+    EXPECT_EQ(notice.parameter, "INFOv3.DAT.tmp");
+}
+
+TEST_F(ProfileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheGame)
+{
+    CProfile p;
+    ASSERT_TRUE(p.Save());
+    std::string before = testsupport::readFile(profileFile());
+    // The limit is reached while the file is written (a profile file is
+    // over a kilobyte), not before.
+    ASSERT_GT(before.size(), 1000u);
+    fflush(stdout);
+    pid_t pid = fork();
+    if (pid == 0) {
+        ignoreFileSizeSignal();
+        struct rlimit limit = {512, 512};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(2);
+        p.SetGameSpeed(9);
+        ProfileNotice notice;
+        _exit(!p.Save() && p.TakeNotice(notice) && notice.kind == ProfileNotice::SAVE_FAILED ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(testsupport::readFile(profileFile()), before);
 }
 
 namespace {

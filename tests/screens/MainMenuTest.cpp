@@ -2,11 +2,15 @@
 // stack with pushed events.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "screens/CControllerIntro.h"
 #include "screens/CControllerMain.h"
+#include "screens/CControllerScreen.h"
 #include "screens/ScreenTestSupport.h"
 #include "ui/CControllerMessage.h"
 #include "ui/CGuiButtonBase.h"
+#include "test_support.h"
 
 using namespace screentest;
 
@@ -124,4 +128,23 @@ TEST_F(MainMenu, WhatStartUpFoundWrongWithTheProfileFilesIsToldInADialogEach)
     EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_MAIN);
     EXPECT_EQ(menu->GetChild(), nullptr);
     EXPECT_FALSE(profile->HasNotice());
+}
+
+namespace {
+// The screens' own table of notice strings.
+struct NoticeStrings : CControllerScreen {
+    using CControllerScreen::NoticeString;
+};
+} // namespace
+
+TEST(ProfileNoticeStrings, EachKindOfNoticeHasATextOfItsOwn)
+{
+    std::string strings = testsupport::readFile(testsupport::sourceDir() + "/data/strings.txt");
+    std::set<int> ids;
+    for (int kind = ProfileNotice::LIST_SET_ASIDE; kind <= ProfileNotice::SAVE_IN_THE_WAY; ++kind) {
+        SCOPED_TRACE(kind);
+        int id = NoticeStrings::NoticeString(kind);
+        EXPECT_TRUE(ids.insert(id).second);
+        EXPECT_NE(strings.find("\n@" + std::to_string(id) + "|"), std::string::npos);
+    }
 }
