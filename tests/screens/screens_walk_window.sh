@@ -56,6 +56,17 @@ with_x_display '
   # quickest kind (-quality 10: zlib level 1, no filter), several times
   # cheaper to write than the default one.
   keep() { convert "$WORK/now.ppm" -quality 10 "$file"; }
+  # Grabs the window until two pictures in a row agree (at most 15 times).
+  settle() {
+    tries=0
+    while [ $tries -lt 15 ]; do
+      grab "$WORK/next.ppm"
+      d=$(differ "$WORK/now.ppm" "$WORK/next.ppm")
+      mv "$WORK/next.ppm" "$WORK/now.ppm"
+      [ "${d:-0}" -lt 1500 ] && break
+      tries=$((tries + 1))
+    done
+  }
   # Waits until the window differs from the last screenshot by more than
   # MIN pixels (within LIMIT seconds), then until two pictures in a row
   # agree, and keeps it as the next screenshot NAME.
@@ -75,14 +86,7 @@ with_x_display '
       fi
       sleep 0.2
     done
-    tries=0
-    while [ $tries -lt 15 ]; do
-      grab "$WORK/next.ppm"
-      d=$(differ "$WORK/now.ppm" "$WORK/next.ppm")
-      mv "$WORK/next.ppm" "$WORK/now.ppm"
-      [ "${d:-0}" -lt 1500 ] && break
-      tries=$((tries + 1))
-    done
+    settle
     keep
     mv "$WORK/now.ppm" "$WORK/previous.ppm"
     echo "$name"
@@ -93,7 +97,26 @@ with_x_display '
     d=$(differ "$earlier" "$previous")
     [ "${d:-999999}" -lt "${2:-16000}" ] || fail "$(basename "$file"): not the screen of $1 ($d pixels differ)"
   }
-  key() { for k in "$@"; do xdotool key "$k"; done; }
+  # Keys before the last one (arrows, Tab) move the focus: that move is
+  # waited for and taken as the picture the next step compares with, and only
+  # then the last key goes. On a busy machine the moved focus alone could
+  # otherwise pass for the change the last key makes.
+  key() {
+    if [ $# -gt 1 ]; then
+      while [ $# -gt 1 ]; do xdotool key "$1"; shift; done
+      started=$(date +%s)
+      while :; do
+        grab "$WORK/now.ppm"
+        d=$(differ "$previous" "$WORK/now.ppm")
+        [ "${d:-0}" -gt 300 ] && break
+        [ $(( $(date +%s) - started )) -ge 5 ] && break
+        sleep 0.2
+      done
+      settle
+      mv "$WORK/now.ppm" "$WORK/previous.ppm"
+    fi
+    xdotool key "$1"
+  }
   type_text() { xdotool type --delay 60 "$1"; }
 
   # On a busy machine the loading screen stays long enough to pass for the
